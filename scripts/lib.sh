@@ -1,0 +1,45 @@
+# Shared by the project's scripts: paths, Wine and the build.
+REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_ROOT="$REPO_ROOT/build"
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+log() { printf '==> %s\n' "$*" >&2; }
+
+# A Wine prefix ready for our programs: booted once, UI font names mapped to WenQuanYi.
+prepare_prefix() {
+  local prefix=$1
+  if [ -f "$prefix/.activity-ready" ]; then return 0; fi
+  log "preparing Wine prefix $prefix"
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")"
+  WINEPREFIX="$prefix" "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+  local font
+  for font in "Microsoft YaHei" "SimSun" "Tahoma" "Segoe UI" "Arial"; do
+    WINEPREFIX="$prefix" "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" \
+      /t REG_SZ /d "WenQuanYi Micro Hei" /f </dev/null >/dev/null 2>&1
+  done
+  WINEPREFIX="$prefix" "$WINESERVER" -w
+  touch "$prefix/.activity-ready"
+}
+
+# Configures one architecture: configure_arch ARCH [cmake args...]
+configure_arch() {
+  local arch=$1
+  shift
+  log "configuring $arch in $BUILD_ROOT/$arch"
+  cmake -S "$REPO_ROOT" -B "$BUILD_ROOT/$arch" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$REPO_ROOT/cmake/toolchain-$arch.cmake" "$@" >/dev/null
+}
+
+# Builds one configured architecture: build_arch ARCH [targets...]
+build_arch() {
+  local arch=$1
+  shift
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
+  log "building $arch ${*:-(all)}"
+  cmake --build "$BUILD_ROOT/$arch" --parallel "$(nproc)" "${targets[@]}"
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine for ctest and the scripts. A persistent wineserver with its
+# services booted detached (once per prefix, under a lock) keeps each run at a few hundredths of a
+# second, and keeps Wine's background processes off the caller's pipes.
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wine/test}"
+
+exec 9>>"$WINEPREFIX/.activity-lock"
+flock 9
+if "$WINESERVER" -p </dev/null >/dev/null 2>&1; then
+  "$WINE64" wineboot </dev/null >/dev/null 2>&1
+fi
+flock -u 9
+exec 9>&-
+
+exec "$WINE64" "$@"

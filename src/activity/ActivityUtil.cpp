@@ -1,0 +1,69 @@
+#include "activity/ActivityUtil.h"
+
+#include "utils/Log.h"
+
+namespace PAGESDKUTIL {
+
+ActivityUtil::ActivityUtil() : ActivityUtil(&ActivityUtil::CreateProductPops) {}
+
+ActivityUtil::ActivityUtil(PopFactory popFactory) : popFactory_(std::move(popFactory)) {}
+
+ActivityUtil::~ActivityUtil() = default;
+
+PopList ActivityUtil::CreateProductPops() { return {}; }
+
+void* ActivityUtil::DeletingDestructor(unsigned int flags) {
+  if (flags & 1) {
+    delete this;
+  } else {
+    this->~ActivityUtil();
+  }
+  return this;
+}
+
+void ActivityUtil::Release() { delete this; }
+
+bool ActivityUtil::Initialize() {
+  ZLOG(DEBUG) << L"Initialize ActivityUtil start";
+  try {
+    for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));
+  } catch (const std::exception&) {
+    ZLOG(ERROR) << L"creating the pop-ups failed";
+  }
+  for (const auto& entry : pops_) {
+    const std::shared_ptr<IPopDlg> pop = entry;  // held for the duration of the call
+    pop->Initialize();
+  }
+  ZLOG(DEBUG) << L"Initialize ActivityUtil finish";
+  return true;
+}
+
+bool ActivityUtil::Uninitialize() {
+  ZLOG(DEBUG) << L"Uninitialize ActivityUtil start";
+  // The list keeps its entries until the controller is destroyed.
+  for (const auto& pop : pops_) pop->UnInitialize();
+  ZLOG(DEBUG) << L"Uninitialize ActivityUtil finish";
+  return true;
+}
+
+bool ActivityUtil::ShowExitSceneActivityDlg(ActivityScene scene, bool* shownNotAccepted) {
+  ZLOG(DEBUG) << L"show exit scene activity dlg start";
+  std::shared_ptr<IPopDlg> chosen;
+  for (const auto& entry : pops_) {
+    std::shared_ptr<IPopDlg> pop = entry;
+    if (pop->CanShow(scene)) {
+      chosen = std::move(pop);
+      break;
+    }
+  }
+  if (!chosen) {
+    ZLOG(DEBUG) << L"show exit scene activity dlg finish";
+    return false;
+  }
+  const PopResult result = chosen->Show();
+  ZLOG(DEBUG) << L"show pop dlg is " << chosen->GetName() << L", show pop dlg ret is " << result;
+  if (shownNotAccepted) *shownNotAccepted = result != 1;
+  return true;
+}
+
+}  // namespace PAGESDKUTIL

@@ -1,0 +1,17 @@
+# Runs the demo host as a newcomer would and checks its exit code and printed log.
+# Run with -DEMULATOR=... -DDEMO=...
+execute_process(COMMAND ${EMULATOR} ${DEMO} --scene 0 --log-level 0
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE result TIMEOUT 120)
+message(STATUS "${output}")
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "demo exited with ${result}: ${errors}")
+endif()
+foreach(line "Initialize ActivityUtil start" "Initialize ActivityUtil finish" "show exit scene activity dlg start"
+             "show exit scene activity dlg finish" "Uninitialize ActivityUtil start" "Uninitialize ActivityUtil finish")
+  if(NOT output MATCHES "  DEBUG\\|ActivityUtil\\.cpp:[0-9]+\\] ${line}")
+    message(FATAL_ERROR "the demo's log lacks the line: ${line}")
+  endif()
+endforeach()
+if(NOT output MATCHES "exit scene 0: shown=false")
+  message(FATAL_ERROR "the demo did not report the exit scene")
+endif()

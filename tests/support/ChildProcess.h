@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+// A program started from the test's folder with a command line; waits for it on demand.
+class ChildProcess {
+ public:
+  ChildProcess(const std::wstring& program, const std::wstring& arguments);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  bool started() const { return process_ != nullptr; }
+  // The exit code, or -1 when it did not start or did not end within the time.
+  int Wait(DWORD milliseconds = 60000);
+
+  // Starts and waits in one step.
+  static int Run(const std::wstring& program, const std::wstring& arguments);
+
+ private:
+  HANDLE process_ = nullptr;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,146 @@
+#include "DemoHost.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "family/ActivityInterfaces.h"
+#include "utils/TextEncoding.h"
+
+namespace demo {
+
+namespace {
+
+using DllGetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, LPVOID*);
+
+const wchar_t kLogLevelKey[] = L"Software\\Vendra\\antivirus\\sysopt";
+const wchar_t kLogLevelValue[] = L"LogLevel";
+
+std::wstring ExecutablePath() {
+  wchar_t buffer[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  return std::wstring(buffer, length);
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
+
+std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
+
+void Print(const std::wstring& text) {
+  const std::string utf8 = qm::encoding::WideToUtf8(text);
+  fwrite(utf8.data(), 1, utf8.size(), stdout);
+  fflush(stdout);
+}
+
+long long FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The bytes the file gained past offset.
+std::string ReadFrom(const std::wstring& path, long long offset) {
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (!file) return {};
+  std::string bytes;
+  if (_fseeki64(file, offset, SEEK_SET) == 0) {
+    char chunk[4096];
+    size_t read = 0;
+    while ((read = fread(chunk, 1, sizeof(chunk), file)) > 0) bytes.append(chunk, read);
+  }
+  fclose(file);
+  return bytes;
+}
+
+}  // namespace
+
+// The value the module of this architecture reads (no view flag, as the module opens it).
+bool DemoHost::WriteLogLevel(std::optional<unsigned long> level) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kLogLevelKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const DWORD value = level.value_or(0);
+  const LSTATUS status = level ? RegSetValueExW(key, kLogLevelValue, 0, REG_DWORD,
+                                                reinterpret_cast<const BYTE*>(&value), sizeof(value))
+                               : RegDeleteValueW(key, kLogLevelValue);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS || (!level && status == ERROR_FILE_NOT_FOUND);
+}
+
+std::optional<unsigned long> DemoHost::ReadLogLevel() {
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kLogLevelKey, kLogLevelValue, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::wstring DemoHost::ModulePath() const {
+  return options_.modulePath.empty() ? FolderOf(ExecutablePath()) + L"pagesdkutil.dll" : options_.modulePath;
+}
+
+std::wstring DemoHost::LogPath(const std::wstring& modulePath) const {
+  std::wstring stem = FileNameOf(ExecutablePath());
+  stem = stem.substr(0, stem.find_last_of(L'.'));
+  return FolderOf(ExecutablePath()) + L"log\\" + stem + L"." + FileNameOf(modulePath) + L".log";
+}
+
+int DemoHost::Run() {
+  if (!options_.logLevel) return RunWithModule();
+  // The machine's own setting comes back after the demo.
+  const std::optional<unsigned long> previous = ReadLogLevel();
+  if (!WriteLogLevel(options_.logLevel)) {
+    Print(L"demo: could not write LogLevel\n");
+    return 2;
+  }
+  const int exitCode = RunWithModule();
+  WriteLogLevel(previous);
+  return exitCode;
+}
+
+int DemoHost::RunWithModule() {
+  const std::wstring modulePath = ModulePath();
+  const std::wstring logPath = LogPath(modulePath);
+  const long long logStart = FileSize(logPath);
+
+  HMODULE module = LoadLibraryExW(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (!module) {
+    Print(L"demo: cannot load " + modulePath + L" (error " + std::to_wstring(GetLastError()) + L")\n");
+    return 2;
+  }
+  Print(L"demo: loaded " + modulePath + L"\n");
+  const int exitCode = RunSession(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  FreeLibrary(module);
+
+  Print(L"demo: the module logged to " + logPath + L":\n");
+  Print(qm::encoding::Utf8ToWide(ReadFrom(logPath, logStart)));
+  return exitCode;
+}
+
+int DemoHost::RunSession(void* factoryExport) {
+  if (!factoryExport) {
+    Print(L"demo: the module has no DllGetClassObject export\n");
+    return 2;
+  }
+  auto factory = reinterpret_cast<DllGetClassObjectFn>(factoryExport);
+  PAGESDKUTIL::IActivityUtil* activity = nullptr;
+  const HRESULT hr = factory(GUID{}, PAGESDKUTIL::kActivityInterfaceId, reinterpret_cast<void**>(&activity));
+  if (FAILED(hr) || !activity) {
+    Print(L"demo: DllGetClassObject failed\n");
+    return 2;
+  }
+  activity->Initialize();
+  bool shownNotAccepted = false;
+  const bool shown = activity->ShowExitSceneActivityDlg(options_.scene, &shownNotAccepted);
+  Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (shown ? L"true" : L"false") +
+        L" shown_not_accepted=" + (shownNotAccepted ? L"true" : L"false") + L"\n");
+  activity->Uninitialize();
+  activity->Release();
+  return 0;
+}
+
+}  // namespace demo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "DemoOptions.h"
+
+namespace demo {
+
+// A small host: loads the module, drives the controller through one session and shows what the
+// module logged during it.
+class DemoHost {
+ public:
+  explicit DemoHost(const DemoOptions& options) : options_(options) {}
+  int Run();  // process exit code
+
+ private:
+  static bool WriteLogLevel(std::optional<unsigned long> level);  // nothing: remove the value
+  static std::optional<unsigned long> ReadLogLevel();
+  int RunWithModule();
+  std::wstring ModulePath() const;
+  std::wstring LogPath(const std::wstring& modulePath) const;
+  int RunSession(void* factoryExport);
+
+  DemoOptions options_;
+};
+
+}  // namespace demo

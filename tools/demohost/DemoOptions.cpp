@@ -1,0 +1,54 @@
+#include "DemoOptions.h"
+
+#include <cwchar>
+
+namespace demo {
+
+namespace {
+
+bool ParseNumber(const wchar_t* text, long& value) {
+  wchar_t* end = nullptr;
+  value = std::wcstol(text, &end, 10);
+  return end && end != text && *end == L'\0';
+}
+
+}  // namespace
+
+const char* DemoOptions::Usage() {
+  return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH]\n"
+         "  --scene N        exit scene offered to the module (default 1)\n"
+         "  --log-level N    \"LogLevel\" written before loading the module (default 0: DEBUG lines);\n"
+         "                   keep: leave the registry as it is\n"
+         "  --module PATH    the module to load (default: pagesdkutil.dll beside the demo host)\n";
+}
+
+bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring name = argv[i];
+    if (name == L"--help" || name == L"-h") {
+      showHelp = true;
+      continue;
+    }
+    if (i + 1 >= argc) {
+      error = L"missing value after " + name;
+      return false;
+    }
+    const wchar_t* value = argv[++i];
+    long number = 0;
+    if (name == L"--scene" && ParseNumber(value, number)) {
+      scene = static_cast<int>(number);
+    } else if (name == L"--log-level" && std::wstring(value) == L"keep") {
+      logLevel.reset();
+    } else if (name == L"--log-level" && ParseNumber(value, number) && number >= 0) {
+      logLevel = static_cast<unsigned long>(number);
+    } else if (name == L"--module") {
+      modulePath = value;
+    } else {
+      error = L"unknown option or bad value: " + name + L" " + value;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace demo
