@@ -1,5 +1,7 @@
 #include "activity/ActivityUtil.h"
 
+#include "product/ProductInfo.h"
+#include "product/ProductInfoLoader.h"
 #include "utils/Log.h"
 
 namespace PAGESDKUTIL {
@@ -25,6 +27,7 @@ void ActivityUtil::Release() { delete this; }
 
 bool ActivityUtil::Initialize() {
   ZLOG(DEBUG) << L"Initialize ActivityUtil start";
+  product::ProductInfoLoader::LoadCurrent();
   try {
     for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));
   } catch (const std::exception&) {
@@ -42,6 +45,8 @@ bool ActivityUtil::Uninitialize() {
   ZLOG(DEBUG) << L"Uninitialize ActivityUtil start";
   // The list keeps its entries until the controller is destroyed.
   for (const auto& pop : pops_) pop->UnInitialize();
+  // A later Initialize loads the product configuration again.
+  product::ProductInfo::Instance().loaded = false;
   ZLOG(DEBUG) << L"Uninitialize ActivityUtil finish";
   return true;
 }

@@ -24,9 +24,14 @@ bool IniFileText::Read(const std::wstring& path, std::wstring& text, unsigned lo
   if (!ReadFile(file.get(), bytes.data(), size.LowPart, &read, nullptr) || read != size.LowPart) return false;
   if (read < minBytes) return false;
 
-  text = encoding::Utf8ToWide(std::string(bytes.data(), strnlen(bytes.data(), read)));
-  std::replace(text.begin(), text.end(), L'\r', L'\n');
+  text = Decode(bytes.data(), read);
   return true;
+}
+
+std::wstring IniFileText::Decode(const char* bytes, size_t length) {
+  std::wstring text = encoding::Utf8ToWide(std::string(bytes, strnlen(bytes, length)));
+  std::replace(text.begin(), text.end(), L'\r', L'\n');
+  return text;
 }
 
 }  // namespace qm

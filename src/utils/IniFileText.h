@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace qm {
@@ -12,6 +13,8 @@ class IniFileText {
 
   // False when the file is missing, larger than kMaxBytes, shorter than minBytes or not read whole.
   static bool Read(const std::wstring& path, std::wstring& text, unsigned long minBytes = 0);
+  // UTF-8 bytes up to the first zero byte, carriage returns turned into line feeds.
+  static std::wstring Decode(const char* bytes, size_t length);
 };
 
 }  // namespace qm

@@ -14,6 +14,11 @@ bool ZIniReader::Load(const std::wstring& path) {
   return document_.ParseText(text);
 }
 
+bool ZIniReader::LoadText(const std::wstring& text) {
+  document_.Clear();
+  return document_.ParseText(text);
+}
+
 int ZIniReader::GetInt(const std::wstring& section, const std::wstring& key, int defaultValue) const {
   const std::wstring* value = document_.Find(section, key);
   return value ? _wtoi(value->c_str()) : defaultValue;

@@ -11,6 +11,8 @@ class ZIniReader {
  public:
   // True only when the file was read and every line parsed; pairs before a bad line stay readable.
   bool Load(const std::wstring& path);
+  // The same from text already in memory (a descrambled file).
+  bool LoadText(const std::wstring& text);
   // The value through the C library's wide-string-to-int rule; the default when missing.
   int GetInt(const std::wstring& section, const std::wstring& key, int defaultValue) const;
   std::wstring GetString(const std::wstring& section, const std::wstring& key,

@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "family/ActivityInterfaces.h"
+#include "product/HostSystem.h"
+#include "product/ProductDiagnostics.h"
 #include "utils/TextEncoding.h"
 
 namespace demo {
@@ -90,6 +92,11 @@ std::wstring DemoHost::LogPath(const std::wstring& modulePath) const {
 }
 
 int DemoHost::Run() {
+  if (options_.diagnose) {
+    product::Win32HostSystem system(ModulePath());
+    Print(product::ProductDiagnostics::Describe(system) + L"\n");
+    return 0;
+  }
   if (!options_.logLevel) return RunWithModule();
   // The machine's own setting comes back after the demo.
   const std::optional<unsigned long> previous = ReadLogLevel();

@@ -15,11 +15,13 @@ bool ParseNumber(const wchar_t* text, long& value) {
 }  // namespace
 
 const char* DemoOptions::Usage() {
-  return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH]\n"
+  return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH] [--diagnose]\n"
          "  --scene N        exit scene offered to the module (default 1)\n"
          "  --log-level N    \"LogLevel\" written before loading the module (default 0: DEBUG lines);\n"
          "                   keep: leave the registry as it is\n"
-         "  --module PATH    the module to load (default: pagesdkutil.dll beside the demo host)\n";
+         "  --module PATH    the module to load (default: pagesdkutil.dll beside the demo host)\n"
+         "  --diagnose       print, as JSON, the host product, folders and channel record the module\n"
+         "                   detects when this program is its host and it sits at the module path\n";
 }
 
 bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
@@ -27,6 +29,10 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
     const std::wstring name = argv[i];
     if (name == L"--help" || name == L"-h") {
       showHelp = true;
+      continue;
+    }
+    if (name == L"--diagnose") {
+      diagnose = true;
       continue;
     }
     if (i + 1 >= argc) {

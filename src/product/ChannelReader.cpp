@@ -1,0 +1,115 @@
+#include "product/ChannelReader.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "product/ComponentConfig.h"
+#include "product/ProductConstants.h"
+#include "product/ProductInfoLoader.h"
+#include "utils/ZIniReader.h"
+
+namespace product {
+
+using namespace constants;
+
+std::wstring ChannelReader::ChannelKeyPath() {
+  switch (info_.hostType) {
+    case 1: return kTessikChannelKey.Reveal();
+    case 2: return kOrbilantChannelKey.Reveal();
+    case 7: return kFennickChannelKey.Reveal();
+    case 4:
+    case 5:
+    case 6: {
+      qm::ZIniReader config;
+      config.Load(info_.configFile);
+      return L"Software\\" + config.GetString(L"common", L"chan_name", info_.hostType == 6 ? L"zpagesdk" : L"adobepdf");
+    }
+    default: {
+      qm::ZIniReader component;
+      ComponentConfig::Load(info_.installationFolder, component);
+      return L"Software\\" + component.GetString(L"Product", L"reg_name", L"quillon");
+    }
+  }
+}
+
+void ChannelReader::ReadChannel(ChannelInfo& channel) {
+  const std::wstring key = ChannelKeyPath();
+  const std::pair<const wchar_t*, uint32_t*> fields[] = {{L"tid1", &channel.tid1}, {L"tid2", &channel.tid2},
+                                                         {L"tod1", &channel.tod1}, {L"tod2", &channel.tod2},
+                                                         {L"pid", &channel.pid},   {L"installtime", &channel.installtime}};
+  for (const auto& [name, field] : fields) {
+    if (const auto value = system_.ReadDword(HKEY_CURRENT_USER, key, name)) *field = *value;
+  }
+  channel.uuid = system_.ReadString(HKEY_CLASSES_ROOT, kCategoryKey, L"uuid", 0).value_or(L"");
+  channel.svrid = system_.ReadString(HKEY_CLASSES_ROOT, kCategoryKey, L"svrid", 0).value_or(L"");
+  channel.tryno = TryNo();
+  channel.version = HostVersion();
+}
+
+int ChannelReader::TryNo() {
+  if (info_.trynoCache == -1 && !info_.serverListFile.empty() && IsExistingFile(info_.serverListFile)) {
+    info_.trynoCache = static_cast<int>(GetPrivateProfileIntW(L"common", L"tryno", 0, info_.serverListFile.c_str()));
+  }
+  return info_.trynoCache;
+}
+
+bool ChannelReader::IsHostApplicationPresent() {
+  return !info_.pdfApplication.empty() && IsExistingFile(info_.pdfApplication);
+}
+
+std::wstring ChannelReader::HostVersion() {
+  if (!IsHostApplicationPresent()) return {};
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(info_.pdfApplication.c_str(), &ignored);
+  if (size == 0) return {};
+  std::string data(size, '\0');
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!GetFileVersionInfoW(info_.pdfApplication.c_str(), 0, size, data.data()) ||
+      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed) {
+    return {};
+  }
+  wchar_t text[64] = {};
+  swprintf(text, 64, L"%d.%d.%d.%d", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+  return text;
+}
+
+int ChannelReader::ConfiguredProductId() {
+  int fallback = info_.hostType;
+  if (info_.hostType == 3) fallback = IsHostApplicationPresent() ? 13 : 111;
+  if (info_.hostType == 4 || info_.hostType == 5) fallback = 20;
+  qm::ZIniReader config;
+  config.Load(info_.configFile);
+  return config.GetInt(L"common", L"product_id", fallback);
+}
+
+bool ChannelReader::IsAbProduct() {
+  if (info_.hostType == 3) return false;
+  qm::ZIniReader config;
+  config.Load(info_.configFile);
+  return config.GetInt(L"common", L"is_ab_product", 0) != 0;
+}
+
+int ChannelReader::VipProductId() {
+  const int configured = ConfiguredProductId();
+  if (configured != 13) return configured;
+  const bool present = IsHostApplicationPresent();
+  int fallback = IsAbProduct() ? 103 : 13;
+  if (!present) fallback = 111;
+  std::wstring installation = info_.installationFolder;
+  if (!installation.empty() && installation.back() == L'\\') installation.pop_back();
+  const std::wstring userFile = installation + L"\\cfgdata\\cfgdata.ini.user";
+  const int account = static_cast<int>(GetPrivateProfileIntW(L"account", L"account", fallback, userFile.c_str()));
+  return present ? account : 111;
+}
+
+int ChannelReader::PurchaseProductId() {
+  const int configured = ConfiguredProductId();
+  if (configured != 13 || !IsAbProduct()) return configured;
+  return IsHostApplicationPresent() ? 103 : 111;
+}
+
+}  // namespace product

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace product {
+
+// What host detection and product configuration read from the machine besides files: the two
+// image paths, the registry and the user's local application-data folder.
+class HostSystem {
+ public:
+  virtual ~HostSystem() = default;
+  virtual std::wstring ExecutablePath() = 0;  // the host process's executable
+  virtual std::wstring ModulePath() = 0;      // this module's own file
+  // A REG_SZ or REG_EXPAND_SZ value (not expanded, at most 259 characters); nothing when
+  // missing, of another type or empty.
+  virtual std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path, const std::wstring& value,
+                                                 REGSAM view) = 0;
+  // A value of exactly four bytes; nothing otherwise.
+  virtual std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& value) = 0;
+  virtual std::wstring LocalAppDataFolder() = 0;
+
+  // The process's real world; modulePath overrides the module's own path (diagnostic tools).
+  static HostSystem& Real();
+};
+
+// Registry and image paths through Win32.
+class Win32HostSystem final : public HostSystem {
+ public:
+  explicit Win32HostSystem(std::wstring modulePathOverride = {}) : modulePathOverride_(std::move(modulePathOverride)) {}
+  std::wstring ExecutablePath() override;
+  std::wstring ModulePath() override;
+  std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path, const std::wstring& value,
+                                         REGSAM view) override;
+  std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& value) override;
+  std::wstring LocalAppDataFolder() override;
+
+ private:
+  std::wstring modulePathOverride_;
+};
+
+}  // namespace product

@@ -1,0 +1,71 @@
+#include <shlobj.h>
+
+#include "product/HostSystem.h"
+
+namespace product {
+
+namespace {
+
+std::wstring ImagePath(HMODULE module) {
+  wchar_t buffer[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(module, buffer, MAX_PATH);
+  return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
+}
+
+HMODULE OwnModule() {
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&OwnModule), &self);
+  return self;
+}
+
+}  // namespace
+
+HostSystem& HostSystem::Real() {
+  static Win32HostSystem* const real = new Win32HostSystem();
+  return *real;
+}
+
+std::wstring Win32HostSystem::ExecutablePath() { return ImagePath(nullptr); }
+
+std::wstring Win32HostSystem::ModulePath() {
+  return modulePathOverride_.empty() ? ImagePath(OwnModule()) : modulePathOverride_;
+}
+
+std::optional<std::wstring> Win32HostSystem::ReadString(HKEY root, const std::wstring& path,
+                                                        const std::wstring& value, REGSAM view) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return std::nullopt;
+  wchar_t buffer[MAX_PATH] = {};
+  DWORD size = sizeof(buffer) - sizeof(wchar_t);  // room for a terminator the registry may not store
+  DWORD type = 0;
+  const LSTATUS status =
+      RegQueryValueExW(key, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+  std::wstring text(buffer, size / sizeof(wchar_t));
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  if (text.empty()) return std::nullopt;
+  return text;
+}
+
+std::optional<DWORD> Win32HostSystem::ReadDword(HKEY root, const std::wstring& path, const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  BYTE buffer[16] = {};
+  DWORD size = sizeof(buffer);
+  const LSTATUS status = RegQueryValueExW(key, value.c_str(), nullptr, nullptr, buffer, &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS || size != sizeof(DWORD)) return std::nullopt;
+  DWORD number = 0;
+  memcpy(&number, buffer, sizeof(number));
+  return number;
+}
+
+std::wstring Win32HostSystem::LocalAppDataFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_LOCAL_APPDATA, FALSE)) return {};
+  return buffer;
+}
+
+}  // namespace product
