@@ -4,14 +4,21 @@
 
 namespace testing_support {
 
-ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments) {
-  const std::wstring path = ExecutableFolder() + program;
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments, HANDLE standardOutput) {
+  const bool bare = program.find_first_of(L"\\/:") == std::wstring::npos;
+  const std::wstring path = bare ? ExecutableFolder() + program : program;
   std::wstring commandLine = L"\"" + path + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
+  if (standardOutput) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = standardOutput;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  }
   PROCESS_INFORMATION info{};
-  if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &info)) {
+  if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, standardOutput != nullptr, 0, nullptr,
+                     nullptr, &startup, &info)) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
   }
@@ -29,6 +36,22 @@ int ChildProcess::Wait(DWORD milliseconds) {
   DWORD code = 0;
   GetExitCodeProcess(process_, &code);
   return static_cast<int>(code);
+}
+
+int ChildProcess::RunCapturing(const std::wstring& program, const std::wstring& arguments, std::string& output) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  HANDLE writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return -1;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  ChildProcess child(program, arguments, writeEnd);
+  CloseHandle(writeEnd);  // the child holds the only write end now
+  output.clear();
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(readEnd, chunk, sizeof(chunk), &read, nullptr) && read > 0) output.append(chunk, read);
+  CloseHandle(readEnd);
+  return child.Wait();
 }
 
 int ChildProcess::Run(const std::wstring& program, const std::wstring& arguments) {

@@ -1,0 +1,46 @@
+#include "common/Journal.h"
+
+#include <windows.h>
+
+#include "utils/TextEncoding.h"
+#include "utils/UxJson.h"
+
+namespace siblings {
+
+std::wstring Journal::OwnFolder() {
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&Journal::OwnFolder), &self);
+  wchar_t buffer[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(self, buffer, MAX_PATH);
+  const std::wstring path(buffer, length);
+  return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+Journal::Journal(std::wstring component) : component_(std::move(component)) {
+  wchar_t folder[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"ACTIVITY_JOURNAL_DIR", folder, MAX_PATH);
+  std::wstring base = length > 0 && length < MAX_PATH ? std::wstring(folder, length) : OwnFolder();
+  if (!base.empty() && base.back() != L'\\') base += L'\\';
+  path_ = base + component_ + L".journal.jsonl";
+}
+
+void Journal::Append(const std::wstring& call, const Fields& fields) {
+  UxJsonEx::Document record;
+  record[L"component"] = component_;
+  record[L"call"] = call;
+  record[L"pid"] = static_cast<int64_t>(GetCurrentProcessId());
+  for (const auto& [name, value] : fields) record[name] = value;
+  std::wstring text;
+  record.Write(text, false);
+  const std::string line = qm::encoding::WideToUtf8(text) + "\n";
+
+  HANDLE file = CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+}  // namespace siblings

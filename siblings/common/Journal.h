@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace siblings {
+
+// One JSON object per line, appended to "<component>.journal.jsonl" in the folder named by
+// ACTIVITY_JOURNAL_DIR, or beside the stand-in's own file. Appends from several processes stay
+// whole lines.
+class Journal {
+ public:
+  using Fields = std::vector<std::pair<std::wstring, std::wstring>>;
+
+  explicit Journal(std::wstring component);
+  void Append(const std::wstring& call, const Fields& fields);
+  const std::wstring& path() const { return path_; }
+
+  // The folder of the image that contains this code, with a trailing backslash.
+  static std::wstring OwnFolder();
+
+ private:
+  std::wstring component_;
+  std::wstring path_;
+};
+
+}  // namespace siblings

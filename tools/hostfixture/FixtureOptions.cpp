@@ -1,0 +1,91 @@
+#include "FixtureOptions.h"
+
+#include <cwchar>
+
+namespace fixture {
+
+namespace {
+
+bool ToNumber(const std::wstring& text, long long& number) {
+  wchar_t* end = nullptr;
+  number = std::wcstoll(text.c_str(), &end, 10);
+  return !text.empty() && end && *end == L'\0';
+}
+
+}  // namespace
+
+const char* FixtureOptions::Usage() {
+  return "usage: hostfixture install|remove --type N --root C:\\folder [options]\n"
+         "  --tid1 N --tid2 N --tod1 N --tod2 N --pid N --install-time N   channel values (HKCU)\n"
+         "  --tid1-qword                 write tid1 as an 8-byte value\n"
+         "  --tryno N | --no-server-list the updater server list and its tryno\n"
+         "  --edition N --product-line N the server list's Edition / ProductLine\n"
+         "  --product-id N --ab-product N --account N   VIP product id sources\n"
+         "  --channel-name NAME --cache-dir NAME         chan_name / reg_name, cache_dir\n"
+         "  --scrambled-component-config  write cfgdata\\componentconfig.dat instead of .ini\n"
+         "  --no-pdf-application --no-identity-files\n"
+         "  --page-sdk-edition N --page-sdk-dir TEXT    zpagesdk.dat beside the module\n"
+         "  --svrid TEXT --uuid TEXT      the CLSID category values (HKCR)\n"
+         "  --wexutil [--wexutil-rule FROM TO]...        place wexutil.dll and its rules\n";
+}
+
+bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
+  if (argc < 2) {
+    error = L"missing command";
+    return false;
+  }
+  command = argv[1];
+  const std::map<std::wstring, bool*> flags = {{L"--tid1-qword", &tid1AsQword},
+                                               {L"--no-server-list", &noServerList},
+                                               {L"--scrambled-component-config", &scrambledComponentConfig},
+                                               {L"--no-pdf-application", &noPdfApplication},
+                                               {L"--no-identity-files", &noIdentityFiles},
+                                               {L"--wexutil", &withWexutil}};
+  const std::map<std::wstring, std::optional<int>*> numbers = {
+      {L"--tryno", &tryno},          {L"--edition", &edition},       {L"--product-line", &productLine},
+      {L"--product-id", &productId}, {L"--ab-product", &abProduct},  {L"--account", &account},
+      {L"--page-sdk-edition", &pageSdkEdition}};
+  const std::map<std::wstring, std::optional<std::wstring>*> texts = {
+      {L"--channel-name", &channelName}, {L"--cache-dir", &cacheDir}, {L"--page-sdk-dir", &pageSdkDir},
+      {L"--svrid", &svrid},              {L"--uuid", &uuid}};
+  const std::map<std::wstring, std::wstring> channelFields = {{L"--tid1", L"tid1"}, {L"--tid2", L"tid2"},
+                                                              {L"--tod1", L"tod1"}, {L"--tod2", L"tod2"},
+                                                              {L"--pid", L"pid"},   {L"--install-time", L"installtime"}};
+  for (int i = 2; i < argc; ++i) {
+    const std::wstring name = argv[i];
+    if (flags.count(name)) {
+      *flags.at(name) = true;
+      continue;
+    }
+    if (i + 1 >= argc) {
+      error = L"missing value after " + name;
+      return false;
+    }
+    const std::wstring value = argv[++i];
+    long long number = 0;
+    if (name == L"--type" && ToNumber(value, number)) {
+      hostType = static_cast<int>(number);
+    } else if (name == L"--root") {
+      root = value;
+    } else if (numbers.count(name) && ToNumber(value, number)) {
+      *numbers.at(name) = static_cast<int>(number);
+    } else if (texts.count(name)) {
+      *texts.at(name) = value;
+    } else if (channelFields.count(name) && ToNumber(value, number)) {
+      channel[channelFields.at(name)] = static_cast<unsigned long>(number);
+    } else if (name == L"--wexutil-rule" && i + 1 < argc) {
+      wexutilRules.emplace_back(value, argv[++i]);
+    } else {
+      error = L"unknown option or bad value: " + name + L" " + value;
+      return false;
+    }
+  }
+  if (root.size() < 4 || (command != L"install" && command != L"remove") || hostType < 1 || hostType > 7) {
+    error = L"need install|remove, --type 1..7 and a --root folder";
+    return false;
+  }
+  if (root.back() != L'\\') root += L'\\';
+  return true;
+}
+
+}  // namespace fixture

@@ -1,0 +1,175 @@
+#include "HostFixture.h"
+
+#include <windows.h>
+
+#include "FixtureFiles.h"
+#include "product/ChannelReader.h"
+#include "product/ProductConstants.h"
+#include "utils/ConfigDescrambler.h"
+#include "utils/TextEncoding.h"
+
+namespace fixture {
+
+using namespace product::constants;
+
+namespace {
+
+std::wstring WithoutBackslash(std::wstring folder) {
+  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  return folder;
+}
+
+std::wstring ChannelKey(const FixtureOptions& options) {
+  switch (options.hostType) {
+    case 1: return kTessikChannelKey.Reveal();
+    case 2: return kOrbilantChannelKey.Reveal();
+    case 7: return kFennickChannelKey.Reveal();
+    case 6: return L"Software\\" + options.channelName.value_or(L"zpagesdk");
+    case 4:
+    case 5: return L"Software\\" + options.channelName.value_or(L"adobepdf");
+    default: return L"Software\\" + options.channelName.value_or(L"quillon");
+  }
+}
+
+}  // namespace
+
+void HostFixture::WriteRegistry() {
+  const std::wstring installation = WithoutBackslash(layout_.installation);
+  switch (options_.hostType) {
+    case 1:
+      registry_.SetString(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kTessikKey.Reveal(), kProgramPath.Reveal(),
+                          layout_.installation);
+      break;
+    case 2:  // recorded without the trailing backslash, as that installer does
+      registry_.SetString(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kOrbilantKey.Reveal(), kAppPath.Reveal(), installation);
+      break;
+    case 3: {  // an uninstall string written with forward slashes
+      std::wstring uninstaller = installation + L"\\uninst.exe";
+      for (auto& c : uninstaller) c = c == L'\\' ? L'/' : c;
+      registry_.SetString(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kQuillonKey.Reveal(), kUninstallString.Reveal(),
+                          uninstaller);
+      break;
+    }
+    case 7:
+      registry_.SetString(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kFennickKey.Reveal(), kProgramPath.Reveal(),
+                          layout_.installation);
+      break;
+    default: break;
+  }
+  const std::wstring channelKey = ChannelKey(options_);
+  for (const auto& [name, value] : options_.channel) {
+    if (name == L"tid1" && options_.tid1AsQword) {
+      registry_.SetQword(HKEY_CURRENT_USER, 0, channelKey, name, value);
+    } else {
+      registry_.SetDword(HKEY_CURRENT_USER, 0, channelKey, name, value);
+    }
+  }
+  const std::wstring category = product::ChannelReader::kCategoryKey;
+  if (options_.svrid) registry_.SetString(HKEY_CLASSES_ROOT, 0, category, L"svrid", *options_.svrid);
+  if (options_.uuid) registry_.SetString(HKEY_CLASSES_ROOT, 0, category, L"uuid", *options_.uuid);
+}
+
+void HostFixture::CollectIniFiles() {
+  auto set = [this](const std::wstring& path, const wchar_t* key, int value) {
+    if (!path.empty()) iniFiles_[path].Set(L"common", key, std::to_wstring(value));
+  };
+  if (!layout_.serverList.empty()) {
+    iniFiles_[layout_.serverList];
+    if (options_.tryno) set(layout_.serverList, L"tryno", *options_.tryno);
+  }
+  if (!layout_.editionFile.empty()) {
+    iniFiles_[layout_.editionFile];
+    const int defaultEdition = options_.hostType == 1 ? 1 : options_.hostType;
+    set(layout_.editionFile, L"Edition", options_.edition.value_or(defaultEdition));
+    if (options_.productLine) set(layout_.editionFile, L"ProductLine", *options_.productLine);
+  }
+  iniFiles_[layout_.configFile];
+  if (options_.productId) set(layout_.configFile, L"product_id", *options_.productId);
+  if (options_.abProduct) set(layout_.configFile, L"is_ab_product", *options_.abProduct);
+  if (options_.channelName && options_.hostType >= 4 && options_.hostType <= 6) {
+    iniFiles_[layout_.configFile].Set(L"common", L"chan_name", *options_.channelName);
+  }
+  if (options_.account) {
+    iniFiles_[WithoutBackslash(layout_.installation) + L"\\cfgdata\\cfgdata.ini.user"].Set(
+        L"account", L"account", std::to_wstring(*options_.account));
+  }
+  if (options_.pageSdkEdition || options_.pageSdkDir || options_.hostType == 6) {
+    auto& pageSdk = iniFiles_[layout_.installation + L"zpagesdk.dat"];
+    pageSdk.Set(L"Common", L"Install_dir", options_.pageSdkDir.value_or(L""));
+    if (options_.pageSdkEdition) pageSdk.Set(L"Common", L"sdk_edition", std::to_wstring(*options_.pageSdkEdition));
+  }
+  if (options_.hostType == 3) CollectComponentConfig();
+}
+
+void HostFixture::CollectComponentConfig() {
+  qm::IniDocument component;
+  component.Set(L"Product", L"reg_name", options_.channelName.value_or(L"quillon"));
+  if (options_.cacheDir) component.Set(L"file", L"cache_dir", *options_.cacheDir);
+  if (!options_.scrambledComponentConfig) {
+    iniFiles_[layout_.installation + L"cfgdata\\componentconfig.ini"] = component;
+    return;
+  }
+  std::string bytes = qm::encoding::WideToUtf8(component.ToText());
+  qm::encoding::ConfigDescrambler::DescrambleInPlace(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size());
+  rawFiles_[layout_.installation + L"cfgdata\\componentconfig.dat"] = bytes;
+}
+
+bool HostFixture::WriteFiles(std::wstring& error) {
+  for (const auto& [path, document] : iniFiles_) {
+    if (!WriteFileCreatingFolders(path, qm::encoding::WideToUtf8(document.ToText()))) {
+      error = L"cannot write " + path;
+      return false;
+    }
+  }
+  for (const auto& [path, bytes] : rawFiles_) {
+    if (!WriteFileCreatingFolders(path, bytes)) {
+      error = L"cannot write " + path;
+      return false;
+    }
+  }
+  if (options_.hostType == 1 && !options_.noIdentityFiles) {
+    WriteFileCreatingFolders(layout_.installation + L"zinkvert.zid", "");
+    WriteFileCreatingFolders(layout_.installation + L"zinkread.zid", "");
+  }
+  if (options_.withWexutil) {
+    std::string rules;
+    for (const auto& [from, to] : options_.wexutilRules) {
+      rules += qm::encoding::WideToUtf8(from) + "\t" + qm::encoding::WideToUtf8(to) + "\r\n";
+    }
+    WriteFileCreatingFolders(layout_.installation + L"wexutil.map", rules);
+  }
+  return true;
+}
+
+bool HostFixture::CopyBinaries(std::wstring& error) {
+  const std::wstring from = OwnFolder();
+  std::map<std::wstring, std::wstring> copies = {{layout_.hostExecutable, from + L"demohost.exe"},
+                                                 {layout_.installation + L"pagesdkutil.dll", from + L"pagesdkutil.dll"}};
+  if (!options_.noPdfApplication) copies[layout_.pdfApplication] = from + L"demohost.exe";
+  if (options_.withWexutil) copies[layout_.installation + L"wexutil.dll"] = from + L"wexutil.dll";
+  for (const auto& [target, source] : copies) {
+    if (!CopyCreatingFolders(source, target)) {
+      error = L"cannot copy " + source + L" to " + target;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool HostFixture::Install(std::wstring& error) {
+  Remove(error);
+  WriteRegistry();
+  CollectIniFiles();
+  if (!WriteFiles(error) || !CopyBinaries(error)) return false;
+  return WriteFileCreatingFolders(ManifestPath(), qm::encoding::WideToUtf8(registry_.Manifest()));
+}
+
+bool HostFixture::Remove(std::wstring& error) {
+  const std::string manifest = ReadWholeFile(ManifestPath());
+  RegistryRecorder::RemoveFromManifest(qm::encoding::Utf8ToWide(manifest));
+  RemoveTree(WithoutBackslash(options_.root));
+  error.clear();
+  return true;
+}
+
+}  // namespace fixture

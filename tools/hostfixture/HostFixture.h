@@ -1,0 +1,37 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "FixtureLayout.h"
+#include "FixtureOptions.h"
+#include "RegistryRecorder.h"
+#include "utils/IniDocument.h"
+
+namespace fixture {
+
+// Lays out a simulated host of one type under a root folder: registry keys, folders, INI files,
+// the host executable, the module and the stand-ins. Remove undoes it from the manifest it leaves.
+class HostFixture {
+ public:
+  explicit HostFixture(FixtureOptions options) : options_(std::move(options)), layout_(FixtureLayout::For(options_)) {}
+
+  bool Install(std::wstring& error);
+  bool Remove(std::wstring& error);
+
+ private:
+  void WriteRegistry();
+  void CollectIniFiles();
+  void CollectComponentConfig();
+  bool WriteFiles(std::wstring& error);
+  bool CopyBinaries(std::wstring& error);
+  std::wstring ManifestPath() const { return options_.root + L"fixture.manifest"; }
+
+  FixtureOptions options_;
+  FixtureLayout layout_;
+  RegistryRecorder registry_;
+  std::map<std::wstring, qm::IniDocument> iniFiles_;  // path -> content, written without a BOM
+  std::map<std::wstring, std::string> rawFiles_;      // path -> bytes
+};
+
+}  // namespace fixture
