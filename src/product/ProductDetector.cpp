@@ -72,7 +72,10 @@ bool ProductDetector::TryCandidate(int productId, const std::wstring& executable
   if (!folder) return false;
   // A plain prefix test: c:\app also matches an executable under c:\apps.
   if (executable.compare(0, ComparableFolder(*folder).size(), ComparableFolder(*folder)) != 0) return false;
-  if (folder->size() < result.productFolder.size()) return false;
+  // Only a folder that contains the executable competes; the antivirus folder that stands in
+  // when nothing matches must not shut out a shorter matching one.
+  if (matched_ && folder->size() < result.productFolder.size()) return false;
+  matched_ = true;
   result.productFolder = EndsWithSeparator(*folder) ? *folder : *folder + L"\\";
   result.productId = productId;
   return true;
@@ -81,12 +84,13 @@ bool ProductDetector::TryCandidate(int productId, const std::wstring& executable
 DetectionResult ProductDetector::Detect() {
   const std::wstring executable = ComparableFolder(system_.ExecutablePath());
   DetectionResult result;
-  result.productFolder = FolderOf(0).value_or(L"");
+  matched_ = false;
   for (int candidate : {0, 2, 5, 10, 1, 3, 8, 9}) TryCandidate(candidate, executable, result);
   if (TryCandidate(101, executable, result)) {
     result.productId = IsFile(result.productFolder + constants::kPageSdkTagFile.Reveal()) ? 18 : 101;
   }
   TryCandidate(17, executable, result);
+  if (!matched_) result.productFolder = FolderOf(0).value_or(L"");
   if (result.productFolder.empty() || result.productFolder.back() != L'\\') result.productFolder += L'\\';
   return result;
 }

@@ -30,6 +30,7 @@ class ProductDetector {
   bool TryCandidate(int productId, const std::wstring& executable, DetectionResult& result);
 
   HostSystem& system_;
+  bool matched_ = false;
 };
 
 }  // namespace product

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "FakeHostSystem.h"
+#include "TestFiles.h"
+#include "product/PageSdkFile.h"
+#include "product/ProductDetector.h"
+#include "product/ProductInfoLoader.h"
+
+using product::ProductDetector;
+using testing_support::FakeHostSystem;
+
+namespace {
+
+const wchar_t kTessik[] = L"SOFTWARE\\vendra\\Antivirus";
+const wchar_t kOrbilant[] = L"SOFTWARE\\Yarrowsoft\\Orbilant";
+const wchar_t kQuillon[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillon";
+const wchar_t kPageSdk[] = L"SOFTWARE\\Wystan\\PageSdk";
+
+class Detection : public ::testing::Test {
+ protected:
+  void Tessik(const std::wstring& folder) { system.SetString(HKEY_LOCAL_MACHINE, kTessik, L"ProgramPath", folder); }
+  void Orbilant(const std::wstring& folder) { system.SetString(HKEY_LOCAL_MACHINE, kOrbilant, L"AppPath", folder); }
+  product::DetectionResult Detect() { return ProductDetector(system).Detect(); }
+
+  FakeHostSystem system;
+};
+
+}  // namespace
+
+TEST_F(Detection, InnerOfTwoNestedFoldersWins) {
+  Tessik(L"C:\\Suite");
+  Orbilant(L"C:\\Suite\\Drivers");
+  system.executable = L"C:\\Suite\\Drivers\\orbilant.exe";
+  EXPECT_EQ(Detect().productId, 2);
+  EXPECT_EQ(Detect().productFolder, L"C:\\Suite\\Drivers\\");
+  system.executable = L"C:\\Suite\\tessik.exe";
+  EXPECT_EQ(Detect().productId, 0);
+  EXPECT_EQ(Detect().productFolder, L"C:\\Suite\\");
+}
+
+TEST_F(Detection, EqualFoldersGoToTheFirstWithoutBackslashAndTheLaterWithOne) {
+  system.executable = L"C:\\Shared\\host.exe";
+  Tessik(L"C:\\Shared");
+  Orbilant(L"C:\\Shared");
+  EXPECT_EQ(Detect().productId, 0);
+  Tessik(L"C:\\Shared\\");
+  Orbilant(L"C:\\Shared\\");
+  EXPECT_EQ(Detect().productId, 2);
+  EXPECT_EQ(Detect().productFolder, L"C:\\Shared\\");
+}
+
+TEST_F(Detection, UninstallStringWithForwardSlashesAndAnyCase) {
+  system.SetString(HKEY_LOCAL_MACHINE, kQuillon, L"UninstallString", L"C:/PROGRAM FILES/Q/uninst.exe");
+  system.executable = L"c:\\program files\\q\\WystanPDF.exe";
+  const auto result = Detect();
+  EXPECT_EQ(result.productId, 9);
+  EXPECT_EQ(result.productFolder, L"C:\\PROGRAM FILES\\Q\\");
+  EXPECT_EQ(ProductDetector(system).FolderOf(9).value_or(L"-"), L"C:\\PROGRAM FILES\\Q");
+}
+
+TEST_F(Detection, NoMatchFallsBackToTheAntivirusFolderOrABackslash) {
+  system.executable = L"D:\\elsewhere\\host.exe";
+  EXPECT_EQ(Detect().productId, 0);
+  EXPECT_EQ(Detect().productFolder, L"\\");
+  Tessik(L"C:\\Tessik");
+  EXPECT_EQ(Detect().productFolder, L"C:\\Tessik\\");
+  // A plain prefix test: C:\app also contains C:\apps; and a longer antivirus folder that does
+  // not contain the executable does not keep the matching one out.
+  Orbilant(L"C:\\app");
+  system.executable = L"C:\\apps\\x.exe";
+  EXPECT_EQ(Detect().productId, 2);
+  EXPECT_FALSE(ProductDetector(system).FolderOf(4).has_value());
+  EXPECT_FALSE(ProductDetector(system).FolderOf(8).has_value());
+}
+
+TEST_F(Detection, PageSdkRowIs18WithItsTagFileAnd101Without) {
+  testing_support::TempDir dir;
+  system.SetString(HKEY_LOCAL_MACHINE, kPageSdk, L"WorkPath", dir.path());
+  system.executable = dir.File(L"sdkhost.exe");
+  EXPECT_EQ(Detect().productId, 101);
+  ASSERT_TRUE(testing_support::WriteBytes(dir.File(L"pagesdk.tag"), ""));
+  EXPECT_EQ(Detect().productId, 18);
+  EXPECT_EQ(Detect().productFolder, dir.path() + L"\\");
+}
+
+TEST(ProductInfoLoading, HostTypeAndProductLineComeFromTheServerListBesideTheModule) {
+  testing_support::TempDir dir;
+  FakeHostSystem system;
+  system.module = dir.File(L"pagesdkutil.dll");
+  const auto load = [&system] {
+    product::ProductInfo info;
+    product::ProductInfoLoader(system, product::DetectionResult{0, L"\\"}).Load(info);
+    return info;
+  };
+  EXPECT_EQ(load().hostType, 1) << "no server list";
+  EXPECT_EQ(load().productLine, 1);
+  CreateDirectoryW(dir.File(L"ressrc").c_str(), nullptr);
+  CreateDirectoryW(dir.File(L"ressrc\\chs").c_str(), nullptr);
+  ASSERT_TRUE(testing_support::WriteBytes(dir.File(L"ressrc\\chs\\upfeed.svr"), "[common]\nEdition=0\n"));
+  EXPECT_EQ(load().hostType, 1);
+  ASSERT_TRUE(testing_support::WriteBytes(dir.File(L"upfeed.svr"), "[common]\nEdition=4\nProductLine=2\n"));
+  product::ProductInfo info = load();
+  EXPECT_EQ(info.hostType, 4);
+  EXPECT_EQ(info.productLine, 2);
+  EXPECT_EQ(info.installationFolder, dir.path() + L"\\");
+  EXPECT_EQ(info.localConfigFile, L"C:\\users\\me\\AppData\\Local\\quillon\\config.ini");
+  EXPECT_EQ(info.readerDisplayName, L"WystanPDF\u9605\u8bfb\u5668");
+
+  // Hosts whose product id decides the type keep line 0 and read it again when asked.
+  product::ProductInfo quillon;
+  product::ProductInfoLoader(system, product::DetectionResult{9, dir.path() + L"\\"}).Load(quillon);
+  EXPECT_EQ(quillon.hostType, 3);
+  EXPECT_EQ(quillon.productLine, 0);
+  EXPECT_EQ(quillon.ProductLine(), 2);
+}
+
+TEST(ProductInfoLoading, PartnerEditionsMapToSdkValues) {
+  EXPECT_EQ(product::PageSdkFile::PartnerValue(L"FoxLeaf"), 11);
+  EXPECT_EQ(product::PageSdkFile::PartnerValue(L"inkbridge"), 10);
+  EXPECT_EQ(product::PageSdkFile::PartnerValue(L"PAGEMILL"), 8);
+  EXPECT_EQ(product::PageSdkFile::PartnerValue(L""), 0);
+  EXPECT_EQ(product::PageSdkFile::PartnerValue(L"foxleaf2"), 0);
+}
