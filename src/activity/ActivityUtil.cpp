@@ -3,6 +3,7 @@
 #include "product/ProductInfo.h"
 #include "product/ProductInfoLoader.h"
 #include "utils/Log.h"
+#include "vanta/ZVantaWarpper.h"
 
 namespace PAGESDKUTIL {
 
@@ -28,6 +29,7 @@ void ActivityUtil::Release() { delete this; }
 bool ActivityUtil::Initialize() {
   ZLOG(DEBUG) << L"Initialize ActivityUtil start";
   product::ProductInfoLoader::LoadCurrent();
+  vanta::CurrentWarpper().Initialize();
   try {
     for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));
   } catch (const std::exception&) {
@@ -47,6 +49,7 @@ bool ActivityUtil::Uninitialize() {
   for (const auto& pop : pops_) pop->UnInitialize();
   // A later Initialize loads the product configuration again.
   product::ProductInfo::Instance().loaded = false;
+  vanta::CurrentWarpper().Uninitialize();
   ZLOG(DEBUG) << L"Uninitialize ActivityUtil finish";
   return true;
 }

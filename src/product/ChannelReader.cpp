@@ -42,8 +42,9 @@ void ChannelReader::ReadChannel(ChannelInfo& channel) {
   for (const auto& [name, field] : fields) {
     if (const auto value = system_.ReadDword(HKEY_CURRENT_USER, key, name)) *field = *value;
   }
-  channel.uuid = system_.ReadString(HKEY_CLASSES_ROOT, kCategoryKey, L"uuid", 0).value_or(L"");
-  channel.svrid = system_.ReadString(HKEY_CLASSES_ROOT, kCategoryKey, L"svrid", 0).value_or(L"");
+  // The 32-bit view, as the shipped 32-bit module sees it on 64-bit Windows.
+  channel.uuid = system_.ReadString(HKEY_CLASSES_ROOT, kCategoryKey, L"uuid", KEY_WOW64_32KEY).value_or(L"");
+  channel.svrid = system_.ReadString(HKEY_CLASSES_ROOT, kCategoryKey, L"svrid", KEY_WOW64_32KEY).value_or(L"");
   channel.tryno = TryNo();
   channel.version = HostVersion();
 }

@@ -4,8 +4,16 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace product {
+
+// One registry query as the system answered it.
+struct RegistryData {
+  LSTATUS status = ERROR_FILE_NOT_FOUND;
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+};
 
 // What host detection and product configuration read from the machine besides files: the two
 // image paths, the registry and the user's local application-data folder.
@@ -21,6 +29,9 @@ class HostSystem {
   // A value of exactly four bytes; nothing otherwise.
   virtual std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& value) = 0;
   virtual std::wstring LocalAppDataFolder() = 0;
+  // The raw answer to a query into a buffer of capacity bytes (ERROR_MORE_DATA when it is too small).
+  virtual RegistryData QueryValue(HKEY root, const std::wstring& path, const std::wstring& value, REGSAM view,
+                                  DWORD capacity) = 0;
 
   // The process's real world; modulePath overrides the module's own path (diagnostic tools).
   static HostSystem& Real();
@@ -36,6 +47,8 @@ class Win32HostSystem final : public HostSystem {
                                          REGSAM view) override;
   std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& value) override;
   std::wstring LocalAppDataFolder() override;
+  RegistryData QueryValue(HKEY root, const std::wstring& path, const std::wstring& value, REGSAM view,
+                          DWORD capacity) override;
 
  private:
   std::wstring modulePathOverride_;

@@ -64,6 +64,13 @@ inline constexpr auto kFennickReaderFolder = TableScrambled(L"pdfreader\\");
 // The PDF application whose version is reported and whose presence the product id depends on.
 inline constexpr auto kPdfApplicationExe = TableScrambled(L"WystanPDF.exe");
 
+// Programs the module starts.
+inline constexpr auto kVipPageProgram = TableScrambled(L"wystanvip.exe");       // installation folder
+inline constexpr auto kTessikVipPageProgram = TableScrambled(L"tessikvip.exe");  // host executable's folder
+inline constexpr auto kTessikVipService = TableScrambled(L"tessikvipsvc.exe");   // host executable's folder
+// The VIP web site; the purchase page is this, "/TRYNO/pdf/?" and the caller's parameters.
+inline constexpr auto kPurchaseSite = TableScrambled(L"https://vip.wystan.example");
+
 // Partner editions of the page SDK, in the order that gives 11, 10, 14, 17, 8.
 inline constexpr auto kPartner11 = TableScrambled(L"foxleaf");
 inline constexpr auto kPartner10 = TableScrambled(L"inkbridge");

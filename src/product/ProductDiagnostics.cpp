@@ -4,8 +4,27 @@
 #include "product/ProductDetector.h"
 #include "product/ProductInfoLoader.h"
 #include "utils/UxJson.h"
+#include "vanta/ZVantaWarpper.h"
 
 namespace product {
+
+namespace {
+
+// Loads the host type's remote-configuration library as the module would and reads the offer's item.
+void DescribeRemoteConfig(HostSystem& system, int hostType, int tryno, qm::json::Handle out) {
+  const auto warpper = vanta::MakeWarpper(hostType, system);
+  out[L"initialize"] = warpper->Initialize();
+  const std::wstring item = L"new_user_discount_" + std::to_wstring(tryno);
+  out[L"item"] = item;
+  std::wstring raw;
+  out[L"found"] = warpper->GetRawConfig(item, raw);
+  out[L"raw"] = raw;
+  out[L"ab_group"] = warpper->GetABTestGroup(item, -1);
+  out[L"pop_version"] = warpper->GetConfigInt(item, L"pop_version", -1);
+  warpper->Uninitialize();
+}
+
+}  // namespace
 
 std::wstring ProductDiagnostics::Describe(HostSystem& system) {
   const DetectionResult detection = ProductDetector(system).Detect();
@@ -45,6 +64,7 @@ std::wstring ProductDiagnostics::Describe(HostSystem& system) {
   record[L"version"] = channel.version;
   record[L"svrid"] = channel.svrid;
   record[L"uuid"] = channel.uuid;
+  DescribeRemoteConfig(system, info.hostType, channel.tryno, doc[L"remote_config"]);
   doc[L"vip_product_id"] = reader.VipProductId();
   doc[L"purchase_product_id"] = reader.PurchaseProductId();
   std::wstring text;

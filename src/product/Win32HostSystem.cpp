@@ -62,6 +62,20 @@ std::optional<DWORD> Win32HostSystem::ReadDword(HKEY root, const std::wstring& p
   return number;
 }
 
+RegistryData Win32HostSystem::QueryValue(HKEY root, const std::wstring& path, const std::wstring& value,
+                                         REGSAM view, DWORD capacity) {
+  RegistryData data;
+  HKEY key = nullptr;
+  data.status = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key);
+  if (data.status != ERROR_SUCCESS) return data;
+  data.bytes.resize(capacity);
+  DWORD size = capacity;
+  data.status = RegQueryValueExW(key, value.c_str(), nullptr, &data.type, data.bytes.data(), &size);
+  RegCloseKey(key);
+  data.bytes.resize(data.status == ERROR_SUCCESS ? size : 0);
+  return data;
+}
+
 std::wstring Win32HostSystem::LocalAppDataFolder() {
   wchar_t buffer[MAX_PATH] = {};
   if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_LOCAL_APPDATA, FALSE)) return {};

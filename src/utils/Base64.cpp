@@ -37,6 +37,25 @@ std::string Base64Encode(const std::string& bytes) {
   return text;
 }
 
+bool Base64Decode(const std::string& text, std::string& bytes) {
+  bytes.clear();
+  uint32_t group = 0;
+  int bits = 0;
+  size_t end = text.size();
+  while (end > 0 && text[end - 1] == '=') --end;
+  for (size_t i = 0; i < end; ++i) {
+    const char* found = std::char_traits<char>::find(kAlphabet, 64, text[i]);
+    if (!found) return false;
+    group = (group << 6) | static_cast<uint32_t>(found - kAlphabet);
+    bits += 6;
+    if (bits >= 8) {
+      bits -= 8;
+      bytes += static_cast<char>((group >> bits) & 0xFF);
+    }
+  }
+  return true;
+}
+
 const std::wstring& Base64Marker() {
   static const std::wstring* const marker = new std::wstring(L"<|b64|>");
   return *marker;

@@ -16,6 +16,9 @@ enum Base64Status : int {
 Base64Status Base64Encode(const uint8_t* bytes, size_t length, char* out, size_t capacity, size_t* outLength);
 std::string Base64Encode(const std::string& bytes);
 
+// Standard alphabet; padding optional. False on any other character.
+bool Base64Decode(const std::string& text, std::string& bytes);
+
 // Tags base64 content in command lines: "<|b64|>".
 const std::wstring& Base64Marker();
 

@@ -26,7 +26,10 @@ const char* FixtureOptions::Usage() {
          "  --no-pdf-application --no-identity-files\n"
          "  --page-sdk-edition N --page-sdk-dir TEXT    zpagesdk.dat beside the module\n"
          "  --svrid TEXT --uuid TEXT      the CLSID category values (HKCR)\n"
-         "  --wexutil [--wexutil-rule FROM TO]...        place wexutil.dll and its rules\n";
+         "  --wexutil [--wexutil-rule FROM TO]...        place wexutil.dll and its rules\n"
+         "  --uid TEXT --idex TEXT --ob-uuid TEXT --iid N --city N   remote-configuration identity\n"
+         "  --no-remote-config --no-relative-reg-path --remote-config FILE   zvanta.dll and its data\n"
+         "  --helper-behaviour exit1|\"hang N\"         how quillhelper.exe answers a forced refresh\n";
 }
 
 bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
@@ -40,14 +43,18 @@ bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
                                                {L"--scrambled-component-config", &scrambledComponentConfig},
                                                {L"--no-pdf-application", &noPdfApplication},
                                                {L"--no-identity-files", &noIdentityFiles},
-                                               {L"--wexutil", &withWexutil}};
+                                               {L"--wexutil", &withWexutil},
+                                               {L"--no-remote-config", &noRemoteConfig},
+                                               {L"--no-relative-reg-path", &noRelativeRegPath}};
   const std::map<std::wstring, std::optional<int>*> numbers = {
       {L"--tryno", &tryno},          {L"--edition", &edition},       {L"--product-line", &productLine},
       {L"--product-id", &productId}, {L"--ab-product", &abProduct},  {L"--account", &account},
-      {L"--page-sdk-edition", &pageSdkEdition}};
+      {L"--page-sdk-edition", &pageSdkEdition}, {L"--iid", &iid},           {L"--city", &city}};
   const std::map<std::wstring, std::optional<std::wstring>*> texts = {
       {L"--channel-name", &channelName}, {L"--cache-dir", &cacheDir}, {L"--page-sdk-dir", &pageSdkDir},
-      {L"--svrid", &svrid},              {L"--uuid", &uuid}};
+      {L"--svrid", &svrid},              {L"--uuid", &uuid},          {L"--uid", &uid},
+      {L"--idex", &idex},                {L"--ob-uuid", &obUuid},     {L"--remote-config", &remoteConfigFile},
+      {L"--helper-behaviour", &helperBehaviour}};
   const std::map<std::wstring, std::wstring> channelFields = {{L"--tid1", L"tid1"}, {L"--tid2", L"tid2"},
                                                               {L"--tod1", L"tod1"}, {L"--tod2", L"tod2"},
                                                               {L"--pid", L"pid"},   {L"--install-time", L"installtime"}};

@@ -32,6 +32,16 @@ struct FixtureOptions {
   std::optional<std::wstring> pageSdkDir;
   std::optional<std::wstring> svrid;
   std::optional<std::wstring> uuid;
+  // Remote-configuration identity and data.
+  std::optional<std::wstring> uid;     // key B "uid"
+  std::optional<std::wstring> idex;    // key C "idex"
+  std::optional<std::wstring> obUuid;  // the Orbilant key's "UUID"
+  std::optional<int> iid;
+  std::optional<int> city;
+  bool noRemoteConfig = false;
+  bool noRelativeRegPath = false;
+  std::optional<std::wstring> remoteConfigFile;  // a zvanta.json to use instead of the default
+  std::optional<std::wstring> helperBehaviour;   // quillhelper.behaviour: exit1, "hang N"
   bool withWexutil = false;
   std::vector<std::pair<std::wstring, std::wstring>> wexutilRules;
 

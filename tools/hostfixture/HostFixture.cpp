@@ -19,6 +19,8 @@ std::wstring WithoutBackslash(std::wstring folder) {
   return folder;
 }
 
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
 std::wstring ChannelKey(const FixtureOptions& options) {
   switch (options.hostType) {
     case 1: return kTessikChannelKey.Reveal();
@@ -65,8 +67,9 @@ void HostFixture::WriteRegistry() {
     }
   }
   const std::wstring category = product::ChannelReader::kCategoryKey;
-  if (options_.svrid) registry_.SetString(HKEY_CLASSES_ROOT, 0, category, L"svrid", *options_.svrid);
-  if (options_.uuid) registry_.SetString(HKEY_CLASSES_ROOT, 0, category, L"uuid", *options_.uuid);
+  if (options_.svrid) registry_.SetString(HKEY_CLASSES_ROOT, KEY_WOW64_32KEY, category, L"svrid", *options_.svrid);
+  if (options_.uuid) registry_.SetString(HKEY_CLASSES_ROOT, KEY_WOW64_32KEY, category, L"uuid", *options_.uuid);
+  WriteIdentity();
 }
 
 void HostFixture::CollectIniFiles() {
@@ -99,6 +102,7 @@ void HostFixture::CollectIniFiles() {
     if (options_.pageSdkEdition) pageSdk.Set(L"Common", L"sdk_edition", std::to_wstring(*options_.pageSdkEdition));
   }
   if (options_.hostType == 3) CollectComponentConfig();
+  if (!options_.noRemoteConfig) CollectRemoteConfig();
 }
 
 void HostFixture::CollectComponentConfig() {
@@ -147,6 +151,11 @@ bool HostFixture::CopyBinaries(std::wstring& error) {
                                                  {layout_.installation + L"pagesdkutil.dll", from + L"pagesdkutil.dll"}};
   if (!options_.noPdfApplication) copies[layout_.pdfApplication] = from + L"demohost.exe";
   if (options_.withWexutil) copies[layout_.installation + L"wexutil.dll"] = from + L"wexutil.dll";
+  if (!options_.noRemoteConfig) copies[layout_.installation + L"zvanta.dll"] = from + L"zvanta.dll";
+  // The helper serves forced refreshes beside the host and raised-rights starts in the reader folder.
+  copies[FolderOf(layout_.hostExecutable) + L"quillhelper.exe"] = from + L"quillhelper.exe";
+  copies[FolderOf(layout_.pdfApplication) + L"quillhelper.exe"] = from + L"quillhelper.exe";
+  copies[layout_.installation + kVipPageProgram.Reveal()] = from + L"vippage.exe";
   for (const auto& [target, source] : copies) {
     if (!CopyCreatingFolders(source, target)) {
       error = L"cannot copy " + source + L" to " + target;

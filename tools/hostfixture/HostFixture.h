@@ -21,6 +21,8 @@ class HostFixture {
 
  private:
   void WriteRegistry();
+  void WriteIdentity();          // the remote-configuration identity keys of the host type
+  void CollectRemoteConfig();    // zvanta.json, weathercache.ini, the Ob server list
   void CollectIniFiles();
   void CollectComponentConfig();
   bool WriteFiles(std::wstring& error);

@@ -10,7 +10,7 @@ namespace {
 std::wstring RootName(HKEY root, REGSAM view) {
   if (root == HKEY_LOCAL_MACHINE) return view == KEY_WOW64_32KEY ? L"HKLM32" : L"HKLM";
   if (root == HKEY_CURRENT_USER) return L"HKCU";
-  return L"HKCR";
+  return view == KEY_WOW64_32KEY ? L"HKCR32" : L"HKCR";
 }
 
 // The first key along path that does not exist yet: removing it removes all the fixture created.
@@ -76,7 +76,7 @@ void RegistryRecorder::RemoveFromManifest(const std::wstring& manifest) {
     HKEY root = HKEY_CLASSES_ROOT;
     REGSAM view = 0;
     if (rootName == L"HKLM32" || rootName == L"HKLM") root = HKEY_LOCAL_MACHINE;
-    if (rootName == L"HKLM32") view = KEY_WOW64_32KEY;
+    if (rootName == L"HKLM32" || rootName == L"HKCR32") view = KEY_WOW64_32KEY;
     if (rootName == L"HKCU") root = HKEY_CURRENT_USER;
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {

@@ -1,0 +1,43 @@
+#include "zvanta/VantaData.h"
+
+#include <cstdio>
+
+#include "utils/TextEncoding.h"
+#include "utils/UxJson.h"
+
+namespace siblings {
+
+bool VantaData::Load(const std::wstring& path) {
+  *this = VantaData{};
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (!file) return false;
+  std::string bytes;
+  char chunk[4096];
+  for (size_t read; (read = fread(chunk, 1, sizeof(chunk), file)) > 0;) bytes.append(chunk, read);
+  fclose(file);
+
+  UxJsonEx::Document doc;
+  if (!doc.Parse(qm::encoding::Utf8ToWide(bytes)) || doc.Type() != UxJsonEx::kObject) return false;
+  start = doc.Get(L"start").AsBool(true);
+  supportsRelativeRegPath = doc.Get(L"supports_relative_reg_path").AsBool(true);
+  const auto itemTable = doc.Get(L"items");
+  for (const auto& name : itemTable.Keys()) {
+    const auto item = itemTable.Get(name);
+    std::wstring text;
+    if (item.Type() == UxJsonEx::kString) {
+      text = item.AsString();
+    } else {
+      item.Write(text, false);
+    }
+    items[name] = text;
+  }
+  const auto groupTable = doc.Get(L"groups");
+  for (const auto& name : groupTable.Keys()) groups[name] = groupTable.Get(name).AsInt();
+  const auto paramTable = doc.Get(L"params");
+  for (const auto& name : paramTable.Keys()) params[name] = paramTable.Get(name).AsString();
+  const auto switchTable = doc.Get(L"switches");
+  for (const auto& name : switchTable.Keys()) switches[name] = switchTable.Get(name).AsBool();
+  return true;
+}
+
+}  // namespace siblings

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "product/HostSystem.h"
+#include "vanta/IZVantaWarpper.h"
+#include "vanta/IdentityPlan.h"
+#include "vanta/VantaIdentityReader.h"
+#include "vanta/VantaLibrary.h"
+
+namespace vanta {
+
+// The wrapper over "zvanta.dll" in the module's folder. ProductConfig decides the identity the
+// library is handed (ZWystanProductConfig, ZObProductConfig or ZTessikProductConfig).
+class VantaWarpperBase : public IZVantaWarpper {
+ public:
+  using PlanFunction = IdentityPlan (*)(VantaIdentityReader&);
+
+  VantaWarpperBase(product::HostSystem& system, PlanFunction plan) : reader_(system), plan_(plan) {}
+  ~VantaWarpperBase();
+
+  int Initialize() override;
+  int Uninitialize() override;
+  bool GetSwitch(const std::wstring& name, bool defaultValue) override;
+  int GetABTestGroup(const std::wstring& name, int defaultGroup) override;
+  bool GetRawConfig(const std::wstring& name, std::wstring& text) override;
+  bool GetABTestParam(const std::wstring& name, const wchar_t* defaultText, std::wstring& text) override;
+  bool Update() override;
+  bool IsMethodSupported(const std::wstring& component, const std::wstring& method) override;
+  IBaseInterface* GetComponent(const std::wstring& name) override;
+  int GetConfigInt(const std::wstring& item, const std::wstring& field, int defaultValue) override;
+  std::wstring& GetConfigString(std::wstring& text, const std::wstring& item, const std::wstring& field,
+                                const wchar_t* defaultText) override;
+
+  bool IsLoaded() const { return library_ != nullptr; }
+
+ private:
+  int ApplyIdentity();
+  template <class Component>
+  Component* Find(const wchar_t* name);
+
+  VantaIdentityReader reader_;
+  PlanFunction plan_;
+  std::unique_ptr<VantaLibrary> library_;
+  std::atomic<int> initialised_{0};
+};
+
+template <class ProductConfig>
+class ZVantaWarpper final : public VantaWarpperBase {
+ public:
+  explicit ZVantaWarpper(product::HostSystem& system) : VantaWarpperBase(system, &ProductConfig::Plan) {}
+};
+
+// A wrapper for a host type: 1 Tessik, 2 Ob, any other Wystan.
+std::unique_ptr<VantaWarpperBase> MakeWarpper(int hostType, product::HostSystem& system);
+
+// The process's wrapper, chosen by host type on first use.
+IZVantaWarpper& CurrentWarpper();
+
+}  // namespace vanta
