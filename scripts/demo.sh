@@ -1,17 +1,48 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the module and runs the demo host under Wine.
-# Arguments go to the demo host (see: scripts/demo.sh --help).
+# Sets everything up, builds the module, lays out a simulated host installation in the demo's
+# Wine prefix and runs that host's executable (the demo host) under Wine.
+#   scripts/demo.sh [--host-type N] [demo host options, see --help]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$REPO_ROOT/scripts/setup.sh"
 
+host_type=3
+args=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --host-type) host_type=$2; shift 2 ;;
+    *) args+=("$1"); shift ;;
+  esac
+done
+case "$host_type" in
+  1) host_exe='Tessik\tessik.exe' ;;
+  2) host_exe='Orbilant\orbilant.exe' ;;
+  3) host_exe='Quillon\WystanPDF.exe' ;;
+  4|5) host_exe='PdfBuild\WystanPDF.exe' ;;
+  6) host_exe='PageSdk\pagesdkhost.exe' ;;
+  7) host_exe='Fennick\fennick.exe' ;;
+  *) echo "demo: --host-type takes 1 to 7" >&2; exit 2 ;;
+esac
+
 configure_arch x86_64
-build_arch x86_64 demohost pagesdkutil >/dev/null
+build_arch x86_64 demohost pagesdkutil hostfixture >/dev/null
 
 export WINEPREFIX="$BUILD_ROOT/wine/demo"
 prepare_prefix "$WINEPREFIX"
 # Wine's desktop must start on this run's display.
 "$WINESERVER" -k 2>/dev/null || true
-log "running the demo host"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" \
-  "$BUILD_ROOT/x86_64/bin/demohost.exe" "$@"
+root='C:\activity-demo\host'"$host_type"
+log "installing a simulated host of type $host_type at $root"
+run() { xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" "$@"; }
+run "$BUILD_ROOT/x86_64/bin/hostfixture.exe" install --type "$host_type" --root "$root" \
+  --tid1 1001 --tid2 2002 --install-time "$(date +%s)" --tryno 5 \
+  --svrid 0123456789abcdef0123456789abcdef --uuid abcdefabcdefabcdefabcdefabcdefab
+log "running the host $root\\$host_exe"
+status=0
+run "$root\\$host_exe" ${args[@]+"${args[@]}"} || status=$?
+journals="$WINEPREFIX/drive_c/activity-demo/host$host_type"
+for journal in $(find "$journals" -name '*.journal.jsonl' 2>/dev/null | sort); do
+  log "journal $(basename "$journal")"
+  cat "$journal"
+done
+exit $status

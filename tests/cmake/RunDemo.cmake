@@ -1,7 +1,7 @@
-# Runs the demo host as a newcomer would and checks its exit code and printed log.
-# Run with -DEMULATOR=... -DDEMO=...
-execute_process(COMMAND ${EMULATOR} ${DEMO} --scene 0 --log-level 0
-                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE result TIMEOUT 120)
+# Runs the README's demo command as a newcomer would and checks its exit code, the module's log
+# and the remote-configuration journal. Run with -DDEMO_SCRIPT=...
+execute_process(COMMAND bash ${DEMO_SCRIPT} --scene 0
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE result TIMEOUT 600)
 message(STATUS "${output}")
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "demo exited with ${result}: ${errors}")
@@ -14,4 +14,7 @@ foreach(line "Initialize ActivityUtil start" "Initialize ActivityUtil finish" "s
 endforeach()
 if(NOT output MATCHES "exit scene 0: shown=false")
   message(FATAL_ERROR "the demo did not report the exit scene")
+endif()
+if(NOT output MATCHES "\"call\":\"SetIdentity\",\"pid\":[0-9]+,\"slot\":\"9\",\"value\":\"com.qm.quillon\"")
+  message(FATAL_ERROR "the demo's remote-configuration journal lacks the identity")
 endif()
