@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <sstream>
+
+#include "utils/FileUtil.h"
 
 #include "utils/TextEncoding.h"
 
@@ -12,13 +13,7 @@ namespace siblings {
 WexUtilTransfer::WexUtilTransfer() : journal_(L"wexutil") { LoadRules(); }
 
 void WexUtilTransfer::LoadRules() {
-  FILE* file = _wfopen((Journal::OwnFolder() + L"wexutil.map").c_str(), L"rb");
-  if (!file) return;
-  std::string text;
-  char chunk[4096];
-  for (size_t read; (read = fread(chunk, 1, sizeof(chunk), file)) > 0;) text.append(chunk, read);
-  fclose(file);
-  std::istringstream lines(text);
+  std::istringstream lines(qm::FileUtil::ReadAll(Journal::OwnFolder() + L"wexutil.map"));
   std::string line;
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

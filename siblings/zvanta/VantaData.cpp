@@ -1,7 +1,6 @@
 #include "zvanta/VantaData.h"
 
-#include <cstdio>
-
+#include "utils/FileUtil.h"
 #include "utils/TextEncoding.h"
 #include "utils/UxJson.h"
 
@@ -9,12 +8,8 @@ namespace siblings {
 
 bool VantaData::Load(const std::wstring& path) {
   *this = VantaData{};
-  FILE* file = _wfopen(path.c_str(), L"rb");
-  if (!file) return false;
   std::string bytes;
-  char chunk[4096];
-  for (size_t read; (read = fread(chunk, 1, sizeof(chunk), file)) > 0;) bytes.append(chunk, read);
-  fclose(file);
+  if (!qm::FileUtil::ReadAll(path, bytes)) return false;
 
   UxJsonEx::Document doc;
   if (!doc.Parse(qm::encoding::Utf8ToWide(bytes)) || doc.Type() != UxJsonEx::kObject) return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "product/ProductConstants.h"
+#include "utils/FileUtil.h"
 #include "utils/TextEncoding.h"
 
 namespace product {
@@ -47,11 +48,6 @@ bool EndsWithSeparator(const std::wstring& path) {
   return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
 }
 
-bool IsFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 std::optional<std::wstring> ProductDetector::FolderOf(int productId) {
@@ -87,7 +83,7 @@ DetectionResult ProductDetector::Detect() {
   matched_ = false;
   for (int candidate : {0, 2, 5, 10, 1, 3, 8, 9}) TryCandidate(candidate, executable, result);
   if (TryCandidate(101, executable, result)) {
-    result.productId = IsFile(result.productFolder + constants::kPageSdkTagFile.Reveal()) ? 18 : 101;
+    result.productId = qm::FileUtil::IsFile(result.productFolder + constants::kPageSdkTagFile.Reveal()) ? 18 : 101;
   }
   TryCandidate(17, executable, result);
   if (!matched_) result.productFolder = FolderOf(0).value_or(L"");

@@ -3,16 +3,14 @@
 #include "product/ComponentConfig.h"
 #include "product/PageSdkFile.h"
 #include "product/ProductConstants.h"
+#include "utils/FileUtil.h"
 #include "utils/ZIniReader.h"
 
 namespace product {
 
 using namespace constants;
 
-bool IsExistingFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool IsExistingFile(const std::wstring& path) { return qm::FileUtil::IsFile(path); }
 
 std::wstring WithBackslash(std::wstring folder) {
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';

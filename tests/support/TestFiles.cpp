@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdio>
 
+#include "utils/FileUtil.h"
+
 namespace testing_support {
 
 TempDir::TempDir() {
@@ -19,43 +21,11 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(path_); }
 
-void RemoveTree(const std::wstring& path) {
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = path + L"\\" + name;
-      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        DeleteFileW(child.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(path.c_str());
-}
+void RemoveTree(const std::wstring& path) { qm::FileUtil::RemoveTree(path); }
 
-std::string ReadBytes(const std::wstring& path) {
-  FILE* file = _wfopen(path.c_str(), L"rb");
-  if (!file) return {};
-  std::string bytes;
-  char chunk[65536];
-  size_t read = 0;
-  while ((read = fread(chunk, 1, sizeof(chunk), file)) > 0) bytes.append(chunk, read);
-  fclose(file);
-  return bytes;
-}
+std::string ReadBytes(const std::wstring& path) { return qm::FileUtil::ReadAll(path); }
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  FILE* file = _wfopen(path.c_str(), L"wb");
-  if (!file) return false;
-  const bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && ok;
-}
+bool WriteBytes(const std::wstring& path, const std::string& bytes) { return qm::FileUtil::WriteAll(path, bytes); }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -59,7 +59,7 @@ struct PopSpec {
 PopFactory FactoryOf(CallLog& log, std::vector<PopSpec> specs) {
   return [&log, specs] {
     PopList pops;
-    for (const auto& spec : specs) pops.push_back(std::make_shared<FakePop>(log, spec.name, spec.canShow, spec.result));
+    for (const auto& fake : specs) pops.push_back(std::make_shared<FakePop>(log, fake.name, fake.canShow, fake.result));
     return pops;
   };
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "FixtureFiles.h"
+#include "utils/FileUtil.h"
 #include "product/ChannelReader.h"
 #include "product/ProductConstants.h"
 #include "utils/ConfigDescrambler.h"
@@ -120,27 +121,27 @@ void HostFixture::CollectComponentConfig() {
 
 bool HostFixture::WriteFiles(std::wstring& error) {
   for (const auto& [path, document] : iniFiles_) {
-    if (!WriteFileCreatingFolders(path, qm::encoding::WideToUtf8(document.ToText()))) {
+    if (!qm::FileUtil::WriteAll(path, qm::encoding::WideToUtf8(document.ToText()))) {
       error = L"cannot write " + path;
       return false;
     }
   }
   for (const auto& [path, bytes] : rawFiles_) {
-    if (!WriteFileCreatingFolders(path, bytes)) {
+    if (!qm::FileUtil::WriteAll(path, bytes)) {
       error = L"cannot write " + path;
       return false;
     }
   }
   if (options_.hostType == 1 && !options_.noIdentityFiles) {
-    WriteFileCreatingFolders(layout_.installation + L"zinkvert.zid", "");
-    WriteFileCreatingFolders(layout_.installation + L"zinkread.zid", "");
+    qm::FileUtil::WriteAll(layout_.installation + L"zinkvert.zid", "");
+    qm::FileUtil::WriteAll(layout_.installation + L"zinkread.zid", "");
   }
   if (options_.withWexutil) {
     std::string rules;
     for (const auto& [from, to] : options_.wexutilRules) {
       rules += qm::encoding::WideToUtf8(from) + "\t" + qm::encoding::WideToUtf8(to) + "\r\n";
     }
-    WriteFileCreatingFolders(layout_.installation + L"wexutil.map", rules);
+    qm::FileUtil::WriteAll(layout_.installation + L"wexutil.map", rules);
   }
   return true;
 }
@@ -170,13 +171,13 @@ bool HostFixture::Install(std::wstring& error) {
   WriteRegistry();
   CollectIniFiles();
   if (!WriteFiles(error) || !CopyBinaries(error)) return false;
-  return WriteFileCreatingFolders(ManifestPath(), qm::encoding::WideToUtf8(registry_.Manifest()));
+  return qm::FileUtil::WriteAll(ManifestPath(), qm::encoding::WideToUtf8(registry_.Manifest()));
 }
 
 bool HostFixture::Remove(std::wstring& error) {
-  const std::string manifest = ReadWholeFile(ManifestPath());
+  const std::string manifest = qm::FileUtil::ReadAll(ManifestPath());
   RegistryRecorder::RemoveFromManifest(qm::encoding::Utf8ToWide(manifest));
-  RemoveTree(WithoutBackslash(options_.root));
+  qm::FileUtil::RemoveTree(WithoutBackslash(options_.root));
   error.clear();
   return true;
 }

@@ -1,6 +1,7 @@
 // The remote-configuration side of a simulated host: identity keys, the library's data and the
 // INI files its identity values come from.
 #include "FixtureFiles.h"
+#include "utils/FileUtil.h"
 #include "HostFixture.h"
 #include "product/ProductConstants.h"
 #include "utils/TextEncoding.h"
@@ -57,7 +58,7 @@ void HostFixture::CollectRemoteConfig() {
     rawFiles_[installation + L"quillhelper.behaviour"] = qm::encoding::WideToUtf8(*options_.helperBehaviour);
   }
   if (options_.remoteConfigFile) {
-    rawFiles_[installation + L"zvanta.json"] = ReadWholeFile(*options_.remoteConfigFile);
+    rawFiles_[installation + L"zvanta.json"] = qm::FileUtil::ReadAll(*options_.remoteConfigFile);
     return;
   }
   const int tryno = layout_.serverList.empty() ? -1 : options_.tryno.value_or(0);
