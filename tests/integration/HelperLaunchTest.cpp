@@ -128,6 +128,13 @@ TEST_F(HelperLaunch, RefreshRunsTheHelperOnlyWhenDue) {
 
 TEST_F(HelperLaunch, PageProgramGetsTheExactArguments) {
   TempDir install;
+  {
+    product::ProductInfo missing;
+    missing.installationFolder = install.path() + L"\\";
+    HelperLauncher nothingThere(product::HostSystem::Real(), missing);
+    EXPECT_FALSE(nothingThere.OpenPage(product::PageTemplates::NewVipSdk(13), product::kLoginPage, 1, 0, L""))
+        << "no page program installed";
+  }
   ASSERT_TRUE(CopyFromTests(L"vippage.exe", install.File(L"wystanvip.exe")));
   CreateDirectoryW(install.File(L"ressrc").c_str(), nullptr);
   CreateDirectoryW(install.File(L"ressrc\\chs").c_str(), nullptr);
