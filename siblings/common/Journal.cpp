@@ -25,7 +25,14 @@ Journal::Journal(std::wstring component) : component_(std::move(component)) {
   path_ = base + component_ + L".journal.jsonl";
 }
 
-void Journal::Append(const std::wstring& call, const Fields& fields) {
+void Journal::Append(const std::wstring& call, const Fields& fields) noexcept {
+  try {
+    Write(call, fields);
+  } catch (...) {
+  }
+}
+
+void Journal::Write(const std::wstring& call, const Fields& fields) {
   UxJsonEx::Document record;
   record[L"component"] = component_;
   record[L"call"] = call;

@@ -14,13 +14,16 @@ class Journal {
   using Fields = std::vector<std::pair<std::wstring, std::wstring>>;
 
   explicit Journal(std::wstring component);
-  void Append(const std::wstring& call, const Fields& fields);
+  // Never throws: the stand-ins call it from inside their interfaces.
+  void Append(const std::wstring& call, const Fields& fields) noexcept;
   const std::wstring& path() const { return path_; }
 
   // The folder of the image that contains this code, with a trailing backslash.
   static std::wstring OwnFolder();
 
  private:
+  void Write(const std::wstring& call, const Fields& fields);
+
   std::wstring component_;
   std::wstring path_;
 };

@@ -26,24 +26,58 @@ void* ActivityUtil::DeletingDestructor(unsigned int flags) {
 
 void ActivityUtil::Release() { delete this; }
 
+namespace {
+
+// No exception may reach the host: each operation ends here instead.
+void LogEscapedException(const wchar_t* operation) noexcept {
+  try {
+    ZLOG(ERROR) << operation << L" stopped by an exception";
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
 bool ActivityUtil::Initialize() {
+  try {
+    InitializeSteps();
+  } catch (...) {
+    LogEscapedException(L"Initialize");
+  }
+  return true;
+}
+
+bool ActivityUtil::Uninitialize() {
+  try {
+    UninitializeSteps();
+  } catch (...) {
+    LogEscapedException(L"Uninitialize");
+  }
+  return true;
+}
+
+bool ActivityUtil::ShowExitSceneActivityDlg(ActivityScene scene, bool* shownNotAccepted) {
+  try {
+    return ShowExitScene(scene, shownNotAccepted);
+  } catch (...) {
+    LogEscapedException(L"ShowExitSceneActivityDlg");
+    return false;
+  }
+}
+
+void ActivityUtil::InitializeSteps() {
   ZLOG(DEBUG) << L"Initialize ActivityUtil start";
   product::ProductInfoLoader::LoadCurrent();
   vanta::CurrentWarpper().Initialize();
-  try {
-    for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));
-  } catch (const std::exception&) {
-    ZLOG(ERROR) << L"creating the pop-ups failed";
-  }
+  for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));
   for (const auto& entry : pops_) {
     const std::shared_ptr<IPopDlg> pop = entry;  // held for the duration of the call
     pop->Initialize();
   }
   ZLOG(DEBUG) << L"Initialize ActivityUtil finish";
-  return true;
 }
 
-bool ActivityUtil::Uninitialize() {
+void ActivityUtil::UninitializeSteps() {
   ZLOG(DEBUG) << L"Uninitialize ActivityUtil start";
   // The list keeps its entries until the controller is destroyed.
   for (const auto& pop : pops_) pop->UnInitialize();
@@ -51,10 +85,9 @@ bool ActivityUtil::Uninitialize() {
   product::ProductInfo::Instance().loaded = false;
   vanta::CurrentWarpper().Uninitialize();
   ZLOG(DEBUG) << L"Uninitialize ActivityUtil finish";
-  return true;
 }
 
-bool ActivityUtil::ShowExitSceneActivityDlg(ActivityScene scene, bool* shownNotAccepted) {
+bool ActivityUtil::ShowExitScene(ActivityScene scene, bool* shownNotAccepted) {
   ZLOG(DEBUG) << L"show exit scene activity dlg start";
   std::shared_ptr<IPopDlg> chosen;
   for (const auto& entry : pops_) {

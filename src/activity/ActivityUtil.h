@@ -34,6 +34,10 @@ class ActivityUtil final : public IActivityUtil {
   static PopList CreateProductPops();
 
  private:
+  void InitializeSteps();
+  void UninitializeSteps();
+  bool ShowExitScene(ActivityScene scene, bool* shownNotAccepted);
+
   PopFactory popFactory_;
   PopList pops_;
 };

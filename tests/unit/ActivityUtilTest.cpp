@@ -162,6 +162,15 @@ TEST(ActivityUtil, HostCallsThroughTheSlotsReachTheRightOperations) {
   EXPECT_TRUE(pop.expired()) << "releasing the controller frees its pop-ups";
 }
 
+TEST(ActivityUtil, ExceptionsNeverReachTheHost) {
+  ActivityUtil throwing([]() -> PopList { throw std::bad_alloc(); });
+  EXPECT_TRUE(throwing.Initialize());
+  bool flag = true;
+  EXPECT_FALSE(throwing.ShowExitSceneActivityDlg(1, &flag));
+  EXPECT_TRUE(flag);
+  EXPECT_TRUE(throwing.Uninitialize());
+}
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // DEBUG lines are written only with "LogLevel" 0; the logger reads it at the first statement.
