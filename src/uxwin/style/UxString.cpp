@@ -1,0 +1,49 @@
+#include "uxwin/style/UxString.h"
+
+#include <tinyxml2.h>
+
+#include <cstring>
+#include <cwchar>
+
+#include "uxwin/object/UxAttributeParser.h"
+
+UxString& UxString::Instance() {
+  static UxString* const instance = new UxString();
+  return *instance;
+}
+
+bool UxString::LoadDocument(const std::string& xml) {
+  tinyxml2::XMLDocument doc;
+  if (doc.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return false;
+  const tinyxml2::XMLElement* root = doc.RootElement();
+  if (!root || std::strcmp(root->Name(), "string") != 0) return false;
+  for (const tinyxml2::XMLElement* element = root->FirstChildElement("s"); element;
+       element = element->NextSiblingElement("s")) {
+    if (!element->Attribute("id")) continue;
+    strings_.emplace(UxWin::UxAttributeParser::Integer(element->Attribute("id")),
+                     UxWin::UxAttributeParser::Text(element->GetText()));
+  }
+  return true;
+}
+
+std::wstring UxString::Get(int id) const {
+  const auto found = strings_.find(id);
+  return found == strings_.end() ? std::wstring() : found->second;
+}
+
+std::wstring UxString::Substitute(const std::wstring& text) const {
+  std::wstring result = text;
+  size_t from = 0;
+  for (;;) {
+    const size_t start = result.find(L"%str", from);
+    if (start == std::wstring::npos) break;
+    const size_t end = result.find(L'%', start + 4);
+    if (end == std::wstring::npos) break;
+    const int id = static_cast<int>(std::wcstol(result.c_str() + start + 4, nullptr, 10));
+    if (id <= 0) break;
+    const std::wstring replacement = Get(id);
+    result.replace(start, end - start + 1, replacement);
+    from = start + replacement.size();
+  }
+  return result;
+}

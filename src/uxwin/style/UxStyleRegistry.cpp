@@ -1,0 +1,34 @@
+#include "uxwin/style/UxStyleRegistry.h"
+
+#include <tinyxml2.h>
+
+#include <cstring>
+
+UxStyleRegistry& UxStyleRegistry::Instance() {
+  static UxStyleRegistry* const instance = new UxStyleRegistry();
+  return *instance;
+}
+
+bool UxStyleRegistry::LoadDocument(const std::string& xml) {
+  tinyxml2::XMLDocument doc;
+  if (doc.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return false;
+  const tinyxml2::XMLElement* root = doc.RootElement();
+  if (!root || std::strcmp(root->Name(), "style") != 0) return false;
+  for (const tinyxml2::XMLElement* element = root->FirstChildElement("class"); element;
+       element = element->NextSiblingElement("class")) {
+    const char* name = element->Attribute("name");
+    if (!name || !*name) continue;
+    auto& style = styles_[name];
+    if (!style) style = std::make_unique<UxStyle>();
+    style->Load(element);
+  }
+  return true;
+}
+
+UxStyle& UxStyleRegistry::GetStyle(const std::string& name) {
+  const auto found = styles_.find(name);
+  if (found != styles_.end()) return *found->second;
+  auto& fallback = styles_[std::string()];
+  if (!fallback) fallback = std::make_unique<UxStyle>();
+  return *fallback;
+}
