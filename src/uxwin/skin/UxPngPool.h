@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace Gdiplus {
+class Bitmap;
+}
+
+// Decoded PNG resources by id, shared by every skin that names them, and their pre-scaled
+// variants for the current DPI factor.
+class UxPngPool {
+ public:
+  static UxPngPool& Instance();
+  UxPngPool();
+  ~UxPngPool();
+
+  // The decoded image, or null when the resource is missing or does not decode.
+  Gdiplus::Bitmap* Get(int id);
+  struct DpiImage {
+    Gdiplus::Bitmap* image;
+    double scale;
+  };
+  std::optional<DpiImage> GetDpiImage(int id);
+
+  // Decodes PNG (or any GDI+ format) bytes through a stream on global memory.
+  static std::unique_ptr<Gdiplus::Bitmap> Decode(const std::string& bytes);
+
+ private:
+  std::map<int, std::unique_ptr<Gdiplus::Bitmap>> images_;
+  std::map<int, std::pair<std::unique_ptr<Gdiplus::Bitmap>, double>> dpiImages_;
+};

@@ -1,0 +1,57 @@
+#include "uxwin/skin/UxResourceLoader.h"
+
+#include "utils/FileUtil.h"
+
+namespace {
+
+HMODULE OwnModule() {
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&OwnModule), &self);
+  return self;
+}
+
+std::wstring EntryName(int id, const std::wstring& type) { return std::to_wstring(id) + L"." + type; }
+
+}  // namespace
+
+UxResourceLoader& UxResourceLoader::Instance() {
+  static UxResourceLoader* const instance = new UxResourceLoader();
+  return *instance;
+}
+
+UxResourceLoader::UxResourceLoader() : module_(OwnModule()) {}
+
+void UxResourceLoader::SetFolders(std::wstring first, std::wstring second) {
+  firstFolder_ = std::move(first);
+  secondFolder_ = std::move(second);
+}
+
+void UxResourceLoader::AddToMemory(int id, const std::wstring& type, std::string bytes) {
+  memory_[EntryName(id, type)] = std::move(bytes);
+}
+
+bool UxResourceLoader::FromModule(HMODULE module, const std::wstring& type, int id, std::string& bytes) {
+  if (!module) return false;
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type.c_str());
+  if (!found) return false;
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  const DWORD size = SizeofResource(module, found);
+  if (!data) return false;
+  bytes.assign(static_cast<const char*>(data), size);
+  return true;
+}
+
+bool UxResourceLoader::Load(const std::wstring& type, int id, std::string& bytes) const {
+  for (const std::wstring* folder : {&secondFolder_, &firstFolder_}) {
+    if (!folder->empty() && qm::FileUtil::ReadAll(*folder + L"\\" + EntryName(id, type), bytes)) return true;
+  }
+  if (FromModule(module_, type, id, bytes)) return true;
+  const auto found = memory_.find(EntryName(id, type));
+  if (found != memory_.end()) {
+    bytes = found->second;
+    return true;
+  }
+  return FromModule(GetModuleHandleW(nullptr), type, id, bytes);
+}
