@@ -1,0 +1,82 @@
+#include "uxwin/skin/UxCanvas.h"
+
+#include "uxwin/skin/UxGdiplus.h"
+#include "uxwin/skin/UxGdiplusHeaders.h"
+
+namespace {
+
+bool PngEncoder(CLSID& clsid) {
+  UINT count = 0;
+  UINT size = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
+  std::unique_ptr<char[]> buffer(new char[size]);
+  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.get());
+  if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wstring(encoders[i].MimeType) == L"image/png") {
+      clsid = encoders[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+UxCanvas::UxCanvas(int width, int height) : width_(width), height_(height) {
+  if (width <= 0 || height <= 0 || !UxGdiplus::Start()) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap_) return;
+  dc_ = CreateCompatibleDC(nullptr);
+  previous_ = SelectObject(dc_, bitmap_);
+  bits_ = static_cast<uint32_t*>(bits);
+  Clear();
+  surface_ = std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppPARGB,
+                                               reinterpret_cast<BYTE*>(bits_));
+}
+
+UxCanvas::~UxCanvas() {
+  graphics_.reset();
+  surface_.reset();
+  if (dc_) {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  if (bitmap_) DeleteObject(bitmap_);
+}
+
+Gdiplus::Graphics& UxCanvas::graphics() {
+  if (!graphics_) {
+    graphics_ = std::make_unique<Gdiplus::Graphics>(surface_.get());
+    graphics_->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    graphics_->SetCompositingMode(Gdiplus::CompositingModeSourceOver);
+  }
+  return *graphics_;
+}
+
+uint32_t UxCanvas::Pixel(int x, int y) const {
+  if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  GdiFlush();
+  return bits_[y * width_ + x];
+}
+
+void UxCanvas::Clear(uint32_t premultipliedArgb) {
+  if (!bits_) return;
+  GdiFlush();
+  for (int i = 0; i < width_ * height_; ++i) bits_[i] = premultipliedArgb;
+}
+
+bool UxCanvas::SavePng(const std::wstring& path) {
+  CLSID png{};
+  if (!surface_ || !PngEncoder(png)) return false;
+  GdiFlush();
+  return surface_->Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+}

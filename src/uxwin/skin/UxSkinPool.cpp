@@ -1,0 +1,37 @@
+#include "uxwin/skin/UxSkinPool.h"
+
+#include <tinyxml2.h>
+
+#include <cstring>
+
+#include "uxwin/skin/CUxPngSkin.h"
+#include "uxwin/skin/UxGdiplus.h"
+
+UxSkinPool& UxSkinPool::Instance() {
+  static UxSkinPool* const instance = new UxSkinPool();
+  return *instance;
+}
+
+bool UxSkinPool::LoadDocument(const std::string& xml) {
+  tinyxml2::XMLDocument doc;
+  if (doc.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return false;
+  const tinyxml2::XMLElement* root = doc.RootElement();
+  if (!root || std::strcmp(root->Name(), "skins") != 0) return false;
+  UxGdiplus::Start();
+  for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element;
+       element = element->NextSiblingElement()) {
+    const char* name = element->Attribute("name");
+    if (!name || skins_.count(name)) continue;
+    std::unique_ptr<CUxSkinBase> skin;
+    if (std::strcmp(element->Name(), "png") == 0) skin = std::make_unique<CUxPngSkin>();
+    if (!skin) continue;
+    skin->Load(element);
+    skins_[name] = std::move(skin);
+  }
+  return true;
+}
+
+CUxSkinBase* UxSkinPool::GetSkin(const std::string& name) const {
+  const auto found = skins_.find(name);
+  return found == skins_.end() ? nullptr : found->second.get();
+}
