@@ -135,6 +135,9 @@ TEST_F(UxSkins, NineGridKeepsCornersAndStretchesTheCentre) {
   }
   EXPECT_TRUE(Near(canvas.Pixel(200, 150), sourcePixel(128, 128)));
   EXPECT_TRUE(Near(canvas.Pixel(200, 3), sourcePixel(128, 3))) << "edges stretch along their length only";
+  for (int x : {30, 31, 368, 369}) {
+    EXPECT_TRUE(Near(canvas.Pixel(x, 150), canvas.Pixel(200, 150), 2)) << "no seam where pieces meet, x " << x;
+  }
   CreateDirectoryW((testing_support::ExecutableFolder() + L"artifacts").c_str(), nullptr);
   canvas.SavePng(testing_support::ExecutableFolder() + L"artifacts\\shadow-400x300.png");
 }

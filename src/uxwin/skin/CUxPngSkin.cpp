@@ -121,12 +121,19 @@ void CUxPngSkin::DrawPiece(UxCanvas& canvas, Gdiplus::Bitmap& image, const RECT&
     attributes.SetColorMatrix(&matrix);
   }
   Gdiplus::Bitmap* source = &image;
+  std::unique_ptr<Gdiplus::Bitmap> piece;
   if (highQuality_ && (width != srcW || height != srcH)) {
     source = HighQualityPiece(image, srcX, srcY, srcW, srcH, width, height);
     if (!source) return;
     srcX = srcY = 0;
     srcW = width;
     srcH = height;
+  } else if (width != srcW || height != srcH) {
+    // Stretched on its own, so interpolation at its borders never reaches into the neighbouring piece.
+    piece.reset(image.Clone(srcX, srcY, srcW, srcH, PixelFormat32bppARGB));
+    if (!piece) return;
+    source = piece.get();
+    srcX = srcY = 0;
   }
   graphics.SetInterpolationMode(width == srcW && height == srcH ? Gdiplus::InterpolationModeNearestNeighbor
                                                                 : Gdiplus::InterpolationModeBilinear);
