@@ -11,18 +11,18 @@ log() { printf '==> %s\n' "$*" >&2; }
 # A Wine prefix ready for our programs: booted once, UI font names mapped to WenQuanYi.
 prepare_prefix() {
   local prefix=$1
-  if [ -f "$prefix/.activity-ready" ]; then return 0; fi
+  if [ -f "$prefix/.activity-ready-2" ]; then return 0; fi
   log "preparing Wine prefix $prefix"
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
   WINEPREFIX="$prefix" "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
   local font
-  for font in "Microsoft YaHei" "SimSun" "Tahoma" "Segoe UI" "Arial"; do
+  for font in "Microsoft YaHei" "微软雅黑" "SimSun" "宋体" "Tahoma" "Segoe UI" "Arial"; do
     WINEPREFIX="$prefix" "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" \
       /t REG_SZ /d "WenQuanYi Micro Hei" /f </dev/null >/dev/null 2>&1
   done
   WINEPREFIX="$prefix" "$WINESERVER" -w
-  touch "$prefix/.activity-ready"
+  touch "$prefix/.activity-ready-2"
 }
 
 # Configures one architecture: configure_arch ARCH [cmake args...]
