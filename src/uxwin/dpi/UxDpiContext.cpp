@@ -49,11 +49,20 @@ UxDpiContext::UxDpiContext(UxDpiSettings settings, std::wstring hostDirectory, s
       hostBaseName_(std::move(hostBaseName)),
       moduleBaseName_(std::move(moduleBaseName)) {}
 
+namespace {
+std::optional<UxDpiSettings>& ChosenSettings() {
+  static std::optional<UxDpiSettings> settings;
+  return settings;
+}
+}  // namespace
+
+void UxDpiContext::UseSettings(const UxDpiSettings& settings) { ChosenSettings() = settings; }
+
 UxDpiContext& UxDpiContext::Instance() {
   static UxDpiContext* const instance = [] {
     const std::wstring host = ImagePath(nullptr);
     const size_t slash = host.find_last_of(L'\\');
-    return new UxDpiContext(UxDpiSettings::Load(UxDpiSettings::DefaultPath()),
+    return new UxDpiContext(ChosenSettings().value_or(UxDpiSettings::Load(UxDpiSettings::DefaultPath())),
                             slash == std::wstring::npos ? std::wstring() : host.substr(0, slash), BaseNameOf(host),
                             BaseNameOf(ImagePath(OwnModule())));
   }();

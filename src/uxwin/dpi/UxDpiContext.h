@@ -24,6 +24,8 @@ class UxDpiContext {
                std::wstring moduleBaseName);
 
   static UxDpiContext& Instance();
+  // Settings for the process's context instead of the file beside the host; only before its first use.
+  static void UseSettings(const UxDpiSettings& settings);
 
   bool IsEnabled();
   int GetDpi();

@@ -1,0 +1,33 @@
+#include "uxwin/layout/UxPosition.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+namespace UxWin {
+
+UxPosition UxPosition::Parse(const char* text) {
+  UxPosition position;
+  if (!text) return position;
+  std::istringstream pieces(text);
+  std::string piece;
+  int count = 0;
+  while (count < 4 && std::getline(pieces, piece, ',')) {
+    Item& item = position.items[count];
+    size_t at = 0;
+    if (at < piece.size() && piece[at] == '|') item.fromCentre = true, ++at;
+    if (at < piece.size() && piece[at] == '-') item.fromEnd = true, ++at;
+    const bool width = at < piece.size() && piece[at] == 'w';
+    if (width) ++at;
+    const bool height = at < piece.size() && piece[at] == 'h';
+    if (height) ++at;
+    item.value = static_cast<int32_t>(std::strtol(piece.c_str() + at, nullptr, 10));
+    if (count == 2 && width) item.value += position.items[0].value;   // a width from the left item
+    if (count == 3 && height) item.value += position.items[1].value;  // a height from the top item
+    ++count;
+  }
+  position.count = count == 2 || count == 4 ? count : 0;
+  return position;
+}
+
+}  // namespace UxWin

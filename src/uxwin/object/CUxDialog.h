@@ -1,0 +1,14 @@
+#pragma once
+
+#include "uxwin/object/CUxPanel.h"
+
+// A panel whose children are placed by their own "pos" against its inner rectangle (its rect
+// less its style's margins).
+class CUxDialog : public CUxPanel {
+ public:
+  const char* GetObjectClass() const override { return "dlg"; }
+  void RepositionChild(CUxWindow* child) override;
+
+  // A position item against an extent: from the start, the end ("-") or the centre ("|").
+  static LONG Resolve(const UxWin::UxPosition::Item& item, LONG start, LONG end);
+};

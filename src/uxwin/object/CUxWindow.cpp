@@ -1,0 +1,181 @@
+#include "uxwin/object/CUxWindow.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "uxwin/dpi/UxDpiContext.h"
+#include "uxwin/object/CUxContainerWnd.h"
+#include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxGdiplusHeaders.h"
+#include "uxwin/skin/UxSkinPool.h"
+#include "uxwin/style/UxFontPool.h"
+#include "uxwin/style/UxStyleRegistry.h"
+#include "uxwin/style/UxTextPainter.h"
+
+namespace {
+
+// The record a control sends its host to have an area repainted.
+struct UxInvalidateNotify {
+  NMHDR header;
+  HUXWND window;
+  RECT rect;
+};
+
+}  // namespace
+
+CUxWindow::CUxWindow() : handle_(UxWindowMap::Instance().Register(this)) {}
+
+CUxWindow::~CUxWindow() { UxWindowMap::Instance().Unregister(handle_); }
+
+bool CUxWindow::IsClass(const char* name) const { return name && (std::strcmp(name, "wnd") == 0 || CUxObject::IsClass(name)); }
+
+CUxWindow* CUxWindow::GetParent() { return parent_ ? UxWindowMap::Instance().Resolve(parent_) : nullptr; }
+
+UxStyle& CUxWindow::GetStyle() { return UxStyleRegistry::Instance().GetStyle(className_); }
+
+void CUxWindow::SetCursor() { ::SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(GetStyle().cursor))); }
+
+bool CUxWindow::IsVisible(bool deep) {
+  if (state_ & kInvisible) return false;
+  if (!deep) return true;
+  CUxWindow* parent = GetParent();
+  return !parent || parent->IsVisible(true);
+}
+
+bool CUxWindow::IsDisabled(bool deep) {
+  if (state_ & kDisabled) return true;
+  CUxWindow* parent = deep ? GetParent() : nullptr;
+  return parent && parent->IsDisabled(true);
+}
+
+void CUxWindow::SetVisible(bool visible) {
+  if (IsVisible(false) == visible) return;
+  ModifyState(visible ? 0u : uint32_t{kInvisible}, visible ? uint32_t{kInvisible} : 0u);
+  CUxWindow* parent = GetParent();
+  if (parent && parent->IsContainer()) static_cast<CUxContainerWnd*>(parent)->OnChildVisibilityChanged(visible);
+}
+
+void CUxWindow::RequestRelayout() {
+  CUxWindow* parent = GetParent();
+  if (parent && parent->IsContainer()) static_cast<CUxContainerWnd*>(parent)->RepositionChild(this);
+}
+
+int CUxWindow::ScaleByDpi(int value) { return UxWin::UxDpiContext::Instance().Scale(value, dpi_aware()); }
+
+int CUxWindow::UnscaleByDpi(int value) { return UxWin::UxDpiContext::Instance().Unscale(value, dpi_aware()); }
+
+uint16_t CUxWindow::ResolveFontCode() {
+  const UxStyle& style = GetStyle();
+  if ((state_ & kPushed) && style.pushFont) return style.pushFont;
+  if ((state_ & kHover) && style.hoverFont) return style.hoverFont;
+  if (fontCode_) return fontCode_;
+  if (style.font) return style.font;
+  CUxWindow* parent = GetParent();
+  return parent ? parent->ResolveFontCode() : 0;
+}
+
+HFONT CUxWindow::GetFont() {
+  const bool scaled = dpi_aware() && UxWin::UxDpiContext::Instance().IsEnabled();
+  return font_ = UxFontPool::Instance().GetFont(ResolveFontCode(), scaled);
+}
+
+COLORREF CUxWindow::ResolveTextColour() {
+  const UxStyle& style = GetStyle();
+  COLORREF colour = crText_ != CLR_INVALID ? crText_ : style.crText;
+  if (IsDisabled(true) && style.crDisabled != CLR_INVALID) return style.crDisabled;
+  if ((state_ & kPushed) && style.crPush != CLR_INVALID) return style.crPush;
+  if ((state_ & kHover) && style.crHover != CLR_INVALID) return style.crHover;
+  return colour == CLR_INVALID ? RGB(0, 0, 0) : colour;
+}
+
+HUXWND CUxWindow::HitTest(int x, int y, bool visibleOnly) {
+  if (visibleOnly && !IsVisible(false)) return 0;
+  const POINT point{x, y};
+  return PtInRect(&rect_, point) ? handle_ : 0;
+}
+
+void CUxWindow::NotifyInvalidateRect(const RECT& rect) {
+  if (!IsVisible(true) || !container_ || !IsWindow(container_)) return;
+  UxInvalidateNotify notify{{nullptr, static_cast<UINT_PTR>(id_), kInvalidateCode}, handle_, rect};
+  SendMessageW(container_, WM_NOTIFY, static_cast<WPARAM>(id_), reinterpret_cast<LPARAM>(&notify));
+}
+
+void CUxWindow::DrawBackground(UxCanvas& canvas) {
+  const UxStyle& style = GetStyle();
+  if (border_) {
+    const HGDIOBJ oldBrush = SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
+    Rectangle(canvas.dc(), rect_.left, rect_.top, rect_.right, rect_.bottom);
+    SelectObject(canvas.dc(), oldBrush);
+  }
+  if (!style.skin.empty()) {
+    CUxSkinBase* skin = UxSkinPool::Instance().GetSkin(style.skin);
+    if (!skin || !skin->LoadImage()) return;
+    int state = static_cast<int>(state_);
+    if (correctDrawBackground_) state = IsDisabled(false) ? 3 : (state_ & kPushed) ? 2 : (state_ & kHover) ? 1 : 0;
+    skin->Draw(canvas, rect_, state, dpi_aware() && UxWin::UxDpiContext::Instance().IsEnabled(), 255);
+    return;
+  }
+  COLORREF colour = crBg_ != CLR_INVALID ? crBg_ : style.crBg;
+  if ((state_ & kHover) && style.crBgHover != CLR_INVALID) colour = style.crBgHover;
+  if (colour == CLR_INVALID) return;
+  const BYTE alpha = static_cast<BYTE>(style.bgGdiplus ? std::clamp(style.alphaBg, 0, 255) : 255);
+  Gdiplus::SolidBrush brush(Gdiplus::Color(alpha, GetRValue(colour), GetGValue(colour), GetBValue(colour)));
+  canvas.graphics().FillRectangle(&brush, static_cast<INT>(rect_.left), static_cast<INT>(rect_.top),
+                                  static_cast<INT>(rect_.right - rect_.left), static_cast<INT>(rect_.bottom - rect_.top));
+}
+
+void CUxWindow::RedrawRegion(UxCanvas& canvas, HRGN region) {
+  if (region && !RectInRegion(region, &rect_)) return;
+  DrawBackground(canvas);
+  LRESULT result = 0;
+  ProcessMessage(nullptr, WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0, result);
+}
+
+void CUxWindow::PaintContent(UxCanvas& canvas) {
+  if (text_.empty()) return;
+  UxTextRequest request;
+  request.text = text_;
+  request.windowRect = rect_;
+  request.style = &GetStyle();
+  request.font = GetFont();
+  request.colour = ResolveTextColour();
+  request.controlAlpha = alphaText_;
+  request.dpiAware = dpi_aware();
+  request.autoFixTextRect = autoFixTextRect_ != 0;
+  UxTextPainter::Draw(canvas, request, UxFontPool::Instance());
+}
+
+SIZE CUxWindow::MeasureContent(SIZE offered) {
+  const std::string& skinName = GetStyle().skin;
+  CUxSkinBase* skin = skinName.empty() ? nullptr : UxSkinPool::Instance().GetSkin(skinName);
+  if (skin && skin->LoadImage()) {
+    const SIZE size = skin->GetSkinSize();
+    return SIZE{ScaleByDpi(size.cx), ScaleByDpi(size.cy)};
+  }
+  return offered;
+}
+
+bool CUxWindow::ProcessMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  messageHandled_ = 0;
+  switch (message) {
+    case WM_NCCALCSIZE:
+      if (wParam == 1 && lParam) {
+        auto* size = reinterpret_cast<SIZE*>(lParam);
+        *size = MeasureContent(*size);
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (!position) return false;
+      rect_ = RECT{position->x, position->y, position->x + position->cx, position->y + position->cy};
+      return true;
+    }
+    case WM_PAINT:
+      if (wParam) PaintContent(*reinterpret_cast<UxCanvas*>(wParam));
+      return true;
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "uxwin/layout/UxLayoutParam.h"
+#include "uxwin/layout/UxPosition.h"
+#include "uxwin/object/CUxObject.h"
+#include "uxwin/object/IUxWindow.h"
+#include "uxwin/object/UxWindowMap.h"
+
+class UxCanvas;
+class UxStyle;
+
+// The windowless control: a rectangle in the host window's client area that parses its own
+// attributes, paints into the host's canvas and receives the mouse messages the host forwards.
+// WM_PAINT carries the UxCanvas* in wParam.
+class CUxWindow : public CUxObject, public UxWin::IUxWindow {
+ public:
+  enum SizeMode : uint32_t {
+    kFixedWidth = 0x1, kContentWidth = 0x2, kFullWidth = 0x4,
+    kFixedHeight = 0x10, kContentHeight = 0x20, kFullHeight = 0x40,
+    kInFlow = 0x100, kFloating = 0x200,
+  };
+  enum State : uint32_t { kHover = 0x1, kPushed = 0x2, kChecked = 0x4, kInvisible = 0x8, kDisabled = 0x10 };
+
+  CUxWindow();
+  ~CUxWindow() override;
+
+  // CUxObject
+  bool IsClass(const char* name) const override;
+  const char* GetObjectClass() const override { return "wnd"; }
+  void Load(const tinyxml2::XMLElement* element) override;
+  int32_t SetAttribute(const char* name, const char* value, bool loading) override;
+
+  virtual std::wstring GetToolTipText() { return toolTip_; }                            // 6
+  virtual int32_t AcceptsHeaderButtonDown() { return headerAcceptsButtonDown_; }         // 7
+  virtual void Notify(WPARAM, LPARAM, LPARAM) {}                                         // 8
+  virtual void SetCursor();                                                              // 9
+  virtual void ModifyState(uint32_t add, uint32_t remove) { state_ = (state_ | add) & ~remove; }  // 10
+  virtual void SetContainer(HWND container) { container_ = container; }                 // 11
+  virtual HUXWND HitTest(int x, int y, bool visibleOnly);                                // 12
+  virtual bool NeedRedrawWhenStateChange() { return true; }                              // 13
+  virtual int IsContainer() { return 0; }                                                // 14
+  virtual void RedrawRegion(UxCanvas& canvas, HRGN region);                              // 15
+  virtual void DrawBackground(UxCanvas& canvas);                                         // 16
+  virtual int Reserved17() { return 0; }                                                 // 17
+  virtual int Reserved18() { return 0; }                                                 // 18
+  virtual bool ProcessMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);  // 19
+
+  // UxWin::IUxWindow
+  void RequestRelayout() override;
+  int ScaleByDpi(int value) override;
+  int UnscaleByDpi(int value) override;
+
+  bool IsVisible(bool deep);
+  bool IsDisabled(bool deep);
+  void SetVisible(bool visible);
+  UxStyle& GetStyle();
+  HFONT GetFont();
+  void NotifyInvalidateRect(const RECT& rect);
+  CUxWindow* GetParent();
+
+  HUXWND handle() const { return handle_; }
+  HUXWND parent_handle() const { return parent_; }
+  void set_parent(HUXWND parent) { parent_ = parent; }
+  int32_t id() const { return id_; }
+  const RECT& rect() const { return rect_; }
+  void set_rect(const RECT& rect) { rect_ = rect; }
+  uint32_t size_mode() const { return sizeMode_; }
+  uint32_t state() const { return state_; }
+  const std::wstring& text() const { return text_; }
+  void set_text(std::wstring text) { text_ = std::move(text); }
+  bool dpi_aware() const { return dpiAware_ != 0; }
+  void set_dpi_aware(bool aware) { dpiAware_ = aware ? 1 : 0; }
+  int32_t mouse_transparent() const { return transparent_; }
+  const UxWin::UxPosition& position() const { return position_; }
+  const UxWin::UxLayoutParam& layout() const { return layout_; }
+
+  // The code of the font this control asks for: its own, its style's, else the nearest ancestor's.
+  uint16_t ResolveFontCode();
+  COLORREF ResolveTextColour();
+
+  static constexpr UINT kInvalidateCode = 1000;
+
+ protected:
+  // Draws the inner text with the drawing state; the default content of a control.
+  virtual void PaintContent(UxCanvas& canvas);
+  virtual SIZE MeasureContent(SIZE offered);
+
+ private:
+  void ApplySizeAttributes(const tinyxml2::XMLElement* element);
+
+  HUXWND handle_ = 0;
+  HUXWND parent_ = 0;
+  HWND container_ = nullptr;
+  int32_t id_ = 0;
+  RECT rect_{};
+  uint32_t sizeMode_ = 0;
+  int32_t fixedWidth_ = 0;
+  int32_t fixedHeight_ = 0;
+  uint32_t state_ = 0;
+  uint32_t verticalAlign_ = 0;
+  uint32_t horizontalAlign_ = 0;
+  std::wstring text_;
+  std::wstring link_;
+  std::wstring toolTip_;
+  std::string className_;
+  COLORREF crBg_ = CLR_INVALID;
+  COLORREF crText_ = CLR_INVALID;
+  HFONT font_ = nullptr;
+  uint16_t fontCode_ = 0;
+  int32_t transparent_ = 0;
+  int32_t alphaText_ = -1;
+  int32_t headerAcceptsButtonDown_ = 0;
+  UxWin::UxPosition position_;
+  int32_t forceUpdateStyle_ = 0;
+  int32_t autoFixTextRect_ = 0;
+  int32_t border_ = 0;
+  int32_t dpiAware_ = 0;
+  int32_t userData_ = 0;
+  int32_t correctDrawBackground_ = 0;
+  UxWin::UxLayoutParam layout_{this};
+  int32_t messageHandled_ = 0;
+  int32_t notify_ = 0;
+
+  friend class CUxWindowAttributes;
+};
