@@ -2,6 +2,7 @@
 
 #include "UxTreeBuilder.h"
 #include "uxwin/object/CUxDialog.h"
+#include "uxwin/object/IUxPaintHook.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxResourceLoader.h"
 #include "uxwin/style/UxString.h"
@@ -122,10 +123,9 @@ RECT g_lastRect{};
 
 LRESULT CALLBACK RecordNotify(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    g_lastCode = header->code;
-    g_lastRect = *reinterpret_cast<const RECT*>(reinterpret_cast<const char*>(lParam) + sizeof(NMHDR) + sizeof(HUXWND) +
-                                                (sizeof(NMHDR) + sizeof(HUXWND)) % alignof(RECT));
+    const auto* notify = reinterpret_cast<const CUxWindow::InvalidateNotify*>(lParam);
+    g_lastCode = notify->header.code;
+    g_lastRect = notify->rect;
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -151,4 +151,40 @@ TEST(UxObjectModel, DirtyAreasAreReportedToTheHostOnlyWhenVisible) {
   control->NotifyInvalidateRect(RECT{1, 2, 3, 4});
   EXPECT_EQ(g_lastCode, 0u) << "an ancestor is hidden";
   DestroyWindow(host);
+}
+
+namespace {
+
+class CountingHook : public IUxPaintHook {
+ public:
+  bool BeforePaint(CUxWindow&, UxCanvas&) override {
+    ++before;
+    return allow;
+  }
+  void AfterPaint(CUxWindow&, UxCanvas&) override { ++after; }
+  bool allow = true;
+  int before = 0;
+  int after = 0;
+};
+
+}  // namespace
+
+TEST(UxObjectModel, PaintHookCanSkipTheContentButNotTheBackground) {
+  auto dialog = Dialog();
+  auto* control = AddLoaded<CUxWindow>(*dialog, "<wnd pos=\"0,0,100,40\" crbg=\"00FF00\">text</wnd>");
+  CountingHook hook;
+  control->set_paint_hook(&hook);
+  UxCanvas canvas(400, 300);
+  dialog->RedrawRegion(canvas, nullptr);
+  EXPECT_EQ(hook.before, 1);
+  EXPECT_EQ(hook.after, 1);
+  hook.allow = false;
+  dialog->RedrawRegion(canvas, nullptr);
+  EXPECT_EQ(hook.after, 1) << "content skipped";
+  EXPECT_EQ(canvas.Pixel(90, 5), kGreen) << "the background is still drawn";
+  // A region that misses the control paints nothing of it.
+  HRGN elsewhere = CreateRectRgn(200, 200, 250, 250);
+  dialog->RedrawRegion(canvas, elsewhere);
+  EXPECT_EQ(hook.before, 2);
+  DeleteObject(elsewhere);
 }

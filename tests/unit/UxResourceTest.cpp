@@ -2,6 +2,9 @@
 
 #include "TestFiles.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
+#include "uxwin/skin/UxBmpPool.h"
+#include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxJpgPool.h"
 #include "uxwin/skin/UxPngPool.h"
 #include "uxwin/skin/UxResourceLoader.h"
 
@@ -41,4 +44,41 @@ TEST(UxResources, PngResourcesDecodeOnceAndGarbageDecodesToNothing) {
   EXPECT_EQ(UxPngPool::Decode("definitely not a png"), nullptr);
   EXPECT_EQ(UxPngPool::Decode(std::string("\x89PNG\r\n\x1a\n", 8)), nullptr) << "truncated";
   EXPECT_EQ(UxPngPool::Decode(""), nullptr);
+}
+
+namespace {
+
+bool SaveAs(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& mime) {
+  UINT count = 0, size = 0;
+  Gdiplus::GetImageEncodersSize(&count, &size);
+  std::string buffer(size, '\0');
+  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  Gdiplus::GetImageEncoders(count, size, encoders);
+  for (UINT i = 0; i < count; ++i) {
+    if (mime == encoders[i].MimeType) return bitmap.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(UxResources, JpgAndBmpPoolsFindTheirImages) {
+  UxCanvas canvas(8, 6);  // GDI+ running
+  Gdiplus::Bitmap image(8, 6, PixelFormat24bppRGB);
+  testing_support::TempDir dir;
+  ASSERT_TRUE(SaveAs(image, dir.File(L"7101.jpg"), L"image/jpeg"));
+  UxResourceLoader::Instance().AddToMemory(7101, L"jpg", testing_support::ReadBytes(dir.File(L"7101.jpg")));
+  Gdiplus::Bitmap* jpg = UxJpgPool::Instance().Get(7101);
+  ASSERT_NE(jpg, nullptr);
+  EXPECT_EQ(jpg->GetWidth(), 8u);
+  EXPECT_EQ(UxJpgPool::Instance().Get(7102), nullptr);
+
+  ASSERT_TRUE(SaveAs(image, dir.File(L"7103.bmp"), L"image/bmp"));
+  UxBmpPool bitmaps(nullptr, dir.path());
+  HBITMAP bitmap = bitmaps.Get(7103);
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  EXPECT_EQ(info.bmWidth, 8);
+  EXPECT_EQ(bitmaps.Get(7104), nullptr);
 }

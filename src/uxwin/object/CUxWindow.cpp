@@ -5,23 +5,13 @@
 
 #include "uxwin/dpi/UxDpiContext.h"
 #include "uxwin/object/CUxContainerWnd.h"
+#include "uxwin/object/IUxPaintHook.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxSkinPool.h"
 #include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxStyleRegistry.h"
 #include "uxwin/style/UxTextPainter.h"
-
-namespace {
-
-// The record a control sends its host to have an area repainted.
-struct UxInvalidateNotify {
-  NMHDR header;
-  HUXWND window;
-  RECT rect;
-};
-
-}  // namespace
 
 CUxWindow::CUxWindow() : handle_(UxWindowMap::Instance().Register(this)) {}
 
@@ -96,7 +86,7 @@ HUXWND CUxWindow::HitTest(int x, int y, bool visibleOnly) {
 
 void CUxWindow::NotifyInvalidateRect(const RECT& rect) {
   if (!IsVisible(true) || !container_ || !IsWindow(container_)) return;
-  UxInvalidateNotify notify{{nullptr, static_cast<UINT_PTR>(id_), kInvalidateCode}, handle_, rect};
+  InvalidateNotify notify{{nullptr, static_cast<UINT_PTR>(id_), kInvalidateCode}, handle_, rect};
   SendMessageW(container_, WM_NOTIFY, static_cast<WPARAM>(id_), reinterpret_cast<LPARAM>(&notify));
 }
 
@@ -127,8 +117,10 @@ void CUxWindow::DrawBackground(UxCanvas& canvas) {
 void CUxWindow::RedrawRegion(UxCanvas& canvas, HRGN region) {
   if (region && !RectInRegion(region, &rect_)) return;
   DrawBackground(canvas);
+  if (paintHook_ && !paintHook_->BeforePaint(*this, canvas)) return;
   LRESULT result = 0;
   ProcessMessage(nullptr, WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0, result);
+  if (paintHook_) paintHook_->AfterPaint(*this, canvas);
 }
 
 void CUxWindow::PaintContent(UxCanvas& canvas) {
@@ -175,6 +167,15 @@ bool CUxWindow::ProcessMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_PAINT:
       if (wParam) PaintContent(*reinterpret_cast<UxCanvas*>(wParam));
       return true;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      if (mouseListener_) {
+        mouseListener_->OnMouseMessage(*this, message, static_cast<short>(LOWORD(lParam)),
+                                       static_cast<short>(HIWORD(lParam)));
+      }
+      return false;
     default:
       return false;
   }

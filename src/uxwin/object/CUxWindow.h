@@ -11,6 +11,8 @@
 #include "uxwin/object/IUxWindow.h"
 #include "uxwin/object/UxWindowMap.h"
 
+class IUxMouseListener;
+class IUxPaintHook;
 class UxCanvas;
 class UxStyle;
 
@@ -78,12 +80,20 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   int32_t mouse_transparent() const { return transparent_; }
   const UxWin::UxPosition& position() const { return position_; }
   const UxWin::UxLayoutParam& layout() const { return layout_; }
+  void set_paint_hook(IUxPaintHook* hook) { paintHook_ = hook; }
+  void set_mouse_listener(IUxMouseListener* listener) { mouseListener_ = listener; }
 
   // The code of the font this control asks for: its own, its style's, else the nearest ancestor's.
   uint16_t ResolveFontCode();
   COLORREF ResolveTextColour();
 
   static constexpr UINT kInvalidateCode = 1000;
+  // What WM_NOTIFY carries to the host for kInvalidateCode.
+  struct InvalidateNotify {
+    NMHDR header;
+    HUXWND window;
+    RECT rect;
+  };
 
  protected:
   // Draws the inner text with the drawing state; the default content of a control.
@@ -125,6 +135,8 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   UxWin::UxLayoutParam layout_{this};
   int32_t messageHandled_ = 0;
   int32_t notify_ = 0;
+  IUxMouseListener* mouseListener_ = nullptr;
+  IUxPaintHook* paintHook_ = nullptr;
 
   friend class CUxWindowAttributes;
 };
