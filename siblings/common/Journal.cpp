@@ -2,18 +2,14 @@
 
 #include <windows.h>
 
+#include "utils/ModulePaths.h"
 #include "utils/TextEncoding.h"
 #include "utils/UxJson.h"
 
 namespace siblings {
 
 std::wstring Journal::OwnFolder() {
-  HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&Journal::OwnFolder), &self);
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(self, buffer, MAX_PATH);
-  const std::wstring path(buffer, length);
+  const std::wstring path = qm::ModulePaths::Of(qm::ModulePaths::OwnModule());
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 

@@ -1,35 +1,20 @@
 #include <shlobj.h>
 
 #include "product/HostSystem.h"
+#include "utils/ModulePaths.h"
 
 namespace product {
 
-namespace {
-
-std::wstring ImagePath(HMODULE module) {
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(module, buffer, MAX_PATH);
-  return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
-}
-
-HMODULE OwnModule() {
-  HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&OwnModule), &self);
-  return self;
-}
-
-}  // namespace
 
 HostSystem& HostSystem::Real() {
   static Win32HostSystem* const real = new Win32HostSystem();
   return *real;
 }
 
-std::wstring Win32HostSystem::ExecutablePath() { return ImagePath(nullptr); }
+std::wstring Win32HostSystem::ExecutablePath() { return qm::ModulePaths::Executable(); }
 
 std::wstring Win32HostSystem::ModulePath() {
-  return modulePathOverride_.empty() ? ImagePath(OwnModule()) : modulePathOverride_;
+  return modulePathOverride_.empty() ? qm::ModulePaths::Of(qm::ModulePaths::OwnModule()) : modulePathOverride_;
 }
 
 std::optional<std::wstring> Win32HostSystem::ReadString(HKEY root, const std::wstring& path,

@@ -1,31 +1,12 @@
 #include "utils/Win32LogEnvironment.h"
 
+#include "utils/ModulePaths.h"
+
 namespace zlog {
 
 const wchar_t* const Win32LogEnvironment::kLogLevelKey = L"Software\\Vendra\\antivirus\\sysopt";
 const wchar_t* const Win32LogEnvironment::kLogLevelValue = L"LogLevel";
 
-namespace {
-
-std::wstring FileNameOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-// The file name of the image this code lives in: the module, not the host.
-std::wstring OwnModuleFileName() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCWSTR>(&OwnModuleFileName), &self)) {
-    return {};
-  }
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(self, buffer, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  return FileNameOf(std::wstring(buffer, length));
-}
-
-}  // namespace
 
 std::optional<DWORD> Win32LogEnvironment::ReadLogLevel() {
   HKEY key = nullptr;
@@ -40,10 +21,8 @@ std::optional<DWORD> Win32LogEnvironment::ReadLogLevel() {
 }
 
 std::wstring Win32LogEnvironment::ComputeLogPath() {
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  const std::wstring exePath(buffer, length);
+  const std::wstring exePath = qm::ModulePaths::Executable();
+  if (exePath.empty()) return {};
   const size_t slash = exePath.find_last_of(L'\\');
   if (slash == std::wstring::npos) return {};
 
@@ -53,7 +32,7 @@ std::wstring Win32LogEnvironment::ComputeLogPath() {
   const std::wstring exeName = exePath.substr(slash + 1);
   const size_t dot = exeName.find_last_of(L'.');
   path += dot == std::wstring::npos ? exeName : exeName.substr(0, dot);
-  path += L"." + OwnModuleFileName() + L".log";
+  path += L"." + qm::ModulePaths::FileName(qm::ModulePaths::Of(qm::ModulePaths::OwnModule())) + L".log";
   return path;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "utils/FileUtil.h"
+#include "utils/ModulePaths.h"
 
 namespace UxWin {
 
@@ -20,24 +21,6 @@ Fn User32(const char* name) {
   HMODULE user32 = GetModuleHandleW(L"user32.dll");
   if (!user32) user32 = LoadLibraryW(L"user32.dll");
   return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
-
-std::wstring BaseNameOf(const std::wstring& path) {
-  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
-  return name.substr(0, name.find_last_of(L'.'));
-}
-
-std::wstring ImagePath(HMODULE module) {
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(module, buffer, MAX_PATH);
-  return length == 0 || length >= MAX_PATH ? std::wstring() : std::wstring(buffer, length);
-}
-
-HMODULE OwnModule() {
-  HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&OwnModule), &self);
-  return self;
 }
 
 }  // namespace
@@ -60,11 +43,11 @@ void UxDpiContext::UseSettings(const UxDpiSettings& settings) { ChosenSettings()
 
 UxDpiContext& UxDpiContext::Instance() {
   static UxDpiContext* const instance = [] {
-    const std::wstring host = ImagePath(nullptr);
+    const std::wstring host = qm::ModulePaths::Executable();
     const size_t slash = host.find_last_of(L'\\');
     return new UxDpiContext(ChosenSettings().value_or(UxDpiSettings::Load(UxDpiSettings::DefaultPath())),
-                            slash == std::wstring::npos ? std::wstring() : host.substr(0, slash), BaseNameOf(host),
-                            BaseNameOf(ImagePath(OwnModule())));
+                            slash == std::wstring::npos ? std::wstring() : host.substr(0, slash), qm::ModulePaths::BaseName(host),
+                            qm::ModulePaths::BaseName(qm::ModulePaths::Of(qm::ModulePaths::OwnModule())));
   }();
   return *instance;
 }

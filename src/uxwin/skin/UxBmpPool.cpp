@@ -1,15 +1,14 @@
 #include "uxwin/skin/UxBmpPool.h"
 
+#include "utils/ModulePaths.h"
+
 UxBmpPool& UxBmpPool::Instance() {
   static UxBmpPool* const instance = new UxBmpPool();
   return *instance;
 }
 
 UxBmpPool::UxBmpPool(HMODULE module, std::wstring folder) : module_(module), folder_(std::move(folder)) {
-  if (!module_) {
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&UxBmpPool::Instance), &module_);
-  }
+  if (!module_) module_ = qm::ModulePaths::OwnModule();
 }
 
 UxBmpPool::~UxBmpPool() {

@@ -1,15 +1,9 @@
 #include "uxwin/skin/UxResourceLoader.h"
 
 #include "utils/FileUtil.h"
+#include "utils/ModulePaths.h"
 
 namespace {
-
-HMODULE OwnModule() {
-  HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&OwnModule), &self);
-  return self;
-}
 
 std::wstring EntryName(int id, const std::wstring& type) { return std::to_wstring(id) + L"." + type; }
 
@@ -20,7 +14,7 @@ UxResourceLoader& UxResourceLoader::Instance() {
   return *instance;
 }
 
-UxResourceLoader::UxResourceLoader() : module_(OwnModule()) {}
+UxResourceLoader::UxResourceLoader() : module_(qm::ModulePaths::OwnModule()) {}
 
 void UxResourceLoader::SetFolders(std::wstring first, std::wstring second) {
   firstFolder_ = std::move(first);
