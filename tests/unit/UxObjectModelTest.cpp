@@ -125,7 +125,7 @@ LRESULT CALLBACK RecordNotify(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_NOTIFY) {
     const auto* notify = reinterpret_cast<const CUxWindow::InvalidateNotify*>(lParam);
     g_lastCode = notify->header.code;
-    g_lastRect = notify->rect;
+    if (g_lastCode == CUxWindow::kInvalidateCode) g_lastRect = notify->rect;
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -146,6 +146,15 @@ TEST(UxObjectModel, DirtyAreasAreReportedToTheHostOnlyWhenVisible) {
   control->NotifyInvalidateRect(RECT{1, 2, 3, 4});
   EXPECT_EQ(g_lastCode, CUxWindow::kInvalidateCode);
   EXPECT_EQ(g_lastRect.bottom, 4);
+  // A control that asks for it reports its own mouse moves and leaves, and nothing else.
+  auto* reporting = AddLoaded<CUxWindow>(*dialog, "<wnd id=\"8\" pos=\"0,0,10,10\" notify=\"1\"/>");
+  reporting->SetContainer(host);
+  LRESULT ignored = 0;
+  g_lastCode = 0;
+  reporting->ProcessMessage(host, WM_MOUSELEAVE, 0, 0, ignored);
+  EXPECT_EQ(g_lastCode, 0u);
+  reporting->ProcessMessage(host, WM_MOUSEMOVE, 0, MAKELPARAM(2, 3), ignored);
+  EXPECT_EQ(g_lastCode, CUxWindow::kMouseMoveCode);
   g_lastCode = 0;
   dialog->SetVisible(false);
   control->NotifyInvalidateRect(RECT{1, 2, 3, 4});

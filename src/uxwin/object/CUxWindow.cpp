@@ -90,6 +90,12 @@ void CUxWindow::NotifyInvalidateRect(const RECT& rect) {
   SendMessageW(container_, WM_NOTIFY, static_cast<WPARAM>(id_), reinterpret_cast<LPARAM>(&notify));
 }
 
+void CUxWindow::ReportMouse(UINT code) {
+  if (!container_ || !IsWindow(container_)) return;
+  MouseNotify notify{{nullptr, static_cast<UINT_PTR>(id_), code}, handle_, L"wnd"};
+  SendMessageW(container_, WM_NOTIFY, static_cast<WPARAM>(GetDlgCtrlID(container_)), reinterpret_cast<LPARAM>(&notify));
+}
+
 void CUxWindow::DrawBackground(UxCanvas& canvas) {
   const UxStyle& style = GetStyle();
   if (border_) {
@@ -171,6 +177,8 @@ bool CUxWindow::ProcessMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_MOUSELEAVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
+      if (message == WM_MOUSEMOVE && (notify_ & 0x1)) ReportMouse(kMouseMoveCode);
+      if (message == WM_MOUSELEAVE && (notify_ & 0x2)) ReportMouse(kMouseLeaveCode);
       if (mouseListener_) {
         mouseListener_->OnMouseMessage(*this, message, static_cast<short>(LOWORD(lParam)),
                                        static_cast<short>(HIWORD(lParam)));

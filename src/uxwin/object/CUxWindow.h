@@ -88,6 +88,14 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   COLORREF ResolveTextColour();
 
   static constexpr UINT kInvalidateCode = 1000;
+  static constexpr UINT kMouseMoveCode = 3;
+  static constexpr UINT kMouseLeaveCode = 4;
+  // What WM_NOTIFY carries for a control's own mouse reports ("notify" 0x1 moves, 0x2 leaves).
+  struct MouseNotify {
+    NMHDR header;
+    HUXWND window;
+    wchar_t kind[4];  // "wnd"
+  };
   // What WM_NOTIFY carries to the host for kInvalidateCode.
   struct InvalidateNotify {
     NMHDR header;
@@ -102,6 +110,7 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
 
  private:
   void ApplySizeAttributes(const tinyxml2::XMLElement* element);
+  void ReportMouse(UINT code);
 
   HUXWND handle_ = 0;
   HUXWND parent_ = 0;
