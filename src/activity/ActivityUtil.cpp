@@ -3,6 +3,7 @@
 #include "product/ProductInfo.h"
 #include "product/ProductInfoLoader.h"
 #include "utils/Log.h"
+#include "uxwin/UxEngine.h"
 #include "vanta/ZVantaWarpper.h"
 
 namespace PAGESDKUTIL {
@@ -67,6 +68,7 @@ bool ActivityUtil::ShowExitSceneActivityDlg(ActivityScene scene, bool* shownNotA
 
 void ActivityUtil::InitializeSteps() {
   ZLOG(DEBUG) << L"Initialize ActivityUtil start";
+  UxEngine::SetUpOnce();
   product::ProductInfoLoader::LoadCurrent();
   vanta::CurrentWarpper().Initialize();
   for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));

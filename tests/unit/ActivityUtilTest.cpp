@@ -8,6 +8,9 @@
 #include "ScopedLogLevel.h"
 #include "TestFiles.h"
 #include "activity/ActivityUtil.h"
+#include "uxwin/skin/UxSkinPool.h"
+#include "uxwin/style/UxString.h"
+#include "uxwin/style/UxStyleRegistry.h"
 
 using namespace PAGESDKUTIL;
 
@@ -87,6 +90,15 @@ TEST(ActivityUtil, NoPopUpLeavesTheOutFlagAsTheHostSetIt) {
     EXPECT_EQ(flag, initial);
     activity.Uninitialize();
   }
+}
+
+TEST(ActivityUtil, InitializeSetsUpTheSkinEngineFromTheModuleResources) {
+  ActivityUtil activity;
+  activity.Initialize();
+  EXPECT_EQ(UxString::Instance().Get(1), L"\u5fae\u8f6f\u96c5\u9ed1");
+  EXPECT_NE(UxSkinPool::Instance().GetSkin("count_down_bg_red"), nullptr);
+  EXPECT_TRUE(UxStyleRegistry::Instance().Has("price"));
+  activity.Uninitialize();
 }
 
 TEST(ActivityUtil, OutFlagIsFalseOnlyWhenTheOfferWasAccepted) {
