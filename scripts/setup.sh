@@ -46,6 +46,9 @@ fi
 if [ "$need_sources" = 1 ]; then
   log "fetching the tinyxml2 source package"
   mkdir -p "$REPO_ROOT/.deps"
-  (cd "$REPO_ROOT/.deps" && apt-get source -qq tinyxml2 >/dev/null 2>&1)
-  ls "$REPO_ROOT"/.deps/tinyxml2-*/tinyxml2.cpp >/dev/null
+  if ! (cd "$REPO_ROOT/.deps" && apt-get source -qq tinyxml2 >/dev/null 2>&1) ||
+     ! ls "$REPO_ROOT"/.deps/tinyxml2-*/tinyxml2.cpp >/dev/null 2>&1; then
+    echo "setup: could not fetch Debian's tinyxml2 source package (is the Debian mirror reachable?)" >&2
+    exit 1
+  fi
 fi

@@ -16,10 +16,11 @@ bool WriteAll(HANDLE file, const void* data, DWORD length) {
   return WriteFile(file, data, length, &written, nullptr) && written == length;
 }
 
-// Writes the complete file under a name of its own beside the target.
+// Writes the complete file under a name of its own beside the target (a leftover of an earlier
+// process with the same ids is ours to overwrite).
 bool WriteTemporary(const std::wstring& path, const std::string& utf8) {
   const ScopedHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   static const unsigned char kBom[3] = {0xEF, 0xBB, 0xBF};
   return WriteAll(file.get(), kBom, sizeof(kBom)) &&
