@@ -84,8 +84,9 @@ void UxTextPainter::DrawWithGdi(UxCanvas& canvas, const UxTextRequest& request, 
   const RECT area{std::max<LONG>(0, rect.left), std::max<LONG>(0, rect.top), std::min<LONG>(canvas.width(), rect.right),
                   std::min<LONG>(canvas.height(), rect.bottom)};
   std::vector<uint32_t> before;
+  GdiFlush();  // once, not per pixel
   for (LONG y = area.top; y < area.bottom; ++y) {
-    for (LONG x = area.left; x < area.right; ++x) before.push_back(canvas.Pixel(x, y));
+    for (LONG x = area.left; x < area.right; ++x) before.push_back(canvas.bits()[y * canvas.width() + x]);
   }
   HDC dc = canvas.dc();
   const HGDIOBJ oldFont = SelectObject(dc, request.font);
