@@ -4,6 +4,7 @@
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxBmpPool.h"
 #include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxGdiplus.h"
 #include "uxwin/skin/UxJpgPool.h"
 #include "uxwin/skin/UxPngPool.h"
 #include "uxwin/skin/UxResourceLoader.h"
@@ -48,16 +49,9 @@ TEST(UxResources, PngResourcesDecodeOnceAndGarbageDecodesToNothing) {
 
 namespace {
 
-bool SaveAs(Gdiplus::Bitmap& bitmap, const std::wstring& path, const std::wstring& mime) {
-  UINT count = 0, size = 0;
-  Gdiplus::GetImageEncodersSize(&count, &size);
-  std::string buffer(size, '\0');
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(count, size, encoders);
-  for (UINT i = 0; i < count; ++i) {
-    if (mime == encoders[i].MimeType) return bitmap.Save(path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
-  }
-  return false;
+bool SaveAs(Gdiplus::Bitmap& bitmap, const std::wstring& path, const wchar_t* mime) {
+  CLSID encoder{};
+  return UxGdiplus::EncoderClsid(mime, encoder) && bitmap.Save(path.c_str(), &encoder, nullptr) == Gdiplus::Ok;
 }
 
 }  // namespace

@@ -29,17 +29,9 @@ bool Near(uint32_t a, uint32_t b, int tolerance = 1) {
 }
 
 std::string EncodePng(Gdiplus::Bitmap& bitmap) {
-  UxCanvas helper(1, 1);  // starts GDI+ and knows the encoder
   const std::wstring path = testing_support::ExecutableFolder() + L"strip-" + std::to_wstring(GetCurrentProcessId());
   CLSID png{};
-  UINT count = 0, size = 0;
-  Gdiplus::GetImageEncodersSize(&count, &size);
-  std::string buffer(size, '\0');
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  Gdiplus::GetImageEncoders(count, size, encoders);
-  for (UINT i = 0; i < count; ++i) {
-    if (std::wstring(encoders[i].MimeType) == L"image/png") png = encoders[i].Clsid;
-  }
+  if (!UxGdiplus::EncoderClsid(L"image/png", png)) return {};
   bitmap.Save(path.c_str(), &png, nullptr);
   std::string bytes = testing_support::ReadBytes(path);
   DeleteFileW(path.c_str());

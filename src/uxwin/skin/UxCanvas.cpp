@@ -3,25 +3,6 @@
 #include "uxwin/skin/UxGdiplus.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 
-namespace {
-
-bool PngEncoder(CLSID& clsid) {
-  UINT count = 0;
-  UINT size = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-  std::unique_ptr<char[]> buffer(new char[size]);
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.get());
-  if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return false;
-  for (UINT i = 0; i < count; ++i) {
-    if (std::wstring(encoders[i].MimeType) == L"image/png") {
-      clsid = encoders[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
 
 UxCanvas::UxCanvas(int width, int height) : width_(width), height_(height) {
   if (width <= 0 || height <= 0 || !UxGdiplus::Start()) return;
@@ -76,7 +57,7 @@ void UxCanvas::Clear(uint32_t premultipliedArgb) {
 
 bool UxCanvas::SavePng(const std::wstring& path) {
   CLSID png{};
-  if (!surface_ || !PngEncoder(png)) return false;
+  if (!surface_ || !UxGdiplus::EncoderClsid(L"image/png", png)) return false;
   GdiFlush();
   return surface_->Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
 }
