@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "utils/FileUtil.h"
+#include "utils/ModulePaths.h"
 
 namespace testing_support {
 
@@ -36,9 +37,7 @@ long long FileSizeOf(const std::wstring& path) {
 }
 
 std::wstring ExecutableFolder() {
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  const std::wstring path(buffer, length);
+  const std::wstring path = qm::ModulePaths::Executable();
   return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 

@@ -7,6 +7,8 @@
 #include "family/ActivityInterfaces.h"
 #include "product/HostSystem.h"
 #include "product/ProductDiagnostics.h"
+#include "utils/FileUtil.h"
+#include "utils/ModulePaths.h"
 #include "utils/TextEncoding.h"
 
 namespace demo {
@@ -18,11 +20,7 @@ using DllGetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, LPVOID*);
 const wchar_t kLogLevelKey[] = L"Software\\Vendra\\antivirus\\sysopt";
 const wchar_t kLogLevelValue[] = L"LogLevel";
 
-std::wstring ExecutablePath() {
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  return std::wstring(buffer, length);
-}
+std::wstring ExecutablePath() { return qm::ModulePaths::Executable(); }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
 
@@ -32,26 +30,6 @@ void Print(const std::wstring& text) {
   const std::string utf8 = qm::encoding::WideToUtf8(text);
   fwrite(utf8.data(), 1, utf8.size(), stdout);
   fflush(stdout);
-}
-
-long long FileSize(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// The bytes the file gained past offset.
-std::string ReadFrom(const std::wstring& path, long long offset) {
-  FILE* file = _wfopen(path.c_str(), L"rb");
-  if (!file) return {};
-  std::string bytes;
-  if (_fseeki64(file, offset, SEEK_SET) == 0) {
-    char chunk[4096];
-    size_t read = 0;
-    while ((read = fread(chunk, 1, sizeof(chunk), file)) > 0) bytes.append(chunk, read);
-  }
-  fclose(file);
-  return bytes;
 }
 
 }  // namespace
@@ -112,7 +90,7 @@ int DemoHost::Run() {
 int DemoHost::RunWithModule() {
   const std::wstring modulePath = ModulePath();
   const std::wstring logPath = LogPath(modulePath);
-  const long long logStart = FileSize(logPath);
+  const size_t logStart = qm::FileUtil::ReadAll(logPath).size();
 
   HMODULE module = LoadLibraryExW(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (!module) {
@@ -124,7 +102,8 @@ int DemoHost::RunWithModule() {
   FreeLibrary(module);
 
   Print(L"demo: the module logged to " + logPath + L":\n");
-  Print(qm::encoding::Utf8ToWide(ReadFrom(logPath, logStart)));
+  const std::string log = qm::FileUtil::ReadAll(logPath);
+  Print(qm::encoding::Utf8ToWide(log.size() > logStart ? log.substr(logStart) : std::string()));
   return exitCode;
 }
 

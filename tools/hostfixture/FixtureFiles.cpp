@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "utils/FileUtil.h"
+#include "utils/ModulePaths.h"
 
 namespace fixture {
 
@@ -12,9 +13,7 @@ bool CopyCreatingFolders(const std::wstring& source, const std::wstring& target)
 }
 
 std::wstring OwnFolder() {
-  wchar_t buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-  const std::wstring path(buffer, length);
+  const std::wstring path = qm::ModulePaths::Executable();
   return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 

@@ -1,6 +1,6 @@
 #include "uxwin/skin/UxSkinPool.h"
 
-#include <tinyxml2.h>
+#include "uxwin/object/UxXmlDocument.h"
 
 #include <cstring>
 
@@ -13,10 +13,9 @@ UxSkinPool& UxSkinPool::Instance() {
 }
 
 bool UxSkinPool::LoadDocument(const std::string& xml) {
-  tinyxml2::XMLDocument doc;
-  if (doc.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return false;
-  const tinyxml2::XMLElement* root = doc.RootElement();
-  if (!root || std::strcmp(root->Name(), "skins") != 0) return false;
+  UxXmlDocument doc;
+  const tinyxml2::XMLElement* root = doc.Parse(xml, "skins");
+  if (!root) return false;
   UxGdiplus::Start();
   for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element;
        element = element->NextSiblingElement()) {

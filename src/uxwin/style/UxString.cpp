@@ -1,8 +1,7 @@
 #include "uxwin/style/UxString.h"
 
-#include <tinyxml2.h>
+#include "uxwin/object/UxXmlDocument.h"
 
-#include <cstring>
 #include <cwchar>
 
 #include "uxwin/object/UxAttributeParser.h"
@@ -13,10 +12,9 @@ UxString& UxString::Instance() {
 }
 
 bool UxString::LoadDocument(const std::string& xml) {
-  tinyxml2::XMLDocument doc;
-  if (doc.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return false;
-  const tinyxml2::XMLElement* root = doc.RootElement();
-  if (!root || std::strcmp(root->Name(), "string") != 0) return false;
+  UxXmlDocument doc;
+  const tinyxml2::XMLElement* root = doc.Parse(xml, "string");
+  if (!root) return false;
   for (const tinyxml2::XMLElement* element = root->FirstChildElement("s"); element;
        element = element->NextSiblingElement("s")) {
     if (!element->Attribute("id")) continue;

@@ -1,8 +1,7 @@
 #include "uxwin/style/UxStyleRegistry.h"
 
-#include <tinyxml2.h>
+#include "uxwin/object/UxXmlDocument.h"
 
-#include <cstring>
 
 UxStyleRegistry& UxStyleRegistry::Instance() {
   static UxStyleRegistry* const instance = new UxStyleRegistry();
@@ -10,10 +9,9 @@ UxStyleRegistry& UxStyleRegistry::Instance() {
 }
 
 bool UxStyleRegistry::LoadDocument(const std::string& xml) {
-  tinyxml2::XMLDocument doc;
-  if (doc.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return false;
-  const tinyxml2::XMLElement* root = doc.RootElement();
-  if (!root || std::strcmp(root->Name(), "style") != 0) return false;
+  UxXmlDocument doc;
+  const tinyxml2::XMLElement* root = doc.Parse(xml, "style");
+  if (!root) return false;
   for (const tinyxml2::XMLElement* element = root->FirstChildElement("class"); element;
        element = element->NextSiblingElement("class")) {
     const char* name = element->Attribute("name");
