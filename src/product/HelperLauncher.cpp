@@ -3,10 +3,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cwctype>
+
 #include "product/ChannelReader.h"
 #include "product/ProductConstants.h"
 #include "product/ProductInfoLoader.h"
 #include "utils/Base64.h"
+#include "utils/Log.h"
 #include "utils/TextEncoding.h"
 
 namespace product {
@@ -15,11 +18,27 @@ using namespace constants;
 
 bool IsProgramPresent(const std::wstring& path) { return IsExistingFile(path); }
 
+bool IsAbsoluteFolder(const std::wstring& folder) {
+  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  const bool drive = folder.size() >= 3 && iswalpha(folder[0]) && folder[1] == L':' && separator(folder[2]);
+  const bool share = folder.size() >= 3 && separator(folder[0]) && separator(folder[1]) && !separator(folder[2]);
+  return drive || share;
+}
+
 std::wstring HelperLauncher::HostFolder() { return FolderOfPath(system_.ExecutablePath()); }
 
-std::wstring HelperLauncher::HostFolderHelper() { return HostFolder() + L"quillhelper.exe"; }
+std::wstring HelperLauncher::HostFolderHelper() { return ProgramIn(HostFolder(), L"quillhelper.exe"); }
 
-std::wstring HelperLauncher::ReaderFolderHelper() { return info_.readerFolder + L"quillhelper.exe"; }
+std::wstring HelperLauncher::ReaderFolderHelper() { return ProgramIn(info_.readerFolder, L"quillhelper.exe"); }
+
+std::wstring HelperLauncher::ProgramIn(const std::wstring& folder, const std::wstring& name) {
+  // An unknown folder would make the name relative: the drive root or the current directory.
+  if (!IsAbsoluteFolder(folder)) {
+    ZLOG(ERROR) << L"no folder known for " << name << L"; not started";
+    return {};
+  }
+  return folder + name;
+}
 
 std::wstring HelperLauncher::EncodeArguments(const std::wstring& text) {
   const std::string ansi = qm::encoding::WideToMultiByte(text, CP_THREAD_ACP);
@@ -52,7 +71,8 @@ bool HelperLauncher::OpenPage(const PageTemplates& templates, int pageType, int 
   if (!templates.byType.count(pageType)) return false;
   const int tryno = ChannelReader(system_, info_).TryNo();
   const std::wstring arguments = PageArguments(templates, pageType, vipFrom, fid, parameter, tryno);
-  const std::wstring program = info_.installationFolder + kVipPageProgram.Reveal();
+  const std::wstring program = ProgramIn(info_.installationFolder, kVipPageProgram.Reveal());
+  if (program.empty()) return false;
   if (mode == StartMode::kRightsUnlessAdmin && !IsUserAnAdmin()) return StartWithRights(program, arguments);
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", program.c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL));
@@ -69,7 +89,10 @@ bool HelperLauncher::StartWithRights(const std::wstring& program, const std::wst
 }
 
 bool HelperLauncher::StartVipService() {
-  std::wstring commandLine = HostFolder() + kTessikVipService.Reveal() + L" /runhide";
+  const std::wstring program = ProgramIn(HostFolder(), kTessikVipService.Reveal());
+  if (program.empty()) return false;
+  // Quoted, or a folder with a space would make Windows try "C:\Program.exe" first.
+  std::wstring commandLine = L"\"" + program + L"\" /runhide";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;

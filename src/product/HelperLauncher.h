@@ -17,7 +17,8 @@ class HelperLauncher {
 
   HelperLauncher(HostSystem& system, ProductInfo& info) : system_(system), info_(info) {}
 
-  // The helper beside the host executable (forced refreshes) and in the reader folder (raised rights).
+  // The helper beside the host executable (forced refreshes) and in the reader folder (raised
+  // rights); "" when that folder is unknown.
   std::wstring HostFolderHelper();
   std::wstring ReaderFolderHelper();
 
@@ -36,6 +37,8 @@ class HelperLauncher {
 
  private:
   std::wstring HostFolder();
+  // The folder and the name, or "" with an ERROR line when the folder is not absolute.
+  static std::wstring ProgramIn(const std::wstring& folder, const std::wstring& name);
 
   HostSystem& system_;
   ProductInfo& info_;
@@ -43,5 +46,8 @@ class HelperLauncher {
 
 // True when the path names an existing file (not a folder).
 bool IsProgramPresent(const std::wstring& path);
+// "X:\..." or "\\server\...": a folder a program may be started from. An empty folder, or one
+// such as "\" left by an empty registry value, is not.
+bool IsAbsoluteFolder(const std::wstring& folder);
 
 }  // namespace product

@@ -44,6 +44,13 @@ std::wstring ComparableFolder(const std::wstring& path) {
   return text;
 }
 
+// Installers often quote paths ("C:\Program Files\Q\uninst.exe" /S); the quote is not part of the folder.
+std::wstring Unquoted(const std::wstring& value) {
+  if (value.empty() || value.front() != L'"') return value;
+  const size_t closing = value.find(L'"', 1);
+  return value.substr(1, closing == std::wstring::npos ? std::wstring::npos : closing - 1);
+}
+
 bool EndsWithSeparator(const std::wstring& path) {
   return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
 }
@@ -54,7 +61,10 @@ std::optional<std::wstring> ProductDetector::FolderOf(int productId) {
   const std::optional<FolderRow> row = RowOf(productId);
   if (!row) return std::nullopt;
   std::optional<std::wstring> value = system_.ReadString(HKEY_LOCAL_MACHINE, row->key, row->value, KEY_WOW64_32KEY);
-  if (!value || row->source == FolderSource::kValue) return value;
+  if (!value) return value;
+  *value = Unquoted(*value);
+  if (value->empty()) return std::nullopt;
+  if (row->source == FolderSource::kValue) return value;
   std::replace(value->begin(), value->end(), L'/', L'\\');
   const size_t slash = value->find_last_of(L'\\');
   if (slash == std::wstring::npos) return std::nullopt;

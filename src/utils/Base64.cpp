@@ -43,6 +43,9 @@ bool Base64Decode(const std::string& text, std::string& bytes) {
   int bits = 0;
   size_t end = text.size();
   while (end > 0 && text[end - 1] == '=') --end;
+  const size_t padding = text.size() - end;
+  // A lone six-bit remainder carries no byte; padding may only complete the last group.
+  if (end % 4 == 1 || padding > 2 || (padding > 0 && (end + padding) % 4 != 0)) return false;
   for (size_t i = 0; i < end; ++i) {
     const char* found = std::char_traits<char>::find(kAlphabet, 64, text[i]);
     if (!found) return false;

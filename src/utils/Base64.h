@@ -16,7 +16,8 @@ enum Base64Status : int {
 Base64Status Base64Encode(const uint8_t* bytes, size_t length, char* out, size_t capacity, size_t* outLength);
 std::string Base64Encode(const std::string& bytes);
 
-// Standard alphabet; padding optional. False on any other character.
+// Standard alphabet; padding optional, but when present it must complete the last group. False
+// on any other character and on a last group of one character.
 bool Base64Decode(const std::string& text, std::string& bytes);
 
 // Tags base64 content in command lines: "<|b64|>".

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "utils/Log.h"
 #include "utils/TextEncoding.h"
 
 namespace qm {
@@ -46,6 +47,7 @@ bool IniDocument::ParseLine(std::wstring line) {
     const std::wstring name = TrimSpaces(line.substr(1, line.size() - 2));
     if (name.empty()) return false;
     currentSection_ = name;
+    currentKeys_ = &sections_[encoding::ToLower(name)];
     return true;
   }
   // Anything else must be a pair; ";" and "#" lines are not comments.
@@ -56,7 +58,9 @@ bool IniDocument::ParseLine(std::wstring line) {
   if (key.empty()) return false;
   std::wstring value = line.substr(equals + 1);
   value.erase(0, std::min(value.find_first_not_of(L' '), value.size()));
-  Set(currentSection_, key, value);
+  // The section was folded once at its header: a pair costs its own length, not the name's.
+  if (!currentKeys_) currentKeys_ = &sections_[encoding::ToLower(currentSection_)];
+  (*currentKeys_)[encoding::ToLower(key)] = value;
   return true;
 }
 
@@ -74,6 +78,14 @@ const std::wstring* IniDocument::Find(const std::wstring& section, const std::ws
 std::wstring IniDocument::ToText() const {
   std::wstring text;
   for (const auto& [section, keys] : sections_) {
+    // A "[]" header would end the next parse and lose every section after it.
+    if (section.empty()) {
+      if (!warnedEmptySection_) {
+        ZLOG(WARNING) << L"ini pairs without a section are not written: " << keys.size();
+        warnedEmptySection_ = true;
+      }
+      continue;
+    }
     text += L"[" + section + L"]\r\n";
     for (const auto& [key, value] : keys) text += key + L"=" + value + L"\r\n";
   }
@@ -83,6 +95,7 @@ std::wstring IniDocument::ToText() const {
 void IniDocument::Clear() {
   sections_.clear();
   currentSection_.clear();
+  currentKeys_ = nullptr;
 }
 
 }  // namespace qm

@@ -17,7 +17,8 @@ class IniDocument {
   void Set(const std::wstring& section, const std::wstring& key, const std::wstring& value);
   // Null when the section or key is missing.
   const std::wstring* Find(const std::wstring& section, const std::wstring& key) const;
-  // "[section]" CR LF then "key=value" CR LF per key, in map order, no blank lines.
+  // "[section]" CR LF then "key=value" CR LF per key, in map order, no blank lines. Pairs stored
+  // under the empty section name (before any header) are left out, with one WARN line.
   std::wstring ToText() const;
   void Clear();
 
@@ -28,6 +29,8 @@ class IniDocument {
 
   IniSections sections_;
   std::wstring currentSection_;
+  IniSection* currentKeys_ = nullptr;  // the current section's pairs; map nodes never move
+  mutable bool warnedEmptySection_ = false;
 };
 
 }  // namespace qm

@@ -20,19 +20,23 @@ std::optional<DWORD> Win32LogEnvironment::ReadLogLevel() {
   return value;
 }
 
-std::wstring Win32LogEnvironment::ComputeLogPath() {
-  const std::wstring exePath = qm::ModulePaths::Executable();
-  if (exePath.empty()) return {};
+std::wstring Win32LogEnvironment::LogPathFor(const std::wstring& exePath, const std::wstring& moduleFileName) {
+  // Without either name the path would be "log\<stem>..log"; empty makes the next line try again.
+  if (exePath.empty() || moduleFileName.empty()) return {};
   const size_t slash = exePath.find_last_of(L'\\');
   if (slash == std::wstring::npos) return {};
-
-  std::wstring path = exePath.substr(0, slash) + L"\\log\\";
-  if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return {};
-
   const std::wstring exeName = exePath.substr(slash + 1);
   const size_t dot = exeName.find_last_of(L'.');
-  path += dot == std::wstring::npos ? exeName : exeName.substr(0, dot);
-  path += L"." + qm::ModulePaths::FileName(qm::ModulePaths::Of(qm::ModulePaths::OwnModule())) + L".log";
+  return exePath.substr(0, slash) + L"\\log\\" + (dot == std::wstring::npos ? exeName : exeName.substr(0, dot)) +
+         L"." + moduleFileName + L".log";
+}
+
+std::wstring Win32LogEnvironment::ComputeLogPath() {
+  const std::wstring path = LogPathFor(qm::ModulePaths::Executable(),
+                                       qm::ModulePaths::FileName(qm::ModulePaths::Of(qm::ModulePaths::OwnModule())));
+  if (path.empty()) return {};
+  const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return {};
   return path;
 }
 

@@ -4,12 +4,13 @@
 #include <ctime>
 #include <thread>
 
+#include "FakeHostSystem.h"
 #include "JournalReader.h"
 #include "TestFiles.h"
 #include "product/HelperLauncher.h"
 #include "utils/Base64.h"
 #include "utils/TextEncoding.h"
-#include "utils/VantaUtils.h"
+#include "vanta/VantaUtils.h"
 #include "vanta/IZVantaWarpper.h"
 
 using product::HelperLauncher;
@@ -56,8 +57,10 @@ class FixedMinutes : public vanta::IZVantaWarpper {
   bool Update() override { return false; }
   bool IsMethodSupported(const std::wstring&, const std::wstring&) override { return false; }
   vanta::IBaseInterface* GetComponent(const std::wstring&) override { return nullptr; }
-  int GetConfigInt(const std::wstring&, const std::wstring& field, int) override {
-    return field == L"update_vanta_minutes" ? minutes_ : 0;
+  // A negative count stands for an item without the field: the caller's default comes back.
+  int GetConfigInt(const std::wstring&, const std::wstring& field, int value) override {
+    if (field != L"update_vanta_minutes") return 0;
+    return minutes_ < 0 ? value : minutes_;
   }
   std::wstring& GetConfigString(std::wstring& text, const std::wstring&, const std::wstring&,
                                 const wchar_t*) override {
@@ -124,6 +127,78 @@ TEST_F(HelperLaunch, RefreshRunsTheHelperOnlyWhenDue) {
   EXPECT_EQ(VantaUtils::LastUpdateTime(), 0u);
   VantaUtils::RefreshIfDue(tenMinutes, L"item");
   EXPECT_EQ(runs(), 2u) << "a text value counts as never";
+}
+
+TEST_F(HelperLaunch, AlreadySignalledStopStartsNothingAndKeepsTheSignal) {
+  TempDir folder;
+  const std::wstring helper = folder.File(L"quillhelper.exe");
+  ASSERT_TRUE(CopyFromTests(L"quillhelper.exe", helper));
+  HANDLE stop = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(VantaUtils::ForceUpdate(helper, stop));
+  EXPECT_LT(GetTickCount64() - start, 2000u);
+  EXPECT_EQ(WaitForSingleObject(stop, 0), WAIT_OBJECT_0) << "the shutdown wait must still see the stop";
+  CloseHandle(stop);
+  Sleep(300);
+  EXPECT_TRUE(testing_support::ReadJournal(Journal(L"quillhelper"), L"run").empty());
+}
+
+TEST_F(HelperLaunch, RefreshIntervalDefaultsToThirtyMinutes) {
+  const auto runs = [this] { return testing_support::ReadJournal(Journal(L"quillhelper"), L"run").size(); };
+  FixedMinutes unset(-1);
+  const DWORD recent = static_cast<DWORD>(_time64(nullptr)) - 29 * 60;
+  SetLastUpdate(REG_DWORD, &recent, sizeof(recent));
+  VantaUtils::RefreshIfDue(unset, L"item");
+  EXPECT_EQ(runs(), 0u) << "29 minutes ago";
+  const DWORD due = static_cast<DWORD>(_time64(nullptr)) - 30 * 60;
+  SetLastUpdate(REG_DWORD, &due, sizeof(due));
+  VantaUtils::RefreshIfDue(unset, L"item");
+  EXPECT_EQ(runs(), 1u) << "30 minutes ago";
+}
+
+TEST_F(HelperLaunch, VipServicePathIsQuotedSoAFolderWithASpaceRunsNothingElse) {
+  TempDir root;
+  const std::wstring folder = root.File(L"Host App");
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring service = folder + L"\\tessikvipsvc.exe";
+  ASSERT_TRUE(CopyFromTests(L"vippage.exe", service));
+  ASSERT_TRUE(CopyFromTests(L"vippage.exe", root.File(L"Host.exe"))) << "what an unquoted path would run";
+  testing_support::FakeHostSystem system;
+  system.executable = folder + L"\\tessik.exe";
+  product::ProductInfo info;
+  info.hostType = 1;
+  ASSERT_TRUE(HelperLauncher(system, info).StartVipService());
+  const auto runs = WaitForJournal(Journal(L"vippage"), L"run", 1);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].at(L"command_line"), L"\"" + service + L"\" /runhide");
+}
+
+TEST_F(HelperLaunch, UnknownFoldersStartNothing) {
+  // A program of that name in the current directory is what a relative path would find.
+  TempDir current;
+  ASSERT_TRUE(CopyFromTests(L"vippage.exe", current.File(L"wystanvip.exe")));
+  ASSERT_TRUE(CopyFromTests(L"vippage.exe", current.File(L"tessikvipsvc.exe")));
+  ASSERT_TRUE(CopyFromTests(L"quillhelper.exe", current.File(L"quillhelper.exe")));
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryW(current.path().c_str()));
+
+  testing_support::FakeHostSystem system;
+  product::ProductInfo info;
+  info.hostType = 1;
+  for (const wchar_t* unknown : {L"", L"\\"}) {
+    info.installationFolder = info.readerFolder = unknown;
+    system.executable = std::wstring(unknown) + L"tessik.exe";
+    HelperLauncher launcher(system, info);
+    EXPECT_FALSE(launcher.OpenPage(product::PageTemplates::NewVipSdk(13), product::kLoginPage, 1, 0, L""));
+    EXPECT_FALSE(launcher.StartWithRights(current.File(L"wystanvip.exe"), L"--open_web=login"));
+    EXPECT_FALSE(launcher.StartVipService());
+    EXPECT_EQ(launcher.HostFolderHelper(), L"");
+  }
+  SetCurrentDirectoryW(previous);
+  Sleep(500);
+  EXPECT_TRUE(testing_support::ReadJournal(Journal(L"vippage"), L"run").empty());
+  EXPECT_TRUE(testing_support::ReadJournal(Journal(L"quillhelper"), L"run").empty());
 }
 
 TEST_F(HelperLaunch, PageProgramGetsTheExactArguments) {

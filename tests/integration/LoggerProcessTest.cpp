@@ -19,37 +19,7 @@ namespace {
 // Where logwriter.exe, built from the logger's code, writes: beside it, in log\.
 std::wstring WriterLog() { return ExecutableFolder() + L"log\\logwriter.logwriter.exe.log"; }
 
-std::string RunWriter(std::optional<DWORD> level) {
-  ScopedLogLevel scoped(level);
-  DeleteFileW(WriterLog().c_str());
-  EXPECT_EQ(ChildProcess::Run(L"logwriter.exe", L"run 1"), 0);
-  return ReadBytes(WriterLog());
-}
-
-bool Has(const std::string& text, const std::string& severity) {
-  return text.find("] run " + severity + " 0\r\n") != std::string::npos;
-}
-
 }  // namespace
-
-TEST(LoggerProcess, LogLevelRegistryValueSetsTheThresholdOfANewProcess) {
-  std::string text = RunWriter(std::nullopt);
-  EXPECT_FALSE(Has(text, "debug"));
-  EXPECT_TRUE(Has(text, "info"));
-  EXPECT_TRUE(Has(text, "error"));
-
-  text = RunWriter(0);
-  EXPECT_TRUE(Has(text, "debug"));
-  EXPECT_TRUE(Has(text, "warning"));
-
-  text = RunWriter(4);
-  EXPECT_FALSE(Has(text, "warning"));
-  EXPECT_TRUE(Has(text, "error"));
-
-  text = RunWriter(7);
-  EXPECT_FALSE(Has(text, "debug"));
-  EXPECT_TRUE(Has(text, "info"));
-}
 
 TEST(LoggerProcess, SizeRuleAppliesWhenTheNextProcessOpensTheFile) {
   ScopedLogLevel scoped(std::nullopt);

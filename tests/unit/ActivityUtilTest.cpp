@@ -80,18 +80,6 @@ std::string ProcessLog(size_t from = 0) {
 
 }  // namespace
 
-TEST(ActivityUtil, NoPopUpLeavesTheOutFlagAsTheHostSetIt) {
-  for (bool initial : {false, true}) {
-    ActivityUtil activity;
-    activity.Initialize();
-    EXPECT_TRUE(activity.Pops().empty());
-    bool flag = initial;
-    EXPECT_FALSE(activity.ShowExitSceneActivityDlg(1, &flag));
-    EXPECT_EQ(flag, initial);
-    activity.Uninitialize();
-  }
-}
-
 TEST(ActivityUtil, InitializeSetsUpTheSkinEngineFromTheModuleResources) {
   ActivityUtil activity;
   activity.Initialize();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestFiles.h"
@@ -87,15 +88,29 @@ TEST(HmacMd5, MatchesPublishedVectors) {
             "6b1ab7fe4bd7bf8f0b62e6ce61b9d0cd");
 }
 
-TEST(Base64, MatchesRfc4648VectorsWithPadding) {
-  EXPECT_EQ(Base64Encode(std::string("")), "");
-  EXPECT_EQ(Base64Encode(std::string("f")), "Zg==");
-  EXPECT_EQ(Base64Encode(std::string("fo")), "Zm8=");
-  EXPECT_EQ(Base64Encode(std::string("foo")), "Zm9v");
-  EXPECT_EQ(Base64Encode(std::string("foob")), "Zm9vYg==");
-  EXPECT_EQ(Base64Encode(std::string("fooba")), "Zm9vYmE=");
-  EXPECT_EQ(Base64Encode(std::string("foobar")), "Zm9vYmFy");
+TEST(Base64, MatchesRfc4648VectorsBothWays) {
+  const std::pair<std::string, std::string> vectors[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},
+                                                         {"foo", "Zm9v"}, {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="},
+                                                         {"foobar", "Zm9vYmFy"}};
+  for (const auto& [plain, encoded] : vectors) {
+    EXPECT_EQ(Base64Encode(plain), encoded);
+    std::string decoded = "stale";
+    EXPECT_TRUE(Base64Decode(encoded, decoded)) << encoded;
+    EXPECT_EQ(decoded, plain);
+  }
   EXPECT_EQ(Base64Encode(std::string("\xff\xfe\x3e", 3)), "//4+");
+  std::string decoded;
+  EXPECT_TRUE(Base64Decode("Zm8", decoded)) << "unpadded last group of three";
+  EXPECT_EQ(decoded, "fo");
+  EXPECT_TRUE(Base64Decode("Zg", decoded)) << "unpadded last group of two";
+  EXPECT_EQ(decoded, "f");
+}
+
+TEST(Base64, RefusesTextThatIsNotWholeGroups) {
+  for (const char* bad : {"Z", "Zg=", "Zg===", "Zm9v!", "Zm9vZ", "Zm8==", "=", "==", "Zm9v===="}) {
+    std::string decoded;
+    EXPECT_FALSE(Base64Decode(bad, decoded)) << bad;
+  }
 }
 
 TEST(Base64, ReportsTheSizeNeededAndNeverOverrunsTheBuffer) {

@@ -122,6 +122,21 @@ TEST(IniFiles, SaveWritesBomCrLfAndSortedSections) {
   EXPECT_EQ(reloaded.Sections(), ini.Sections());
 }
 
+TEST(IniFiles, PairsWithoutASectionAreNotWrittenSoNoSectionIsLost) {
+  TempDir dir;
+  const std::wstring path = dir.File(L"state.ini");
+  ZIniWrapEx ini;
+  ini.Parse(L"[x=1\n[s]\ny=2");
+  ini.Set(L"", L"loose", L"3");
+  ASSERT_EQ(Value(ini, L"", L"[x"), L"1") << "a damaged header is a pair before any section";
+  ASSERT_TRUE(ini.Save(path));
+  EXPECT_EQ(ReadBytes(path), kBom + "[s]\r\ny=2\r\n");
+
+  ZIniWrapEx reloaded;
+  ASSERT_TRUE(reloaded.Load(path));
+  EXPECT_EQ(Value(reloaded, L"s", L"y"), L"2");
+}
+
 TEST(IniFiles, FailedSaveLeavesThePreviousFileIntact) {
   TempDir dir;
   const std::wstring path = dir.File(L"sdkutilcfg.ini");

@@ -7,6 +7,7 @@
 
 #include "TestFiles.h"
 #include "utils/LogMessage.h"
+#include "utils/Win32LogEnvironment.h"
 #include "utils/ZLogger.h"
 
 using namespace zlog;
@@ -72,6 +73,16 @@ TEST(LogThreshold, FollowsTheLogLevelValue) {
   EXPECT_EQ(ZLogger::ThresholdFromLogLevel(0xFFFFFFFF), 1);
 }
 
+TEST(LogPath, SitsInTheLogFolderBesideTheHostAndNeedsBothNames) {
+  EXPECT_EQ(Win32LogEnvironment::LogPathFor(L"C:\\Host App\\WystanPDF.exe", L"pagesdkutil.dll"),
+            L"C:\\Host App\\log\\WystanPDF.pagesdkutil.dll.log");
+  EXPECT_EQ(Win32LogEnvironment::LogPathFor(L"C:\\a.b\\host", L"m.dll"), L"C:\\a.b\\log\\host.m.dll.log");
+  // An unknown name leaves the path empty, so the next statement tries again.
+  EXPECT_EQ(Win32LogEnvironment::LogPathFor(L"C:\\Host\\host.exe", L""), L"");
+  EXPECT_EQ(Win32LogEnvironment::LogPathFor(L"", L"pagesdkutil.dll"), L"");
+  EXPECT_EQ(Win32LogEnvironment::LogPathFor(L"host.exe", L"pagesdkutil.dll"), L"");
+}
+
 TEST_F(LoggerTest, WritesUtf8LinesWithoutBomAndFiltersBySeverity) {
   environment.level = std::nullopt;
   ZLogger logger(environment);
@@ -84,34 +95,6 @@ TEST_F(LoggerTest, WritesUtf8LinesWithoutBomAndFiltersBySeverity) {
                                                  "\xe6\x96\xb0\xe7\x94\xa8\xe6\x88\xb7 shown\r\n")));
   EXPECT_NE(text.find("|  ERROR|Thing.cpp:12] error shown\r\n"), std::string::npos);
   EXPECT_NE(text.substr(0, 3), "\xEF\xBB\xBF");
-}
-
-TEST_F(LoggerTest, LogLevelFourKeepsOnlyErrorsAndFatals) {
-  environment.level = 4;
-  ZLogger logger(environment);
-  EXPECT_FALSE(logger.ShouldLog(LOG_SEVERITY_WARNING));
-  EXPECT_TRUE(logger.ShouldLog(LOG_SEVERITY_ERROR));
-  EXPECT_TRUE(logger.ShouldLog(LOG_SEVERITY_FATAL));
-}
-
-TEST_F(LoggerTest, FileOfExactlyTenMebibytesIsAppendedOneByteMoreIsEmptied) {
-  const long long kLimit = 10485760;
-  ASSERT_TRUE(WriteBytes(environment.path, std::string(kLimit, 'x')));
-  {
-    ZLogger logger(environment);
-    Log(logger, LOG_SEVERITY_INFO, L"appended");
-  }
-  EXPECT_GT(FileSizeOf(environment.path), kLimit);
-
-  ASSERT_TRUE(WriteBytes(environment.path, std::string(kLimit + 1, 'x')));
-  {
-    ZLogger logger(environment);
-    Log(logger, LOG_SEVERITY_INFO, L"fresh");
-  }
-  const std::string text = ReadBytes(environment.path);
-  EXPECT_EQ(text.front(), '[');
-  EXPECT_NE(text.find("] fresh\r\n"), std::string::npos);
-  EXPECT_LT(text.size(), 200u);
 }
 
 TEST_F(LoggerTest, FailedInitialisationIsRetriedByTheNextStatement) {

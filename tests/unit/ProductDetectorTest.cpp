@@ -73,6 +73,22 @@ TEST_F(Detection, NoMatchFallsBackToTheAntivirusFolderOrABackslash) {
   EXPECT_FALSE(ProductDetector(system).FolderOf(8).has_value());
 }
 
+TEST_F(Detection, QuotedFoldersAreUnquotedAndEmptyOnesCountAsAbsent) {
+  system.SetString(HKEY_LOCAL_MACHINE, kQuillon, L"UninstallString", L"\"C:\\Program Files\\Q\\uninst.exe\" /S");
+  Orbilant(L"\"C:\\Program Files\\Orb\"");
+  system.executable = L"C:\\Program Files\\Q\\WystanPDF.exe";
+  EXPECT_EQ(Detect().productId, 9);
+  EXPECT_EQ(Detect().productFolder, L"C:\\Program Files\\Q\\");
+  EXPECT_EQ(ProductDetector(system).FolderOf(2).value_or(L"-"), L"C:\\Program Files\\Orb");
+
+  Orbilant(L"\"\"");
+  EXPECT_FALSE(ProductDetector(system).FolderOf(2).has_value()) << "a quoted empty folder";
+  Tessik(L"");
+  EXPECT_FALSE(ProductDetector(system).FolderOf(0).has_value());
+  system.executable = L"D:\\other\\host.exe";
+  EXPECT_EQ(Detect().productFolder, L"\\") << "no antivirus folder to fall back on";
+}
+
 TEST_F(Detection, PageSdkRowIs18WithItsTagFileAnd101Without) {
   testing_support::TempDir dir;
   system.SetString(HKEY_LOCAL_MACHINE, kPageSdk, L"WorkPath", dir.path());
@@ -112,6 +128,27 @@ TEST(ProductInfoLoading, HostTypeAndProductLineComeFromTheServerListBesideTheMod
   EXPECT_EQ(quillon.hostType, 3);
   EXPECT_EQ(quillon.productLine, 0);
   EXPECT_EQ(quillon.ProductLine(), 2);
+}
+
+TEST(ProductInfoLoading, AntivirusHostWithoutIdentityFilesUsesItsComponentFolder) {
+  testing_support::TempDir install;
+  FakeHostSystem system;
+  system.SetString(HKEY_LOCAL_MACHINE, kTessik, L"ProgramPath", install.path());
+  const auto load = [&system] {
+    product::ProductInfo info;
+    product::ProductInfoLoader(system, product::DetectionResult{0, L"\\"}).Load(info);
+    return info;
+  };
+  const std::wstring base = install.path() + L"\\";
+  product::ProductInfo info = load();
+  ASSERT_EQ(info.hostType, 1);
+  EXPECT_EQ(info.readerFolder, base + L"pdfcomponent\\app\\inkread\\");
+  EXPECT_EQ(info.applicationFolder, base + L"pdfcomponent\\vipapp\\inkvert\\");
+
+  ASSERT_TRUE(testing_support::WriteBytes(install.File(L"zinkread.zid"), ""));
+  info = load();
+  EXPECT_EQ(info.readerFolder, base + L"app\\inkread\\") << "each identity file decides its own folder";
+  EXPECT_EQ(info.applicationFolder, base + L"pdfcomponent\\vipapp\\inkvert\\");
 }
 
 TEST(ProductInfoLoading, PartnerEditionsMapToSdkValues) {

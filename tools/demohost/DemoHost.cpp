@@ -6,7 +6,7 @@
 
 #include "family/ActivityInterfaces.h"
 #include "product/HostSystem.h"
-#include "product/ProductDiagnostics.h"
+#include "diagnostics/ProductDiagnostics.h"
 #include "utils/FileUtil.h"
 #include "utils/ModulePaths.h"
 #include "utils/TextEncoding.h"
@@ -72,7 +72,7 @@ std::wstring DemoHost::LogPath(const std::wstring& modulePath) const {
 int DemoHost::Run() {
   if (options_.diagnose) {
     product::Win32HostSystem system(ModulePath());
-    Print(product::ProductDiagnostics::Describe(system) + L"\n");
+    Print(diagnostics::ProductDiagnostics::Describe(system) + L"\n");
     return 0;
   }
   if (!options_.logLevel) return RunWithModule();

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "uxwin/object/CUxWindow.h"
+#include "uxwin/object/IUxChildHost.h"
 
 class IUxControlCreator;
 
 // A control that owns children (in document order: later ones paint on top).
-class CUxContainerWnd : public CUxWindow {
+class CUxContainerWnd : public CUxWindow, public IUxChildHost {
  public:
   CUxContainerWnd() = default;
   ~CUxContainerWnd() override;
@@ -22,8 +23,8 @@ class CUxContainerWnd : public CUxWindow {
 
   virtual CUxWindow* FindChildByCmdID(int32_t id);                  // 20: any descendant
   virtual void RepositionChilds();                                  // 21
-  virtual void RepositionChild(CUxWindow*) {}                       // 22
-  virtual void OnChildVisibilityChanged(bool) {}                    // 23
+  void RepositionChild(CUxWindow*) override {}                      // 22
+  void OnChildVisibilityChanged(bool) override {}                   // 23
   virtual bool LoadChilds(const tinyxml2::XMLElement*) { return false; }  // 24: by tag, with the creator
   virtual void ShowRealWindows(bool) {}                             // 25
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "uxwin/dpi/UxDpiContext.h"
-#include "uxwin/object/CUxContainerWnd.h"
+#include "uxwin/object/IUxChildHost.h"
 #include "uxwin/object/IUxPaintHook.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
@@ -41,13 +41,11 @@ bool CUxWindow::IsDisabled(bool deep) {
 void CUxWindow::SetVisible(bool visible) {
   if (IsVisible(false) == visible) return;
   ModifyState(visible ? 0u : uint32_t{kInvisible}, visible ? uint32_t{kInvisible} : 0u);
-  CUxWindow* parent = GetParent();
-  if (parent && parent->IsContainer()) static_cast<CUxContainerWnd*>(parent)->OnChildVisibilityChanged(visible);
+  if (auto* host = dynamic_cast<IUxChildHost*>(GetParent())) host->OnChildVisibilityChanged(visible);
 }
 
 void CUxWindow::RequestRelayout() {
-  CUxWindow* parent = GetParent();
-  if (parent && parent->IsContainer()) static_cast<CUxContainerWnd*>(parent)->RepositionChild(this);
+  if (auto* host = dynamic_cast<IUxChildHost*>(GetParent())) host->RepositionChild(this);
 }
 
 int CUxWindow::ScaleByDpi(int value) { return UxWin::UxDpiContext::Instance().Scale(value, dpi_aware()); }

@@ -1,4 +1,4 @@
-#include "utils/VantaUtils.h"
+#include "vanta/VantaUtils.h"
 
 #include <shellapi.h>
 
@@ -42,6 +42,10 @@ bool VantaUtils::ForceUpdate(HANDLE stop) {
 
 bool VantaUtils::ForceUpdate(const std::wstring& helper, HANDLE stop) {
   ZLOG(DEBUG) << L"update vanta start";
+  if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
+    ZLOG(DEBUG) << L"update vanta skipped: stopping";
+    return false;
+  }
   if (!product::IsProgramPresent(helper)) {
     ZLOG(DEBUG) << L"quillhelper not exist";
     return false;

@@ -4,13 +4,13 @@
 
 #include "product/HostSystem.h"
 
-namespace product {
+namespace diagnostics {
 
 // What the module detects about its host, as one JSON object: what a support engineer looks at
 // first on a user's machine.
 class ProductDiagnostics {
  public:
-  static std::wstring Describe(HostSystem& system);
+  static std::wstring Describe(product::HostSystem& system);
 };
 
-}  // namespace product
+}  // namespace diagnostics

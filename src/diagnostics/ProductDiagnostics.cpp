@@ -1,4 +1,4 @@
-#include "product/ProductDiagnostics.h"
+#include "diagnostics/ProductDiagnostics.h"
 
 #include "product/ChannelReader.h"
 #include "product/ProductDetector.h"
@@ -6,7 +6,9 @@
 #include "utils/UxJson.h"
 #include "vanta/ZVantaWarpper.h"
 
-namespace product {
+namespace diagnostics {
+
+using namespace product;
 
 namespace {
 
@@ -72,4 +74,4 @@ std::wstring ProductDiagnostics::Describe(HostSystem& system) {
   return text;
 }
 
-}  // namespace product
+}  // namespace diagnostics
