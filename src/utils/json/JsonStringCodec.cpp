@@ -59,6 +59,8 @@ bool JsonStringCodec::Read(ParseContext& context, std::wstring& out) {
     const wchar_t c = context.Peek();
     context.Advance();
     if (c == L'"') return true;
+    // Written back it would become "\u0000", which the reader refuses: refuse it here instead.
+    if (c == L'\0') return context.Fail(kErrorBadEscape);
     if (c != L'\\') {
       out += c;
       continue;

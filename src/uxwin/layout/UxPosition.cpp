@@ -4,6 +4,8 @@
 #include <sstream>
 #include <string>
 
+#include "uxwin/layout/UxSaturate.h"
+
 namespace UxWin {
 
 UxPosition UxPosition::Parse(const char* text) {
@@ -22,8 +24,9 @@ UxPosition UxPosition::Parse(const char* text) {
     const bool height = at < piece.size() && piece[at] == 'h';
     if (height) ++at;
     item.value = static_cast<int32_t>(std::strtol(piece.c_str() + at, nullptr, 10));
-    if (count == 2 && width) item.value += position.items[0].value;   // a width from the left item
-    if (count == 3 && height) item.value += position.items[1].value;  // a height from the top item
+    // A width or height counts from the left or top item.
+    if (count == 2 && width) item.value = SaturateToInt32(int64_t{item.value} + position.items[0].value);
+    if (count == 3 && height) item.value = SaturateToInt32(int64_t{item.value} + position.items[1].value);
     ++count;
   }
   position.count = count == 2 || count == 4 ? count : 0;

@@ -1,6 +1,7 @@
 #include "uxwin/skin/UxResourceLoader.h"
 
 #include "utils/FileUtil.h"
+#include "utils/Log.h"
 #include "utils/ModulePaths.h"
 
 namespace {
@@ -37,9 +38,24 @@ bool UxResourceLoader::FromModule(HMODULE module, const std::wstring& type, int 
   return true;
 }
 
+bool UxResourceLoader::FromFolder(const std::wstring& folder, const std::wstring& type, int id, std::string& bytes) {
+  if (folder.empty()) return false;
+  const std::wstring path = folder + L"\\" + EntryName(id, type);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  const uint64_t size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  // Files beside the host are not ours: a document far beyond any real layout is not parsed.
+  const uint64_t limit = type == L"xml" ? kMaxFolderDocumentBytes : kMaxFolderImageBytes;
+  if (size > limit) {
+    ZLOG(WARNING) << L"resource file too large, skipped: " << path << L" (" << size << L" bytes)";
+    return false;
+  }
+  return qm::FileUtil::ReadAll(path, bytes, static_cast<size_t>(limit));
+}
+
 bool UxResourceLoader::Load(const std::wstring& type, int id, std::string& bytes) const {
   for (const std::wstring* folder : {&secondFolder_, &firstFolder_}) {
-    if (!folder->empty() && qm::FileUtil::ReadAll(*folder + L"\\" + EntryName(id, type), bytes)) return true;
+    if (FromFolder(*folder, type, id, bytes)) return true;
   }
   if (FromModule(module_, type, id, bytes)) return true;
   const auto found = memory_.find(EntryName(id, type));

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -10,6 +11,10 @@
 // in-memory table ("%d.%s"), then the process's main module.
 class UxResourceLoader {
  public:
+  // Limits for files from the resource folders; the module's own resources are trusted.
+  static constexpr uint64_t kMaxFolderDocumentBytes = 1u << 20;
+  static constexpr uint64_t kMaxFolderImageBytes = 16u << 20;
+
   static UxResourceLoader& Instance();
 
   UxResourceLoader();  // the module that contains this code
@@ -20,6 +25,7 @@ class UxResourceLoader {
   bool Load(const std::wstring& type, int id, std::string& bytes) const;
 
  private:
+  static bool FromFolder(const std::wstring& folder, const std::wstring& type, int id, std::string& bytes);
   static bool FromModule(HMODULE module, const std::wstring& type, int id, std::string& bytes);
 
   HMODULE module_ = nullptr;

@@ -30,18 +30,20 @@ std::wstring UxString::Get(int id) const {
 }
 
 std::wstring UxString::Substitute(const std::wstring& text) const {
-  std::wstring result = text;
+  // Built in one pass: replacing in place would move the rest of the text once per reference.
+  std::wstring result;
   size_t from = 0;
   for (;;) {
-    const size_t start = result.find(L"%str", from);
+    const size_t start = text.find(L"%str", from);
     if (start == std::wstring::npos) break;
-    const size_t end = result.find(L'%', start + 4);
+    const size_t end = text.find(L'%', start + 4);
     if (end == std::wstring::npos) break;
-    const int id = static_cast<int>(std::wcstol(result.c_str() + start + 4, nullptr, 10));
+    const int id = static_cast<int>(std::wcstol(text.c_str() + start + 4, nullptr, 10));
     if (id <= 0) break;
-    const std::wstring replacement = Get(id);
-    result.replace(start, end - start + 1, replacement);
-    from = start + replacement.size();
+    result.append(text, from, start - from);
+    result += Get(id);
+    from = end + 1;
   }
+  result.append(text, from, std::wstring::npos);
   return result;
 }
