@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Sets everything up, builds the module, lays out a simulated host installation in the demo's
 # Wine prefix and runs that host's executable (the demo host) under Wine.
-#   scripts/demo.sh [--host-type N] [demo host options, see --help]
+# By default everything is the 32-bit build, as it ships; --arch x86_64 runs the 64-bit one.
+#   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [demo host options, see --help]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$REPO_ROOT/scripts/setup.sh"
 
 host_type=3
+arch=i686
 args=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --host-type) host_type=$2; shift 2 ;;
+    --arch) arch=$2; shift 2 ;;
     *) args+=("$1"); shift ;;
   esac
 done
@@ -24,8 +27,15 @@ case "$host_type" in
   *) echo "demo: --host-type takes 1 to 7" >&2; exit 2 ;;
 esac
 
-configure_arch x86_64
-build_arch x86_64 demohost pagesdkutil hostfixture >/dev/null
+case "$arch" in
+  i686|x86_64) ;;
+  *) echo "demo: --arch takes i686 or x86_64" >&2; exit 2 ;;
+esac
+export ACTIVITY_ARCH=$arch
+
+# A build folder configured earlier (by the tests, say) keeps its own options.
+if [ -f "$BUILD_ROOT/$arch/CMakeCache.txt" ]; then configure_arch "$arch"; else configure_arch "$arch" -DACTIVITY_BUILD_TESTS=OFF; fi
+build_arch "$arch" demohost pagesdkutil hostfixture >/dev/null
 
 export WINEPREFIX="$BUILD_ROOT/wine/demo"
 prepare_prefix "$WINEPREFIX"
@@ -34,10 +44,10 @@ prepare_prefix "$WINEPREFIX"
 root='C:\activity-demo\host'"$host_type"
 log "installing a simulated host of type $host_type at $root"
 run() { xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" "$@"; }
-run "$BUILD_ROOT/x86_64/bin/hostfixture.exe" install --type "$host_type" --root "$root" \
+run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "$root" \
   --tid1 1001 --tid2 2002 --install-time "$(date +%s)" --tryno 5 \
   --svrid 0123456789abcdef0123456789abcdef --uuid abcdefabcdefabcdefabcdefabcdefab
-log "running the host $root\\$host_exe"
+log "running the $arch host $root\\$host_exe"
 status=0
 run "$root\\$host_exe" ${args[@]+"${args[@]}"} || status=$?
 journals="$WINEPREFIX/drive_c/activity-demo/host$host_type"

@@ -2,16 +2,21 @@
 REPO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_ROOT="$REPO_ROOT/build"
 WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 log() { printf '==> %s\n' "$*" >&2; }
 
-# A Wine prefix ready for our programs: booted once, UI font names mapped to WenQuanYi.
+# The Wine loader for programs of one architecture.
+wine_loader() { if [ "$1" = i686 ]; then echo "$WINE32"; else echo "$WINE64"; fi; }
+
+# A Wine prefix ready for our programs of both architectures: booted once (with wine32 present, so
+# syswow64 is filled), UI font names mapped to WenQuanYi.
 prepare_prefix() {
   local prefix=$1
-  if [ -f "$prefix/.activity-ready-2" ]; then return 0; fi
+  if [ -f "$prefix/.activity-ready-3" ] && [ -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then return 0; fi
   log "preparing Wine prefix $prefix"
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
@@ -22,7 +27,11 @@ prepare_prefix() {
       /t REG_SZ /d "WenQuanYi Micro Hei" /f </dev/null >/dev/null 2>&1
   done
   WINEPREFIX="$prefix" "$WINESERVER" -w
-  touch "$prefix/.activity-ready-2"
+  if [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "setup: $prefix cannot run 32-bit programs (is wine32:i386 installed?)" >&2
+    return 1
+  fi
+  touch "$prefix/.activity-ready-3"
 }
 
 # Configures one architecture: configure_arch ARCH [cmake args...]

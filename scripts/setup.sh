@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 PACKAGES=(cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine wine64 xvfb xauth fonts-wqy-microhei
-  googletest python3)
+  googletest python3 wine32:i386)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -32,11 +32,18 @@ SOURCES
   missing+=("(source index)")
 fi
 
+# The shipped module is 32-bit: Wine runs it through wine32 from the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  log "adding the i386 architecture"
+  as_root dpkg --add-architecture i386
+  missing+=("(i386 index)")
+fi
+
 if [ ${#missing[@]} -gt 0 ] || [ "$need_sources" = 1 ]; then
   log "installing: ${missing[*]:-nothing, refreshing the source index}"
   as_root apt-get update -qq
   real_packages=()
-  for package in "${missing[@]}"; do [ "$package" = "(source index)" ] || real_packages+=("$package"); done
+  for package in "${missing[@]}"; do [[ "$package" == "("* ]] || real_packages+=("$package"); done
   if [ ${#real_packages[@]} -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
       "${real_packages[@]}" >/dev/null

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine for ctest and the scripts. A persistent wineserver with its
 # services booted detached (once per prefix, under a lock) keeps each run at a few hundredths of a
-# second, and keeps Wine's background processes off the caller's pipes.
+# second, and keeps Wine's background processes off the caller's pipes. ACTIVITY_ARCH=i686 starts
+# the program with the 32-bit loader (one prefix serves both architectures).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wine/test}"
@@ -14,4 +15,5 @@ fi
 flock -u 9
 exec 9>&-
 
-exec "$WINE64" "$@"
+# Programs of the 32-bit build start through the 32-bit loader (ACTIVITY_ARCH=i686).
+exec "$(wine_loader "${ACTIVITY_ARCH:-x86_64}")" "$@"

@@ -50,5 +50,14 @@ class IActivityUtil : public IBaseInterface {
 };
 
 static_assert(sizeof(bool) == 1, "the host reads bool results as one byte");
+static_assert(sizeof(ActivityScene) == 4, "the scene is a 32-bit integer in both architectures");
+static_assert(sizeof(GUID) == 16 && alignof(GUID) == 4, "interface ids are passed by address");
+// An interface is its table pointer and nothing else: the host reaches the slots through it.
+static_assert(sizeof(IBaseInterface) == sizeof(void*) && sizeof(IActivityUtil) == sizeof(void*));
+#if defined(__i386__)
+static_assert(sizeof(void*) == 4, "the shipped build is 32-bit");
+#elif defined(__x86_64__)
+static_assert(sizeof(void*) == 8);
+#endif
 
 }  // namespace PAGESDKUTIL

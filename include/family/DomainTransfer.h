@@ -48,4 +48,8 @@ class IDomainTransfer {
   ~IDomainTransfer() = default;
 };
 
+// Each interface is only its table pointer, in either architecture.
+static_assert(sizeof(IProductConfig) == sizeof(void*) && sizeof(IDomainTransfer) == sizeof(void*) &&
+              sizeof(IDomainTransfer::IFuncCallBack) == sizeof(void*));
+
 }  // namespace qm

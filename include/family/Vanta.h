@@ -85,4 +85,10 @@ class IConfig : public IBaseInterface {
   ~IConfig() = default;
 };
 
+// Each interface is only its table pointer, in either architecture; BSTR crosses as a pointer.
+static_assert(sizeof(IBaseInterface) == sizeof(void*) && sizeof(IRaw) == sizeof(void*) &&
+              sizeof(IABTest) == sizeof(void*) && sizeof(ISwitch) == sizeof(void*) &&
+              sizeof(IUpdate) == sizeof(void*) && sizeof(IConfig) == sizeof(void*));
+static_assert(sizeof(BSTR) == sizeof(void*));
+
 }  // namespace vanta

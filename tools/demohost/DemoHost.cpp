@@ -97,7 +97,8 @@ int DemoHost::RunWithModule() {
     Print(L"demo: cannot load " + modulePath + L" (error " + std::to_wstring(GetLastError()) + L")\n");
     return 2;
   }
-  Print(L"demo: loaded " + modulePath + L"\n");
+  // The host and the module it loads are always of one architecture.
+  Print(L"demo: loaded " + modulePath + (sizeof(void*) == 4 ? L" (i686, 32-bit)" : L" (x86_64, 64-bit)") + L"\n");
   const int exitCode = RunSession(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
   FreeLibrary(module);
 
