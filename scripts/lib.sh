@@ -16,7 +16,10 @@ wine_loader() { if [ "$1" = i686 ]; then echo "$WINE32"; else echo "$WINE64"; fi
 # syswow64 is filled), UI font names mapped to WenQuanYi.
 prepare_prefix() {
   local prefix=$1
-  if [ -f "$prefix/.activity-ready-3" ] && [ -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then return 0; fi
+  if [ -f "$prefix/.activity-ready-3" ] && [ -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+    unmanaged_windows "$prefix"
+    return 0
+  fi
   log "preparing Wine prefix $prefix"
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
@@ -32,6 +35,19 @@ prepare_prefix() {
     return 1
   fi
   touch "$prefix/.activity-ready-3"
+  unmanaged_windows "$prefix"
+}
+
+# Without a window manager, Wine stalls ~2 s whenever a managed window hides or goes away: the
+# test and demo windows are not handed to one.
+unmanaged_windows() {
+  local prefix=$1
+  if [ -f "$prefix/.activity-unmanaged" ]; then return 0; fi
+  WINEPREFIX="$prefix" "$WINESERVER" -k 2>/dev/null || true  # a persistent server would never let -w return
+  WINEPREFIX="$prefix" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+    </dev/null >/dev/null 2>&1
+  WINEPREFIX="$prefix" "$WINESERVER" -w
+  touch "$prefix/.activity-unmanaged"
 }
 
 # Configures one architecture: configure_arch ARCH [cmake args...]

@@ -4,6 +4,12 @@
 # second, and keeps Wine's background processes off the caller's pipes. ACTIVITY_ARCH=i686 starts
 # the program with the 32-bit loader (one prefix serves both architectures).
 set -u
+# Wine's server and services outlive this script: they must not inherit the caller's descriptors
+# (a lock held by the caller would stay held by them).
+for descriptor in /proc/$$/fd/*; do
+  number=${descriptor##*/}
+  if [ "$number" -gt 2 ] 2>/dev/null; then eval "exec $number>&-" 2>/dev/null || true; fi
+done
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wine/test}"
 

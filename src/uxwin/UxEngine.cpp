@@ -4,6 +4,7 @@
 #include <string>
 
 #include "utils/Log.h"
+#include "uxwin/control/UxControlTable.h"
 #include "uxwin/skin/UxResourceLoader.h"
 #include "uxwin/skin/UxSkinPool.h"
 #include "uxwin/style/UxString.h"
@@ -23,6 +24,7 @@ void LoadDocument(int id, bool (*load)(const std::string&)) {
 void UxEngine::SetUpOnce() {
   static std::once_flag once;
   std::call_once(once, [] {
+    UxControlTable::Install();
     LoadDocument(60002, [](const std::string& xml) { return UxString::Instance().LoadDocument(xml); });
     LoadDocument(60000, [](const std::string& xml) { return UxSkinPool::Instance().LoadDocument(xml); });
     LoadDocument(60001, [](const std::string& xml) { return UxStyleRegistry::Instance().LoadDocument(xml); });

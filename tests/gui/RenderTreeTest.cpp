@@ -4,6 +4,8 @@
 
 #include "TestFiles.h"
 #include "UxTreeBuilder.h"
+#include "utils/FileUtil.h"
+#include "uxwin/control/CUxImageWnd.h"
 #include "uxwin/dpi/UxDpiContext.h"
 #include "uxwin/object/CUxDialog.h"
 #include "uxwin/skin/UxCanvas.h"
@@ -16,6 +18,7 @@ using testing_support::AddLoaded;
 namespace {
 
 double g_factor = 1.0;
+bool g_mode1 = false;
 
 int Scaled(int value) { return static_cast<int>(value * g_factor); }
 
@@ -73,17 +76,63 @@ TEST_F(RenderTree, DialogWithImageTextAndHiddenChild) {
   EXPECT_DOUBLE_EQ(UxWin::UxDpiContext::Instance().GetScale(), g_factor);
 }
 
+TEST_F(RenderTree, SkinnedImageTakesTheSkinSizeScaledByTheFactor) {
+  tinyxml2::XMLDocument doc;
+  doc.Parse("<dlg/>");
+  CUxDialog dialog;
+  dialog.set_dpi_aware(true);
+  dialog.Load(doc.RootElement());
+  dialog.set_rect(RECT{0, 0, Scaled(200), Scaled(100)});
+  auto* badge = AddLoaded<CUxImageWnd>(dialog, "<img skin=\"count_down_bg_red\" pos=\"10,10\"/>");
+  EXPECT_EQ(badge->rect().right - badge->rect().left, Scaled(24));
+  EXPECT_EQ(badge->rect().bottom - badge->rect().top, Scaled(20));
+}
+
+TEST_F(RenderTree, NearestPreScaledImageIsDrawnWhenNoExactOneExists) {
+  if (g_factor == 1.0) GTEST_SKIP() << "only at factor 1.5";
+  // Only a 1.2 file for the white badge: it carries part of the scaling and must be drawn.
+  const std::wstring folder = testing_support::ExecutableFolder() + L"ressrc";
+  const std::wstring file = folder + L"\\chs\\dpiimg\\1.2\\gui_render\\2002_1.2.png";
+  qm::FileUtil::CreateParentFolders(file);
+  UxCanvas source(29, 24);
+  source.Clear(0xFF00C000u);
+  ASSERT_TRUE(source.SavePng(file));
+  UxSkinPool pool;
+  ASSERT_TRUE(pool.LoadDocument("<skins><png name=\"white\" src=\"2002\"/></skins>"));
+  UxCanvas canvas(40, 40);
+  pool.GetSkin("white")->Draw(canvas, RECT{0, 0, 36, 30}, 0, true, 255);
+  qm::FileUtil::RemoveTree(folder);
+  EXPECT_EQ(canvas.Pixel(18, 15), 0xFF00C000u);
+}
+
+TEST_F(RenderTree, ProcessWideAwarenessIsSetWhicheverCallComesFirst) {
+  if (!g_mode1) GTEST_SKIP() << "only with --mode1";
+  UxWin::UxDpiContext::Instance().GetScale();  // not IsEnabled first
+  using GetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)();
+  using AwarenessFn = int(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto getContext = reinterpret_cast<GetContextFn>(reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+  const auto awarenessOf = reinterpret_cast<AwarenessFn>(reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  ASSERT_TRUE(getContext && awarenessOf);
+  EXPECT_EQ(awarenessOf(getContext()), 2) << "per-monitor aware";
+}
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--scaled") g_factor = 1.5;
+    if (std::string(argv[i]) == "--mode1") g_mode1 = true;
   }
+  UxWin::UxDpiSettings settings;
+  settings.supportProcess = L"gui_render.exe";
   if (g_factor != 1.0) {
-    UxWin::UxDpiSettings settings;
     settings.debug = 1;
     settings.debugDpi = 144;
-    settings.supportProcess = L"gui_render.exe";
-    UxWin::UxDpiContext::UseSettings(settings);
   }
+  if (g_mode1) {
+    settings.switchOn = 1;
+    settings.mode = 1;
+  }
+  UxWin::UxDpiContext::UseSettings(settings);
   return RUN_ALL_TESTS();
 }

@@ -57,6 +57,12 @@ bool UxDpiContext::IsSupportProcess() const {
 }
 
 bool UxDpiContext::IsEnabled() {
+  DecideEnabled();
+  InitialiseOnce();
+  return enabled_ == 1;
+}
+
+void UxDpiContext::DecideEnabled() {
   if (enabled_ < 0) {
     bool supported = false;
     if (settings_.switchOn != 0) {
@@ -66,13 +72,12 @@ bool UxDpiContext::IsEnabled() {
     }
     enabled_ = supported || settings_.debug != 0 ? 1 : 0;
   }
-  InitialiseOnce();
-  return enabled_ == 1;
 }
 
 void UxDpiContext::InitialiseOnce() {
   if (initialised_) return;
   initialised_ = true;
+  DecideEnabled();  // whichever call comes first, the awareness of mode 1 depends on it
   if (!IsSupportProcess()) return;
   if (settings_.mode == 1 && enabled_ == 1) {
     if (const auto setContext = User32<SetProcessContextFn>("SetProcessDpiAwarenessContext")) {

@@ -42,6 +42,7 @@ class UxDpiContext {
   const UxDpiSettings& settings() const { return settings_; }
 
  private:
+  void DecideEnabled();
   void InitialiseOnce();
   void CreateProbeWindow();
   std::wstring DpiImagePath(double factor, int id, const wchar_t* extension) const;

@@ -1,5 +1,6 @@
 #include "uxwin/layout/UxLayoutParam.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -7,6 +8,8 @@
 #include "uxwin/object/UxAttributeParser.h"
 
 namespace UxWin {
+
+int32_t UxLayoutParam::Scaled(int32_t value) const { return window_ ? window_->ScaleByDpi(value) : value; }
 
 int32_t UxLayoutParam::SetAttribute(const char* name, const char* value, bool loading) {
   static const std::map<std::string, int32_t UxLayoutParam::*> kFields = {
@@ -19,7 +22,16 @@ int32_t UxLayoutParam::SetAttribute(const char* name, const char* value, bool lo
   if (!name) return kFail;
   const auto found = kFields.find(name);
   if (found == kFields.end()) return kFail;
-  this->*(found->second) = UxAttributeParser::Integer(value);
+  const int32_t number = UxAttributeParser::Integer(value);
+  int32_t& field = this->*(found->second);
+  if (found->second == &UxLayoutParam::floating) {
+    field = number;
+  } else if (found->second == &UxLayoutParam::width || found->second == &UxLayoutParam::height) {
+    // -1 (wrap the content) and -2 (match the parent) are not pixels.
+    field = number == -1 || number == -2 ? number : std::max(0, Scaled(number));
+  } else {
+    field = Scaled(number);
+  }
   if (!loading && window_) window_->RequestRelayout();
   return kOk;
 }

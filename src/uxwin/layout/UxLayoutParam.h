@@ -23,6 +23,8 @@ class UxLayoutParam : public CUxObject {
   int32_t floating = 0;
 
  private:
+  int32_t Scaled(int32_t value) const;
+
   IUxWindow* window_;
 };
 

@@ -33,4 +33,12 @@ UxPosition UxPosition::Parse(const char* text) {
   return position;
 }
 
+int32_t UxPosition::Resolve(const Item& item, int32_t start, int32_t end) {
+  const int64_t value = item.value;
+  if (item.fromCentre) {
+    return SaturateToInt32(start + (int64_t{end} - start) / 2 + (item.fromEnd ? -value : value));
+  }
+  return SaturateToInt32(item.fromEnd ? end - value : start + value);
+}
+
 }  // namespace UxWin

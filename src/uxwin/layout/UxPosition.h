@@ -17,6 +17,8 @@ struct UxPosition {
 
   // Any count but 2 or 4 gives an empty position.
   static UxPosition Parse(const char* text);
+  // One item against an extent: from the start, the end ("-") or the centre ("|"); saturated.
+  static int32_t Resolve(const Item& item, int32_t start, int32_t end);
 };
 
 }  // namespace UxWin

@@ -6,8 +6,9 @@
 // less its style's margins).
 class CUxDialog : public CUxPanel {
  public:
+  CUxDialog();
   const char* GetObjectClass() const override { return "dlg"; }
-  void RepositionChild(CUxWindow* child) override;
+  bool IsClass(const char* name) const override;
 
   // A position item against an extent: from the start, the end ("-") or the centre ("|").
   static LONG Resolve(const UxWin::UxPosition::Item& item, LONG start, LONG end);

@@ -4,6 +4,10 @@
 
 #include "uxwin/object/UxAttributeParser.h"
 
+bool CUxPanel::IsClass(const char* name) const {
+  return (name && std::strcmp(name, "div") == 0) || CUxContainerWnd::IsClass(name);
+}
+
 int32_t CUxPanel::SetAttribute(const char* name, const char* value, bool loading) {
   const int32_t base = CUxContainerWnd::SetAttribute(name, value, loading);
   if (base >= 0) return base;

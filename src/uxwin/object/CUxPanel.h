@@ -7,6 +7,7 @@
 class CUxPanel : public CUxContainerWnd {
  public:
   const char* GetObjectClass() const override { return "div"; }
+  bool IsClass(const char* name) const override;
   int32_t SetAttribute(const char* name, const char* value, bool loading) override;
   HUXWND HitTest(int x, int y, bool visibleOnly) override;
 };

@@ -11,6 +11,8 @@
 #include "uxwin/skin/UxSkinPool.h"
 #include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxStyleRegistry.h"
+#include "uxwin/layout/UxSaturate.h"
+#include "uxwin/style/UxTextMeasurer.h"
 #include "uxwin/style/UxTextPainter.h"
 
 CUxWindow::CUxWindow() : handle_(UxWindowMap::Instance().Register(this)) {}
@@ -73,7 +75,10 @@ COLORREF CUxWindow::ResolveTextColour() {
   if (IsDisabled(true) && style.crDisabled != CLR_INVALID) return style.crDisabled;
   if ((state_ & kPushed) && style.crPush != CLR_INVALID) return style.crPush;
   if ((state_ & kHover) && style.crHover != CLR_INVALID) return style.crHover;
-  return colour == CLR_INVALID ? RGB(0, 0, 0) : colour;
+  if (colour != CLR_INVALID) return colour;
+  // No colour of its own: the container's, as the drawing state hands it down.
+  CUxWindow* parent = GetParent();
+  return parent ? parent->ResolveTextColour() : RGB(0, 0, 0);
 }
 
 HUXWND CUxWindow::HitTest(int x, int y, bool visibleOnly) {
@@ -96,10 +101,12 @@ void CUxWindow::ReportMouse(UINT code) {
 
 void CUxWindow::DrawBackground(UxCanvas& canvas) {
   const UxStyle& style = GetStyle();
-  if (border_) {
-    const HGDIOBJ oldBrush = SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
-    Rectangle(canvas.dc(), rect_.left, rect_.top, rect_.right, rect_.bottom);
-    SelectObject(canvas.dc(), oldBrush);
+  if (border_ && rect_.right > rect_.left && rect_.bottom > rect_.top) {
+    // GDI would leave the outline's alpha at 0 on the premultiplied canvas.
+    Gdiplus::Pen pen(Gdiplus::Color(255, 0, 0, 0), 1.0f);
+    canvas.graphics().DrawRectangle(&pen, static_cast<INT>(rect_.left), static_cast<INT>(rect_.top),
+                                    static_cast<INT>(rect_.right - rect_.left - 1),
+                                    static_cast<INT>(rect_.bottom - rect_.top - 1));
   }
   if (!style.skin.empty()) {
     CUxSkinBase* skin = UxSkinPool::Instance().GetSkin(style.skin);
@@ -118,13 +125,16 @@ void CUxWindow::DrawBackground(UxCanvas& canvas) {
                                   static_cast<INT>(rect_.right - rect_.left), static_cast<INT>(rect_.bottom - rect_.top));
 }
 
-void CUxWindow::RedrawRegion(UxCanvas& canvas, HRGN region) {
-  if (region && !RectInRegion(region, &rect_)) return;
+void CUxWindow::RedrawRegion(UxCanvas& canvas, HRGN region) { PaintSelf(canvas, region); }
+
+bool CUxWindow::PaintSelf(UxCanvas& canvas, HRGN region) {
+  if (region && !RectInRegion(region, &rect_)) return false;
   DrawBackground(canvas);
-  if (paintHook_ && !paintHook_->BeforePaint(*this, canvas)) return;
+  if (paintHook_ && !paintHook_->BeforePaint(*this, canvas)) return false;
   LRESULT result = 0;
   ProcessMessage(nullptr, WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0, result);
   if (paintHook_) paintHook_->AfterPaint(*this, canvas);
+  return true;
 }
 
 void CUxWindow::PaintContent(UxCanvas& canvas) {
@@ -141,33 +151,71 @@ void CUxWindow::PaintContent(UxCanvas& canvas) {
   UxTextPainter::Draw(canvas, request, UxFontPool::Instance());
 }
 
-SIZE CUxWindow::MeasureContent(SIZE offered) {
-  const std::string& skinName = GetStyle().skin;
-  CUxSkinBase* skin = skinName.empty() ? nullptr : UxSkinPool::Instance().GetSkin(skinName);
-  if (skin && skin->LoadImage()) {
-    const SIZE size = skin->GetSkinSize();
-    return SIZE{ScaleByDpi(size.cx), ScaleByDpi(size.cy)};
+SIZE CUxWindow::DesiredSize(SIZE offered, bool useOffer) {
+  if (position_.count == 4) {
+    const LONG left = UxWin::UxPosition::Resolve(position_.items[0], 0, offered.cx);
+    const LONG top = UxWin::UxPosition::Resolve(position_.items[1], 0, offered.cy);
+    return SIZE{UxWin::UxPosition::Resolve(position_.items[2], 0, offered.cx) - left,
+                UxWin::UxPosition::Resolve(position_.items[3], 0, offered.cy) - top};
   }
-  return offered;
+  if (layout_.width != -1 && layout_.height != -1) {
+    return SIZE{layout_.width >= 0 ? layout_.width : offered.cx, layout_.height >= 0 ? layout_.height : offered.cy};
+  }
+  return MeasureText(offered, useOffer);
+}
+
+SIZE CUxWindow::MeasureText(SIZE offered, bool useOffer) {
+  UxMeasureRequest request;
+  request.text = text_;
+  request.windowRect = rect_;
+  request.offered = offered;
+  request.useOffer = useOffer;
+  CUxWindow* parent = GetParent();
+  const RECT& box = parent ? parent->rect() : rect_;
+  request.layoutBox = SIZE{box.right - box.left, box.bottom - box.top};
+  request.style = &GetStyle();
+  request.layout = &layout_;
+  request.font = GetFont();
+  return UxTextMeasurer::Measure(request, UxFontPool::Instance());
+}
+
+void CUxWindow::Place(const WINDOWPOS& placement) {
+  const LONG x = placement.x, y = placement.y;
+  if (placement.flags & SWP_NOSIZE) {
+    rect_ = RECT{x, y, x + placement.cx, y + placement.cy};
+    return;
+  }
+  OffsetRect(&rect_, x - rect_.left, y - rect_.top);
+  const SIZE size = SizeFor(SIZE{placement.cx, placement.cy});
+  rect_ = RECT{x, y, UxWin::SaturateToInt32(int64_t{x} + size.cx), UxWin::SaturateToInt32(int64_t{y} + size.cy)};
+}
+
+SIZE CUxWindow::SizeFor(SIZE offered) {
+  SIZE size = offered;
+  LRESULT ignored = 0;
+  ProcessMessage(nullptr, WM_NCCALCSIZE, 1, reinterpret_cast<LPARAM>(&size), ignored);
+  if (sizeMode_ & kFullWidth) size.cx = std::max<LONG>(offered.cx, 0);
+  if (sizeMode_ & kFixedWidth) size.cx = fixedWidth_;
+  if (sizeMode_ & kFullHeight) size.cy = std::max<LONG>(offered.cy, 0);
+  if (sizeMode_ & kFixedHeight) size.cy = fixedHeight_;
+  return size;
 }
 
 bool CUxWindow::ProcessMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   messageHandled_ = 0;
   switch (message) {
     case WM_NCCALCSIZE:
-      if (wParam == 1 && lParam) {
+      if (lParam) {
         auto* size = reinterpret_cast<SIZE*>(lParam);
-        *size = MeasureContent(*size);
+        *size = DesiredSize(*size, wParam != 0);
         result = 0;
         return true;
       }
       return false;
-    case WM_WINDOWPOSCHANGED: {
-      const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
-      if (!position) return false;
-      rect_ = RECT{position->x, position->y, position->x + position->cx, position->y + position->cy};
+    case WM_WINDOWPOSCHANGED:
+      if (!lParam) return false;
+      Place(*reinterpret_cast<const WINDOWPOS*>(lParam));
       return true;
-    }
     case WM_PAINT:
       if (wParam) PaintContent(*reinterpret_cast<UxCanvas*>(wParam));
       return true;

@@ -63,9 +63,12 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   UxStyle& GetStyle();
   HFONT GetFont();
   void NotifyInvalidateRect(const RECT& rect);
+  // The size this control takes when offered one: its desired size, then its fixed or full sizes.
+  SIZE SizeFor(SIZE offered);
   CUxWindow* GetParent();
 
   HUXWND handle() const { return handle_; }
+  HWND container() const { return container_; }
   HUXWND parent_handle() const { return parent_; }
   void set_parent(HUXWND parent) { parent_ = parent; }
   int32_t id() const { return id_; }
@@ -74,6 +77,7 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   uint32_t size_mode() const { return sizeMode_; }
   uint32_t state() const { return state_; }
   const std::wstring& text() const { return text_; }
+  const std::wstring& link() const { return link_; }
   void set_text(std::wstring text) { text_ = std::move(text); }
   bool dpi_aware() const { return dpiAware_ != 0; }
   void set_dpi_aware(bool aware) { dpiAware_ = aware ? 1 : 0; }
@@ -104,9 +108,16 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   };
 
  protected:
+  // Background, hook and content; false when nothing was painted (outside the region, or the
+  // hook said stop), so a container leaves its children alone too.
+  bool PaintSelf(UxCanvas& canvas, HRGN region);
   // Draws the inner text with the drawing state; the default content of a control.
   virtual void PaintContent(UxCanvas& canvas);
-  virtual SIZE MeasureContent(SIZE offered);
+  // WM_NCCALCSIZE: four position items, else both layout dimensions, else the measured text.
+  virtual SIZE DesiredSize(SIZE offered, bool useOffer);
+  SIZE MeasureText(SIZE offered, bool useOffer);
+  // WM_WINDOWPOSCHANGED: take the origin, ask for the size, then apply fixed and full sizes.
+  void Place(const WINDOWPOS& placement);
 
  private:
   void ApplySizeAttributes(const tinyxml2::XMLElement* element);

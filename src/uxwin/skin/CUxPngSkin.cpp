@@ -59,7 +59,8 @@ SIZE CUxPngSkin::GetSkinSize() {
 void CUxPngSkin::Draw(UxCanvas& canvas, const RECT& rect, int state, bool dpiAware, int alpha) {
   if (!LoadImage() || !canvas.IsValid() || rect.right <= rect.left || rect.bottom <= rect.top) return;
   const double factor = dpiAware ? UxWin::UxDpiContext::Instance().GetScale() : 1.0;
-  const bool useDpiImage = dpiAware && dpiImage_ && std::fabs(dpiScale_ - factor) < 1e-9;
+  // A pre-scaled image carries part of the scaling (its own scale); the rest is stretched.
+  const bool useDpiImage = dpiAware && dpiImage_;
   Gdiplus::Bitmap& image = useDpiImage ? *dpiImage_ : *image_;
   const double imageScale = useDpiImage ? dpiScale_ : 1.0;
   const auto inImage = [imageScale](int value) { return static_cast<int>(value * imageScale); };
@@ -78,6 +79,7 @@ void CUxPngSkin::Draw(UxCanvas& canvas, const RECT& rect, int state, bool dpiAwa
   const int flipType = flip_ ? 4 : flipType_;  // 4: mirrored horizontally
   static const int kInverse[8] = {0, 3, 2, 1, 4, 5, 6, 7};
   if (flipType > 0 && flipType < 8) image.RotateFlip(static_cast<Gdiplus::RotateFlipType>(flipType));
+  dpiScaling_ = factor != 1.0;
   DrawNineGrid(canvas, image, geometry, rect, alpha);
   if (flipType > 0 && flipType < 8) image.RotateFlip(static_cast<Gdiplus::RotateFlipType>(kInverse[flipType]));
 }
@@ -86,8 +88,22 @@ void CUxPngSkin::DrawNineGrid(UxCanvas& canvas, Gdiplus::Bitmap& image, const Ge
                               int alpha) {
   const int srcXs[4] = {g.srcX, g.srcX + g.srcLeft, g.srcX + g.srcW - g.srcRight, g.srcX + g.srcW};
   const int srcYs[4] = {g.srcY, g.srcY + g.srcTop, g.srcY + g.srcH - g.srcBottom, g.srcY + g.srcH};
-  const LONG dstXs[4] = {rect.left, rect.left + g.dstLeft, rect.right - g.dstRight, rect.right};
-  const LONG dstYs[4] = {rect.top, rect.top + g.dstTop, rect.bottom - g.dstBottom, rect.bottom};
+  // Corners never overlap: in a rectangle smaller than its borders they share what there is.
+  const auto fit = [](int first, int second, LONG extent, int& outFirst, int& outSecond) {
+    const int total = first + second;
+    if (total <= extent || total <= 0) {
+      outFirst = first;
+      outSecond = second;
+      return;
+    }
+    outFirst = static_cast<int>(static_cast<long long>(extent) * first / total);
+    outSecond = static_cast<int>(extent) - outFirst;
+  };
+  int dstLeft = 0, dstRight = 0, dstTop = 0, dstBottom = 0;
+  fit(g.dstLeft, g.dstRight, rect.right - rect.left, dstLeft, dstRight);
+  fit(g.dstTop, g.dstBottom, rect.bottom - rect.top, dstTop, dstBottom);
+  const LONG dstXs[4] = {rect.left, rect.left + dstLeft, rect.right - dstRight, rect.right};
+  const LONG dstYs[4] = {rect.top, rect.top + dstTop, rect.bottom - dstBottom, rect.bottom};
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {
       const int srcW = srcXs[column + 1] - srcXs[column];
@@ -122,7 +138,7 @@ void CUxPngSkin::DrawPiece(UxCanvas& canvas, Gdiplus::Bitmap& image, const RECT&
   }
   Gdiplus::Bitmap* source = &image;
   std::unique_ptr<Gdiplus::Bitmap> piece;
-  if (highQuality_ && (width != srcW || height != srcH)) {
+  if (highQuality_ && dpiScaling_ && (width != srcW || height != srcH)) {
     source = HighQualityPiece(image, srcX, srcY, srcW, srcH, width, height);
     if (!source) return;
     srcX = srcY = 0;
@@ -146,6 +162,8 @@ Gdiplus::Bitmap* CUxPngSkin::HighQualityPiece(Gdiplus::Bitmap& image, int srcX, 
   wchar_t key[128];
   swprintf(key, 128, L"%lld_%d_%d_%d_%d_%d_%d", static_cast<long long>(reinterpret_cast<intptr_t>(&image)), srcX, srcY,
            srcW, srcH, width, height);
+  // Sizes change with layouts; keep the cache from growing without end.
+  if (highQualityCache_.size() >= kMaxHighQualityPieces && !highQualityCache_.count(key)) highQualityCache_.clear();
   auto& cached = highQualityCache_[key];
   if (!cached) {
     cached = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);

@@ -51,5 +51,7 @@ class CUxPngSkin : public CUxSkinBase {
   int middleTile_ = 0;
   int wantImageWidth_ = 0;
   int highQuality_ = 0;
+  bool dpiScaling_ = false;  // the current draw scales for DPI
+  static constexpr size_t kMaxHighQualityPieces = 64;
   std::map<std::wstring, std::unique_ptr<Gdiplus::Bitmap>> highQualityCache_;
 };

@@ -17,11 +17,37 @@ UxCanvas::UxCanvas(int width, int height) : width_(width), height_(height) {
   bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap_) return;
   dc_ = CreateCompatibleDC(nullptr);
+  if (!dc_) {
+    DeleteObject(bitmap_);
+    bitmap_ = nullptr;
+    return;
+  }
   previous_ = SelectObject(dc_, bitmap_);
   bits_ = static_cast<uint32_t*>(bits);
   Clear();
   surface_ = std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppPARGB,
                                                reinterpret_cast<BYTE*>(bits_));
+}
+
+UxCanvasClip::UxCanvasClip(UxCanvas& canvas, const RECT& rect) : canvas_(canvas) {
+  savedDc_ = SaveDC(canvas.dc());
+  IntersectClipRect(canvas.dc(), rect.left, rect.top, rect.right, rect.bottom);
+  graphicsState_ = canvas.graphics().Save();
+  canvas.graphics().SetClip(Gdiplus::Rect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+                            Gdiplus::CombineModeIntersect);
+}
+
+UxCanvasClip::UxCanvasClip(UxCanvas& canvas, HRGN region) : canvas_(canvas) {
+  savedDc_ = SaveDC(canvas.dc());
+  ExtSelectClipRgn(canvas.dc(), region, RGN_AND);
+  graphicsState_ = canvas.graphics().Save();
+  Gdiplus::Region clip(region);
+  canvas.graphics().SetClip(&clip, Gdiplus::CombineModeIntersect);
+}
+
+UxCanvasClip::~UxCanvasClip() {
+  canvas_.graphics().Restore(graphicsState_);
+  if (savedDc_) RestoreDC(canvas_.dc(), savedDc_);
 }
 
 UxCanvas::~UxCanvas() {

@@ -11,6 +11,23 @@ class Bitmap;
 class Graphics;
 }  // namespace Gdiplus
 
+class UxCanvas;
+
+// Narrows GDI and GDI+ drawing on a canvas to a rectangle for its lifetime.
+class UxCanvasClip {
+ public:
+  UxCanvasClip(UxCanvas& canvas, const RECT& rect);
+  UxCanvasClip(UxCanvas& canvas, HRGN region);
+  ~UxCanvasClip();
+  UxCanvasClip(const UxCanvasClip&) = delete;
+  UxCanvasClip& operator=(const UxCanvasClip&) = delete;
+
+ private:
+  UxCanvas& canvas_;
+  int savedDc_ = 0;
+  unsigned int graphicsState_ = 0;
+};
+
 // The off-screen surface everything is painted into: a top-down 32-bit DIB with premultiplied
 // alpha, reachable through a memory DC (GDI) and a GDI+ bitmap over the same pixels.
 class UxCanvas {

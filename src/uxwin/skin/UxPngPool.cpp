@@ -6,6 +6,7 @@
 #include <string>
 
 #include "utils/FileUtil.h"
+#include "utils/Log.h"
 #include "uxwin/dpi/UxDpiContext.h"
 #include "uxwin/skin/UxGdiplus.h"
 #include "uxwin/skin/UxResourceLoader.h"
@@ -23,6 +24,10 @@ std::unique_ptr<Gdiplus::Bitmap> UxPngPool::Decode(const std::string& bytes) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!memory) return nullptr;
   void* target = GlobalLock(memory);
+  if (!target) {
+    GlobalFree(memory);
+    return nullptr;
+  }
   std::memcpy(target, bytes.data(), bytes.size());
   GlobalUnlock(memory);
   IStream* stream = nullptr;
@@ -45,20 +50,39 @@ std::unique_ptr<Gdiplus::Bitmap> UxPngPool::Decode(const std::string& bytes) {
 Gdiplus::Bitmap* UxPngPool::Get(int id) {
   const auto found = images_.find(id);
   if (found != images_.end()) return found->second.get();
+  if (failed_.count(id)) return nullptr;
   std::string bytes;
-  if (!UxResourceLoader::Instance().Load(L"png", id, bytes)) return nullptr;
+  if (!UxResourceLoader::Instance().Load(L"png", id, bytes)) return Failed(id, L"no such resource");
   std::unique_ptr<Gdiplus::Bitmap> image = Decode(bytes);
-  if (!image) return nullptr;
+  if (!image) return Failed(id, L"does not decode (" + std::to_wstring(bytes.size()) + L" bytes)");
   return (images_[id] = std::move(image)).get();
+}
+
+Gdiplus::Bitmap* UxPngPool::Failed(int id, const std::wstring& reason) {
+  // Once per id: a skin asks on every paint.
+  failed_.insert(id);
+  ZLOG(WARNING) << L"png " << id << L": " << reason;
+  return nullptr;
 }
 
 std::optional<UxPngPool::DpiImage> UxPngPool::GetDpiImage(int id) {
   const auto found = dpiImages_.find(id);
   if (found != dpiImages_.end()) return DpiImage{found->second.first.get(), found->second.second};
+  if (failedDpi_.count(id)) return std::nullopt;
   const std::optional<UxWin::UxDpiImage> file = UxWin::UxDpiContext::Instance().DpiImage(id);
   if (!file) return std::nullopt;
-  std::unique_ptr<Gdiplus::Bitmap> image = Decode(qm::FileUtil::ReadAll(file->path));
-  if (!image) return std::nullopt;
+  std::string bytes;
+  if (!qm::FileUtil::ReadAll(file->path, bytes)) {
+    failedDpi_.insert(id);
+    ZLOG(WARNING) << L"png " << id << L": pre-scaled image unreadable: " << file->path;
+    return std::nullopt;
+  }
+  std::unique_ptr<Gdiplus::Bitmap> image = Decode(bytes);
+  if (!image) {
+    failedDpi_.insert(id);
+    ZLOG(WARNING) << L"png " << id << L": pre-scaled image does not decode: " << file->path;
+    return std::nullopt;
+  }
   auto& entry = dpiImages_[id] = {std::move(image), file->scale};
   return DpiImage{entry.first.get(), entry.second};
 }

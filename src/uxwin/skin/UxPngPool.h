@@ -3,6 +3,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 
 namespace Gdiplus {
 class Bitmap;
@@ -28,6 +30,10 @@ class UxPngPool {
   static std::unique_ptr<Gdiplus::Bitmap> Decode(const std::string& bytes);
 
  private:
+  Gdiplus::Bitmap* Failed(int id, const std::wstring& reason);
+
   std::map<int, std::unique_ptr<Gdiplus::Bitmap>> images_;
+  std::set<int> failed_;
+  std::set<int> failedDpi_;
   std::map<int, std::pair<std::unique_ptr<Gdiplus::Bitmap>, double>> dpiImages_;
 };

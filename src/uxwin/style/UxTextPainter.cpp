@@ -1,5 +1,6 @@
 #include "uxwin/style/UxTextPainter.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -30,6 +31,8 @@ int DrawShadowTextIfAvailable(HDC dc, const std::wstring& text, RECT* rect, DWOR
 }
 
 void ApplyStringFormat(Gdiplus::StringFormat& format, uint32_t mode, uint32_t modeEx) {
+  // A single-line text never wraps; with a line limit a wrapped second line would vanish.
+  if (mode & DT_SINGLELINE) format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsNoWrap);
   if (mode & DT_CENTER) format.SetAlignment(Gdiplus::StringAlignmentCenter);
   if (mode & DT_VCENTER) format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
   if (modeEx & 0x20) format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsLineLimit);
@@ -46,7 +49,7 @@ void ApplyStringFormat(Gdiplus::StringFormat& format, uint32_t mode, uint32_t mo
 
 int UxTextPainter::TextAlpha(const UxTextRequest& request) {
   const int alpha = request.controlAlpha >= 0 ? request.controlAlpha : (request.style ? request.style->alphaText : 254);
-  return alpha >= 255 ? 254 : alpha;
+  return std::clamp(alpha, 0, 254);  // 255 draws as 254; a negative alpha must not wrap to opaque
 }
 
 RECT UxTextPainter::TextRect(const UxTextRequest& request, UxFontPool& fonts) {

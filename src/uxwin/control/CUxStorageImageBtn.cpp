@@ -1,0 +1,72 @@
+#include "uxwin/control/CUxStorageImageBtn.h"
+
+#include <cstring>
+
+#include "utils/TextEncoding.h"
+#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxGdiplusHeaders.h"
+
+CUxStorageImageBtn::CUxStorageImageBtn() { CUxWindow::SetAttribute("headacceptlbtndownmsg", "1", true); }
+
+CUxStorageImageBtn::~CUxStorageImageBtn() = default;
+
+bool CUxStorageImageBtn::IsClass(const char* name) const {
+  return (name && std::strcmp(name, "storageimagebtn") == 0) || CUxStorageImage::IsClass(name);
+}
+
+int32_t CUxStorageImageBtn::SetAttribute(const char* name, const char* value, bool loading) {
+  const int32_t base = CUxStorageImage::SetAttribute(name, value, loading);
+  if (base >= 0 || !name) return base;
+  if (std::strcmp(name, "subcount") == 0) {
+    subCount_ = UxWin::UxAttributeParser::Integer(value);
+    return kOk;
+  }
+  return kFail;
+}
+
+Gdiplus::Bitmap* CUxStorageImageBtn::Picture(std::unique_ptr<Gdiplus::Bitmap>&) {
+  using qm::encoding::ToLower;
+  if (!cached_ || ToLower(cachedPath_) != ToLower(filePath_)) {
+    cached_ = DecodeFile(filePath_);
+    cachedPath_ = filePath_;
+  }
+  return cached_.get();
+}
+
+int CUxStorageImageBtn::FrameIndex() {
+  if (IsDisabled(false)) return 3;
+  if (state() & kPushed) return 2;
+  return (state() & kHover) ? 1 : 0;
+}
+
+void CUxStorageImageBtn::PaintContent(UxCanvas& canvas) {
+  if (filePath_.empty() || !canvas.IsValid()) return;
+  std::unique_ptr<Gdiplus::Bitmap> unused;
+  Gdiplus::Bitmap* image = Picture(unused);
+  if (!image) return;
+  INT frameWidth = static_cast<INT>(image->GetWidth());
+  INT frameX = 0;
+  if (subCount_ > 0) {
+    const int index = FrameIndex();
+    if (index >= subCount_) return;  // no frame for this state
+    frameWidth /= subCount_;
+    frameX = index * frameWidth;
+  }
+  const INT height = static_cast<INT>(image->GetHeight());
+  if (frameWidth <= 0 || height <= 0) return;
+  // Cut from a transparent copy, so the stretch never blends in pixels beyond the frame.
+  Gdiplus::Bitmap frame(frameWidth, height, PixelFormat32bppARGB);
+  {
+    Gdiplus::Graphics cutter(&frame);
+    cutter.Clear(Gdiplus::Color(0, 0, 0, 0));
+    cutter.DrawImage(image, Gdiplus::Rect(0, 0, frameWidth, height), frameX, 0, frameWidth, height, Gdiplus::UnitPixel);
+  }
+  const RECT& r = rect();
+  Gdiplus::Graphics& graphics = canvas.graphics();
+  graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+  Gdiplus::ImageAttributes attributes;
+  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+  graphics.DrawImage(&frame, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), 0, 0, frameWidth, height,
+                     Gdiplus::UnitPixel, &attributes);
+}
