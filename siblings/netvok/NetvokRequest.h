@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/Journal.h"
+#include "family/Netvok.h"
+#include "netvok/NetvokTlsSettings.h"
+#include "netvok/WinHttpExchange.h"
+
+namespace siblings {
+
+// One request over WinHTTP: POST when a body is given, GET otherwise; downloads stream to a
+// file. Each transfer is journalled with its method, URL, headers, body size and result.
+class NetvokRequest final : public netvok::IHttpRequest {
+ public:
+  NetvokRequest() : journal_(L"netvok") {}
+
+  void __stdcall Release() override { delete this; }
+  void __stdcall SetHeader(const char* name, const char* value) override;
+  int __stdcall Reserved2() override { return 0; }
+  void __stdcall SetTimeout(int seconds) override { timeoutSeconds_ = seconds; }
+  int __stdcall Reserved4() override { return 0; }
+  int __stdcall Reserved5() override { return 0; }
+  int __stdcall Download(const wchar_t* url, int reserved, const wchar_t* filePath) override;
+  int __stdcall Perform(const wchar_t* url, const char* body, unsigned int bodyLength,
+                        netvok::IHttpResponse* response) override;
+  int __stdcall Reserved8() override { return 0; }
+  int __stdcall Reserved9() override { return 0; }
+  int __stdcall Reserved10() override { return 0; }
+  void __stdcall SetProgress(netvok::IHttpProgress* progress) override { progress_ = progress; }
+  netvok::ITlsSettings* __stdcall TlsSettings() override { return &tls_; }
+
+ private:
+  ExchangeOptions Options(const wchar_t* url, const char* body, unsigned int bodyLength) const;
+  int PerformInto(const ExchangeOptions& options, netvok::IHttpResponse* response, int& status, size_t& received);
+  int DownloadInto(const ExchangeOptions& options, const std::wstring& filePath, int& status, size_t& received);
+  void Record(const wchar_t* call, const ExchangeOptions& options, int result, int status, size_t received,
+              const std::wstring& filePath);
+
+  Journal journal_;
+  std::vector<std::pair<std::string, std::string>> headers_;
+  int timeoutSeconds_ = 0;
+  netvok::IHttpProgress* progress_ = nullptr;
+  NetvokTlsSettings tls_;
+};
+
+}  // namespace siblings

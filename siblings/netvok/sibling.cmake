@@ -1,0 +1,12 @@
+# The network library stand-in: HTTP and HTTPS over WinHTTP, journalled.
+add_library(netvok SHARED
+  ${CMAKE_CURRENT_LIST_DIR}/NetvokExports.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NetvokFactory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NetvokRequest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NetvokFileSink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinHttpExchange.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CaBundle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/netvok.def
+)
+set_target_properties(netvok PROPERTIES PREFIX "")
+target_link_libraries(netvok PRIVATE sibling_common winhttp crypt32)

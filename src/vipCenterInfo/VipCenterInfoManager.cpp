@@ -1,0 +1,36 @@
+#include "vipCenterInfo/VipCenterInfoManager.h"
+
+#include "product/ProductInfo.h"
+#include "utils/Log.h"
+#include "vipCenterInfo/OrbilantVipCenterInfoRequester.h"
+#include "vipCenterInfo/TessikVipCenterInfoRequester.h"
+
+namespace vipcenter {
+
+VipCenterInfoManager::VipCenterInfoManager(int hostType, VipCenterContext context) {
+  if (hostType == 1) {
+    m_pImpl = std::make_shared<TessikVipCenterInfoRequester>(std::move(context));
+  } else if (hostType == 2) {
+    m_pImpl = std::make_shared<OrbilantVipCenterInfoRequester>(std::move(context));
+  }
+}
+
+int VipCenterInfoManager::QueryPayPriceInfo(int month, PayPriceInfo& out) {
+  if (!m_pImpl) {
+    ZLOG(ERROR) << L"m_pImpl is nullptr";
+    return -1;
+  }
+  return m_pImpl->QueryPayPriceInfo(month, out);
+}
+
+VipCenterInfoManager& VipCenterInfoManager::Instance() {
+  static VipCenterInfoManager* const instance = [] {
+    const int hostType = product::ProductInfo::Instance().hostType;
+    // Other hosts never request a price, so they need no channel record either.
+    if (hostType != 1 && hostType != 2) return new VipCenterInfoManager(nullptr);
+    return new VipCenterInfoManager(hostType, VipCenterContext::Current());
+  }();
+  return *instance;
+}
+
+}  // namespace vipcenter

@@ -1,0 +1,18 @@
+# Fails when a binary carries the VIP-centre endpoints or the signing key in plain text, either as
+# UTF-16LE or as bytes.  cmake -DBINARY=file -P VipCenterPlainText.cmake
+if(NOT EXISTS "${BINARY}")
+  message(FATAL_ERROR "no binary at ${BINARY}")
+endif()
+file(READ "${BINARY}" content HEX)
+set(needles "vipcenter.tessik.example" "vip.orbilant.example" "q7Rz2LmK9vXe4TbN8wPa3sHd6YcF1uJg")
+foreach(needle IN LISTS needles)
+  string(HEX "${needle}" narrow)
+  string(REGEX REPLACE "(..)" "\\100" wide "${narrow}")
+  foreach(form narrow wide)
+    string(FIND "${content}" "${${form}}" at)
+    if(NOT at EQUAL -1)
+      message(FATAL_ERROR "${BINARY} holds \"${needle}\" in plain text (${form})")
+    endif()
+  endforeach()
+endforeach()
+message(STATUS "no plain endpoint or key in ${BINARY}")
