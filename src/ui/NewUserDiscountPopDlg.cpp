@@ -1,0 +1,263 @@
+#include "ui/NewUserDiscountPopDlg.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "utils/Log.h"
+#include "utils/TextEncoding.h"
+#include "utils/ZIniWrapEx.h"
+#include "uxwin/host/UxNotifyRecord.h"
+#include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxGdiplusHeaders.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kBackground = 1001, kClose = 1002, kConfirm = 1003, kCountDown = 1004;
+constexpr int kHours = 1005, kMinutes = 1006, kSeconds = 1007;
+constexpr int kPriceGroup = 1030, kPayPrice = 1031, kPeriod = 1032, kReferencePrice = 1033, kPerMonth = 1034;
+constexpr int kReferenceBlock = 1035;
+
+std::wstring Format(const wchar_t* format, double value) {
+  wchar_t text[64];
+  std::swprintf(text, 64, format, value);
+  return text;
+}
+
+}  // namespace
+
+NewUserDiscountPopDlg::NewUserDiscountPopDlg(std::shared_ptr<IPopDlgServices> services)
+    : services_(std::move(services)) {}
+
+NewUserDiscountPopDlg::~NewUserDiscountPopDlg() { UnInitialize(); }
+
+bool NewUserDiscountPopDlg::Initialize() {
+  ZLOG(DEBUG) << L"NewUserDiscount dlg Initialize";
+  if (!stopEvent_) stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  return worker_.Start([this] { RunWorker(); });
+}
+
+bool NewUserDiscountPopDlg::UnInitialize() {
+  ZLOG(DEBUG) << L"NewUserDiscount dlg UnInitialize";
+  if (!stopEvent_) return true;
+  SetEvent(stopEvent_);
+  worker_.Stop();
+  CloseHandle(stopEvent_);
+  stopEvent_ = nullptr;
+  return true;
+}
+
+void NewUserDiscountPopDlg::RunWorker() {
+  ZLOG(DEBUG) << L"NewUserDiscount dlg OnActivate";
+  Refresh();
+  const int minutes = services_->ConfigInt(L"update_vanta_minutes", 0);
+  if (minutes == 0) return;
+  const HANDLE events[] = {stopEvent_, worker_.stop_event()};
+  while (WaitForMultipleObjects(2, events, FALSE, static_cast<DWORD>(minutes) * 60000u) == WAIT_TIMEOUT) {
+    Refresh();
+  }
+  ZLOG(DEBUG) << L"NewUserDiscount update resource loop exit";
+  ZLOG(DEBUG) << L"NewUserDiscount update resource loop exit";
+}
+
+void NewUserDiscountPopDlg::Refresh() {
+  vipcenter::PayPriceInfo price = CurrentPrice();
+  services_->RefreshResources(stopEvent_, price);
+  std::lock_guard<std::mutex> lock(priceLock_);
+  price_ = price;
+}
+
+vipcenter::PayPriceInfo NewUserDiscountPopDlg::CurrentPrice() const {
+  std::lock_guard<std::mutex> lock(priceLock_);
+  return price_;
+}
+
+bool NewUserDiscountPopDlg::CanShow(PAGESDKUTIL::ActivityScene scene) {
+  const int hostType = services_->HostType();
+  if (hostType == 1 || hostType == 2) {
+    const vipcenter::PayPriceInfo price = CurrentPrice();
+    if (!price.valid || price.payPrice == 0 || price.referencePrice == 0) {
+      services_->ReportPop(0, 0, 8);
+      return false;
+    }
+  }
+  return services_->StrategyCanShow(scene);
+}
+
+PAGESDKUTIL::PopResult NewUserDiscountPopDlg::Show() {
+  ZLOG(DEBUG) << L"NewUserDiscount dlg Show";
+  result_ = 0;
+  if (!RunModal()) return 0;
+  return result_;
+}
+
+bool NewUserDiscountPopDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                 LRESULT& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      result = 1;
+      return true;
+    case WM_NOTIFY: {
+      const auto* record = reinterpret_cast<const UxNotifyRecord*>(lParam);
+      if (!record || record->header.idFrom != UxNotifyCode::kIdentifier || record->header.code != UxNotifyCode::kCommand) {
+        return false;
+      }
+      if (record->id == kClose) OnClose();
+      if (record->id == kConfirm) OnConfirm();
+      return record->id == kClose || record->id == kConfirm;
+    }
+    case WM_TIMER:
+      if (wParam == kCountDownTimer) OnCountDownTick();
+      if (wParam == kLoginPageTimer) OnLoginPage();
+      result = 0;
+      return true;
+    case WM_DESTROY:
+      KillTimer(hwnd, kCountDownTimer);
+      return false;
+    default:
+      return false;
+  }
+}
+
+void NewUserDiscountPopDlg::OnInitDialog() {
+  services_->ReportPop(1, 0, 0);
+  RecordShown();
+  if (!services_->ImagesValid()) {
+    Finish(4);
+  } else {
+    SetUpPictures();
+    SetUpCountDown();
+    SetUpPrice();
+  }
+  if (services_->ConfigInt(L"count_down_enable", 0) == 1) SetTimer(hwnd(), kCountDownTimer, 1000, nullptr);
+}
+
+void NewUserDiscountPopDlg::RecordShown() {
+  // From now on the offer counts as shown, whatever happens to the window.
+  const std::wstring path = services_->UtilFolder() + L"sdkutilcfg.ini";
+  qm::ZIniWrapEx state;
+  state.Load(path);
+  state.Set(L"new_user_discount", L"last_show_time", std::to_wstring(static_cast<int32_t>(_time64(nullptr))));
+  if (!state.Save(path)) ZLOG(ERROR) << L"last show time not saved to " << path;
+}
+
+void NewUserDiscountPopDlg::SetUpPictures() {
+  const std::wstring folder = services_->UtilFolder();
+  const std::pair<int, const wchar_t*> pictures[] = {{kClose, L"new_user_discount_close_btn.png"},
+                                                     {kBackground, L"new_user_discount_background.png"},
+                                                     {kConfirm, L"new_user_discount_confirm_btn.png"}};
+  for (const auto& [id, name] : pictures) SetAttribute(id, "filepath", qm::encoding::WideToUtf8(folder + name));
+}
+
+void NewUserDiscountPopDlg::SetUpCountDown() {
+  if (services_->ConfigInt(L"count_down_enable", 0) != 1) return;
+  if (services_->ConfigInt(L"count_down_style", 1) == 2) {
+    for (const int id : {1008, 1009, 1010, kHours, kMinutes, kSeconds}) SetAttribute(id, "crtext", "FFFFFF");
+    for (const int id : {1011, 1012, 1013}) SetAttribute(id, "skin", "count_down_bg_white");
+  }
+  SetVisible(kCountDown, true);
+  countDown_ = PopCountDown{services_->ConfigInt(L"count_down_hours", 2), 0, 0};
+  ShowCountDown();
+}
+
+void NewUserDiscountPopDlg::ShowCountDown() {
+  SetText(kHours, PopCountDown::TwoDigits(countDown_.hours));
+  SetText(kMinutes, PopCountDown::TwoDigits(countDown_.minutes));
+  SetText(kSeconds, PopCountDown::TwoDigits(countDown_.seconds));
+}
+
+void NewUserDiscountPopDlg::SetUpPrice() {
+  const int hostType = services_->HostType();
+  if (hostType != 1 && hostType != 2) return SetVisible(kPriceGroup, false);
+  const vipcenter::PayPriceInfo price = CurrentPrice();
+  if (price.payPrice < 1 || price.referencePrice < 1) {
+    SetVisible(kPriceGroup, false);
+    ZLOG(ERROR) << L"update price ui failed, cause price is invalid";
+    return;
+  }
+  SetVisible(kPriceGroup, true);
+  SetVisible(kReferenceBlock, price.payPrice != price.referencePrice);
+  SetText(kPayPrice, std::to_wstring(price.payPrice));
+  SetText(kReferencePrice, L"\uffe5" + std::to_wstring(price.referencePrice));
+  const int months = services_->ConfigInt(L"recommand_package_months", 0);
+  if (months <= 0) return;
+  SetText(kPeriod, L"/" + std::to_wstring(months / 12) + L"\u5e74");
+  const float perMonth = static_cast<float>(price.payPrice) / static_cast<float>(months);
+  SetText(kPerMonth, Format(L"\u6bcf\u6708\u4ec5\u9700%.1f\u5143", perMonth));
+}
+
+void NewUserDiscountPopDlg::OnCountDownTick() {
+  if (countDown_.IsOver()) {
+    services_->ReportPop(1, 3, 0);
+    Finish(3);
+    return;
+  }
+  countDown_.Tick();
+  ShowCountDown();
+}
+
+void NewUserDiscountPopDlg::OnClose() {
+  services_->ReportPop(1, 1, 0);
+  Finish(2);
+}
+
+void NewUserDiscountPopDlg::OnConfirm() {
+  services_->ReportPop(1, 2, 0);
+  const int months = services_->ConfigInt(L"recommand_package_months", 0);
+  const std::wstring query = months != 0 ? L"selected_month_length=" + std::to_wstring(months) : L"";
+  const int userType = services_->VipState() == 3 ? 3 : services_->IsLogin() ? 2 : 1;
+  services_->ReportPurchase(userType);
+  services_->OpenVipPage(2, kVipFrom, 0, query);
+  if (services_->IsLogin()) {
+    Finish(1);
+  } else {
+    SetTimer(hwnd(), kLoginPageTimer, 1000, nullptr);
+  }
+}
+
+void NewUserDiscountPopDlg::OnLoginPage() {
+  KillTimer(hwnd(), kLoginPageTimer);
+  services_->VipState();
+  services_->OpenVipPage(1, kVipFrom, 0, L"");
+  Finish(1);
+}
+
+void NewUserDiscountPopDlg::Finish(PAGESDKUTIL::PopResult result) {
+  result_ = result;
+  RequestLoopExit();
+}
+
+void NewUserDiscountPopDlg::SetText(int id, const std::wstring& text) {
+  if (CUxWindow* control = FindChildByCmdID(id)) {
+    control->set_text(text);
+    RedrawControl(*control);
+  }
+}
+
+void NewUserDiscountPopDlg::SetAttribute(int id, const char* name, const std::string& value) {
+  if (CUxWindow* control = FindChildByCmdID(id)) {
+    control->SetAttribute(name, value.c_str(), false);
+    RedrawControl(*control);
+  }
+}
+
+void NewUserDiscountPopDlg::SetVisible(int id, bool visible) {
+  if (CUxWindow* control = FindChildByCmdID(id)) {
+    control->SetVisible(visible);
+    back_buffer().InvalidateAll();
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+}
+
+void NewUserDiscountPopDlg::OnAfterPaint(UxCanvas& canvas) {
+  // A 1-pixel frame with cut corners around the client area.
+  const Gdiplus::REAL w = static_cast<Gdiplus::REAL>(canvas.width()), h = static_cast<Gdiplus::REAL>(canvas.height());
+  const Gdiplus::PointF corners[] = {{3, 0},         {w - 4, 0},     {w - 1, 3}, {w - 1, h - 4}, {w - 4, h - 1},
+                                     {3, h - 1},     {0, h - 4},     {0, 3},     {3, 0}};
+  Gdiplus::Pen pen(Gdiplus::Color(0x6E, 0, 0, 0), 1.0f);
+  canvas.graphics().DrawLines(&pen, corners, 9);
+}
+
+}  // namespace ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "activity/IPopDlg.h"
+#include "ui/IPopDlgServices.h"
+#include "ui/PopCountDown.h"
+#include "ui/ResourceWorker.h"
+#include "uxwin/host/CUxDialogViewImplEx.h"
+
+namespace ui {
+
+// The new-user discount pop-up: layout 100 in a layered window with its pictures, count-down and
+// price, shown modally at the exit scene; a background worker keeps the price and pictures fresh.
+class NewUserDiscountPopDlg : public CUxDialogViewImplEx<NewUserDiscountPopDlg>, public PAGESDKUTIL::IPopDlg {
+ public:
+  static constexpr UINT_PTR kCountDownTimer = 100;
+  static constexpr UINT_PTR kLoginPageTimer = 101;
+  static constexpr int kVipFrom = 6411;
+
+  explicit NewUserDiscountPopDlg(std::shared_ptr<IPopDlgServices> services);
+  ~NewUserDiscountPopDlg() override;
+
+  // IPopDlg
+  bool Initialize() override;
+  bool UnInitialize() override;
+  bool CanShow(PAGESDKUTIL::ActivityScene scene) override;
+  PAGESDKUTIL::PopResult Show() override;
+  std::wstring GetName() override { return L"NewUserDiscountPopDlg"; }
+
+  bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  // The price of the last refresh (the worker writes it, the window reads it).
+  vipcenter::PayPriceInfo CurrentPrice() const;
+  const PopCountDown& count_down() const { return countDown_; }
+  bool worker_running() const { return worker_.IsRunning(); }
+
+ protected:
+  void OnAfterPaint(UxCanvas& canvas) override;
+
+ private:
+  void OnInitDialog();
+  void RecordShown();
+  void SetUpPictures();
+  void SetUpCountDown();
+  void SetUpPrice();
+  void ShowCountDown();
+  void OnCountDownTick();
+  void OnClose();
+  void OnConfirm();
+  void OnLoginPage();
+  void Finish(PAGESDKUTIL::PopResult result);
+  void SetText(int id, const std::wstring& text);
+  void SetAttribute(int id, const char* name, const std::string& value);
+  void SetVisible(int id, bool visible);
+  void RunWorker();
+  void Refresh();
+
+  std::shared_ptr<IPopDlgServices> services_;
+  PAGESDKUTIL::PopResult result_ = 0;
+  PopCountDown countDown_;
+  mutable std::mutex priceLock_;
+  vipcenter::PayPriceInfo price_;
+  HANDLE stopEvent_ = nullptr;
+  ResourceWorker worker_;
+};
+
+}  // namespace ui

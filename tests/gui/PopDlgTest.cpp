@@ -1,0 +1,179 @@
+// The new-user discount pop-up shown modally under Xvfb with recorded services: what it records,
+// shows, opens and answers for each way out, and its background worker's lifetime.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "TestFiles.h"
+#include "TestPictures.h"
+#include "ui/NewUserDiscountPopDlg.h"
+#include "uxwin/host/UxNotifyRecord.h"
+#include "utils/ZIniWrapEx.h"
+
+using ui::NewUserDiscountPopDlg;
+
+namespace {
+
+using Record = std::tuple<int, int, int>;  // adshow, adclick, noshowreason
+
+class RecordedServices : public ui::IPopDlgServices {
+ public:
+  int HostType() override { return hostType; }
+  std::wstring UtilFolder() override { return folder + L"\\"; }
+  int ConfigInt(const std::wstring& field, int value) override {
+    const auto found = config.find(field);
+    return found == config.end() ? value : found->second;
+  }
+  bool StrategyCanShow(int) override { return strategySays; }
+  bool ImagesValid() override { return imagesValid; }
+  void ReportPop(int adShow, int adClick, int reason) override {
+    records.emplace_back(adShow, adClick, reason);
+    if (adShow == 1 && adClick == 0 && onShown) onShown();
+  }
+  void ReportPurchase(int userType) override { purchases.push_back(userType); }
+  int VipState() override { return vipState; }
+  bool IsLogin() override { return vipState >= 2; }
+  bool OpenVipPage(int pageType, int vipFrom, int fid, const std::wstring& query) override {
+    pages.push_back(std::to_wstring(pageType) + L" " + std::to_wstring(vipFrom) + L" " + std::to_wstring(fid) + L" " + query);
+    return true;
+  }
+  int QueryPrice(int, vipcenter::PayPriceInfo& out) override { return out = price, 0; }
+  void RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& out) override {
+    ++refreshes;
+    out = price;
+    if (blockRefreshUntilStop) WaitForSingleObject(stop, INFINITE);
+  }
+
+  int hostType = 1;
+  std::wstring folder;
+  std::map<std::wstring, int> config;
+  bool strategySays = true;
+  bool imagesValid = true;
+  int vipState = 2;
+  vipcenter::PayPriceInfo price{79, 89, true};
+  bool blockRefreshUntilStop = false;
+  std::function<void()> onShown;
+  std::vector<Record> records;
+  std::vector<int> purchases;
+  std::vector<std::wstring> pages;
+  int refreshes = 0;
+};
+
+// Clicks a control the way the host reports it, from another thread once the window runs.
+void ClickLater(NewUserDiscountPopDlg& dialog, uint32_t id) {
+  std::thread([&dialog, id] {
+    Sleep(400);
+    UxNotifyRecord record{{dialog.hwnd(), UxNotifyCode::kIdentifier, UxNotifyCode::kCommand}, id, "storageimagebtn"};
+    SendMessageW(dialog.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&record));
+  }).detach();
+}
+
+class PopDlg : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    services->folder = folder.path();
+    testing_support::WritePicture(folder.File(L"new_user_discount_background.png"), 520, 360, {0xFF2050C0u});
+    testing_support::WritePicture(folder.File(L"new_user_discount_close_btn.png"), 24, 24, {0xFFFFFFFFu, 0xFFDDDDDDu, 0xFFBBBBBBu});
+    testing_support::WritePicture(folder.File(L"new_user_discount_confirm_btn.png"), 280, 68, {0xFFFF8000u, 0xFFFF9933u, 0xFFCC6600u});
+    services->config = {{L"recommand_package_months", 12}};
+  }
+  std::wstring Text(int id) { return dialog->FindChildByCmdID(id)->text(); }
+  bool Visible(int id) { return dialog->FindChildByCmdID(id)->IsVisible(false); }
+  // Shows the pop-up once its price was refreshed.
+  PAGESDKUTIL::PopResult ShowRefreshed() {
+    dialog->Initialize();
+    for (int i = 0; i < 100 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
+    return dialog->Show();
+  }
+
+  testing_support::TempDir folder;
+  std::shared_ptr<RecordedServices> services = std::make_shared<RecordedServices>();
+  std::unique_ptr<NewUserDiscountPopDlg> dialog = std::make_unique<NewUserDiscountPopDlg>(services);
+};
+
+}  // namespace
+
+TEST_F(PopDlg, CloseRecordsTheShowAndTheClickAndFillsThePrice) {
+  services->onShown = [this] { ClickLater(*dialog, 1002); };
+  EXPECT_EQ(ShowRefreshed(), 2);
+  EXPECT_EQ(services->records, (std::vector<Record>{{1, 0, 0}, {1, 1, 0}}));
+  EXPECT_EQ(Text(1031), L"79");
+  EXPECT_EQ(Text(1032), L"/1\u5e74");
+  EXPECT_EQ(Text(1033), L"\uffe589");
+  EXPECT_EQ(Text(1034), L"\u6bcf\u6708\u4ec5\u9700" L"6.6\u5143");
+  EXPECT_TRUE(Visible(1030));
+  EXPECT_TRUE(Visible(1035));
+  qm::ZIniWrapEx state;
+  ASSERT_TRUE(state.Load(folder.File(L"sdkutilcfg.ini")));
+  ASSERT_NE(state.Find(L"new_user_discount", L"last_show_time"), nullptr);
+  EXPECT_NEAR(std::stoll(*state.Find(L"new_user_discount", L"last_show_time")), _time64(nullptr), 60);
+}
+
+TEST_F(PopDlg, ConfirmOfALoggedInUserOpensThePurchasePageAndAccepts) {
+  services->onShown = [this] { ClickLater(*dialog, 1003); };
+  EXPECT_EQ(ShowRefreshed(), 1);
+  EXPECT_EQ(services->records, (std::vector<Record>{{1, 0, 0}, {1, 2, 0}}));
+  EXPECT_EQ(services->purchases, std::vector<int>{2});
+  EXPECT_EQ(services->pages, std::vector<std::wstring>{L"2 6411 0 selected_month_length=12"});
+}
+
+TEST_F(PopDlg, ConfirmOfALoggedOutUserOpensTheLoginPageASecondLater) {
+  services->vipState = 1;
+  services->config.clear();  // no months: no query, layout texts kept
+  services->onShown = [this] { ClickLater(*dialog, 1003); };
+  EXPECT_EQ(ShowRefreshed(), 1);
+  EXPECT_EQ(services->purchases, std::vector<int>{1});
+  EXPECT_EQ(services->pages, (std::vector<std::wstring>{L"2 6411 0 ", L"1 6411 0 "}));
+}
+
+TEST_F(PopDlg, CountDownThatRunsOutClosesWithThree) {
+  services->config = {{L"count_down_enable", 1}, {L"count_down_hours", 0}, {L"count_down_style", 2}};
+  EXPECT_EQ(ShowRefreshed(), 3);
+  EXPECT_EQ(services->records.back(), (Record{1, 3, 0}));
+  EXPECT_TRUE(Visible(1004));
+  EXPECT_EQ(Text(1005), L"00");
+}
+
+TEST_F(PopDlg, InvalidImagesCloseAtOnceAfterRecordingTheShow) {
+  services->imagesValid = false;
+  EXPECT_EQ(ShowRefreshed(), 4);
+  EXPECT_EQ(services->records, std::vector<Record>{Record(1, 0, 0)});
+  EXPECT_TRUE(testing_support::FileExists(folder.File(L"sdkutilcfg.ini")));
+}
+
+TEST_F(PopDlg, PriceChecksDecideTheShowAndThePriceBlock) {
+  services->price = {0, 0, false};
+  dialog->Initialize();
+  Sleep(200);
+  EXPECT_FALSE(dialog->CanShow(1)) << "hosts 1 and 2 need a price";
+  EXPECT_EQ(services->records, std::vector<Record>{Record(0, 0, 8)});
+  services->hostType = 3;
+  EXPECT_TRUE(dialog->CanShow(1)) << "other hosts go straight to the strategy";
+  services->strategySays = false;
+  EXPECT_FALSE(dialog->CanShow(1));
+  dialog->UnInitialize();
+
+  services->hostType = 1;
+  services->strategySays = true;
+  services->price = {89, 89, true};
+  services->onShown = [this] { ClickLater(*dialog, 1002); };
+  EXPECT_EQ(ShowRefreshed(), 2);
+  EXPECT_TRUE(Visible(1030));
+  EXPECT_FALSE(Visible(1035)) << "no reference price when both are equal";
+}
+
+TEST_F(PopDlg, UninitializeStopsAWorkerThatIsStillRefreshing) {
+  services->blockRefreshUntilStop = true;
+  services->config = {{L"update_vanta_minutes", 5}};
+  ASSERT_TRUE(dialog->Initialize());
+  Sleep(200);
+  const ULONGLONG start = GetTickCount64();
+  dialog->UnInitialize();
+  EXPECT_LT(GetTickCount64() - start, 2000u);
+  EXPECT_FALSE(dialog->worker_running());
+  EXPECT_EQ(services->refreshes, 1);
+}
