@@ -5,6 +5,7 @@
 #include "utils/Log.h"
 #include "uxwin/UxEngine.h"
 #include "vanta/ZVantaWarpper.h"
+#include "vip/CPDFVipSdkAdapter.h"
 
 namespace PAGESDKUTIL {
 
@@ -70,6 +71,7 @@ void ActivityUtil::InitializeSteps() {
   ZLOG(DEBUG) << L"Initialize ActivityUtil start";
   UxEngine::SetUpOnce();
   product::ProductInfoLoader::LoadCurrent();
+  vip::CPDFVipSdkAdapter::Instance().Initialize();
   vanta::CurrentWarpper().Initialize();
   for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));
   for (const auto& entry : pops_) {
@@ -83,6 +85,7 @@ void ActivityUtil::UninitializeSteps() {
   ZLOG(DEBUG) << L"Uninitialize ActivityUtil start";
   // The list keeps its entries until the controller is destroyed.
   for (const auto& pop : pops_) pop->UnInitialize();
+  vip::CPDFVipSdkAdapter::Instance().ReleaseAdapter();
   // A later Initialize loads the product configuration again.
   product::ProductInfo::Instance().loaded = false;
   vanta::CurrentWarpper().Uninitialize();

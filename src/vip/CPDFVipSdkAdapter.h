@@ -1,0 +1,74 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+
+#include "vip/AdapterAccessLock.h"
+#include "vip/IPDFVipSdkAdapter.h"
+#include "vip/IVipAdapterFactory.h"
+
+namespace vip {
+
+// The process's VIP facade: forwards every query to the adapter of the host type, or answers
+// neutrally without one. The Wystan host (type 3) re-creates its adapter whenever its VIP product
+// id changes, carrying the facade's listeners over. Every call holds the access lock shared;
+// creation and destruction of the adapter hold it exclusively.
+class CPDFVipSdkAdapter final : public IPDFVipSdkAdapter {
+ public:
+  explicit CPDFVipSdkAdapter(std::unique_ptr<IVipAdapterFactory> factory);
+  ~CPDFVipSdkAdapter() override;
+
+  static CPDFVipSdkAdapter& Instance();
+
+  // Creates the host's adapter once; later calls do nothing until ReleaseAdapter.
+  void Initialize();
+  void ReleaseAdapter();
+  bool initialized();
+
+  // For the VIP-centre requests: empty unless a user is logged in.
+  std::wstring OpenId();
+  std::wstring Token();
+
+  int GetVipState() override;
+  VipUserInfo GetUserInfo() override;
+  bool FillUserInfo(VipUserInfo& info) override;
+  bool IsVip() override;
+  bool IsLogin() override;
+  bool IsTourist() override;
+  void SetOpenContext(int context) override;
+  bool OpenVipPage(int pageType, int vipFrom, int fid) override;
+  bool OpenVipPageWithQuery(int pageType, int vipFrom, int fid, const std::wstring& query) override;
+  void AddUserInfoListener(IPDFVipUserInfoListener* listener) override;
+  void RemoveUserInfoListener(IPDFVipUserInfoListener* listener) override;
+  bool ReadVipExpiryList(VipExpiryList& list) override;
+  int GetVipProductId() override;
+  bool QueryExtendedState() override;
+
+ private:
+  // Runs the call on the current adapter under the shared lock; the fallback without one.
+  template <class R, class Call>
+  R WithAdapter(R fallback, Call call) noexcept {
+    try {
+      RenewIfNeeded();
+      AdapterAccessLock::Shared hold(lock_);
+      return adapter_ ? call(*adapter_) : fallback;
+    } catch (...) {
+      return fallback;
+    }
+  }
+  void RenewIfNeeded();
+  bool IsCurrent(int vipProductId);
+  std::set<IPDFVipUserInfoListener*> Listeners();
+
+  std::unique_ptr<IVipAdapterFactory> factory_;
+  AdapterAccessLock lock_;
+  std::unique_ptr<IPDFVipSdkAdapter> adapter_;  // under lock_
+  bool initialized_ = false;                    // under lock_
+  int hostType_ = 0;                            // under lock_
+  std::mutex listenersLock_;
+  std::set<IPDFVipUserInfoListener*> listeners_;
+};
+
+}  // namespace vip

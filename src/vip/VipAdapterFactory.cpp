@@ -1,0 +1,36 @@
+#include "vip/VipAdapterFactory.h"
+
+#include "product/ChannelReader.h"
+#include "product/ProductInfo.h"
+#include "vip/CPDFABVipSdkAdapter.h"
+#include "vip/CPDFOBVipSdkAdapter.h"
+#include "vip/CPDFWYVipSdkAdapter.h"
+#include "vip/VipSdkLibrary.h"
+
+namespace vip {
+
+int VipAdapterFactory::HostType() {
+  return product::ProductInfo::Instance().hostType;
+}
+
+int VipAdapterFactory::CurrentVipProductId() {
+  return product::ChannelReader(product::HostSystem::Real(), product::ProductInfo::Instance()).VipProductId();
+}
+
+std::unique_ptr<IPDFVipSdkAdapter> VipAdapterFactory::Create(int hostType, int vipProductId) {
+  if (hostType < 2 || hostType > 5) return nullptr;  // the SDK hosts
+  vip_sdk::IBaseInterface* root = VipSdkLibrary::Instance().root();
+  const int line = product::ProductInfo::Instance().ProductLine();
+  const VipPageLauncher launcher = VipPageLauncher::Real();
+  switch (hostType) {
+    case 2: return std::make_unique<CPDFOBVipSdkAdapter>(root, line, launcher);
+    case 3: return std::make_unique<CPDFWYVipSdkAdapter>(vipProductId, root, line, launcher);
+    default: {
+      auto adapter = std::make_unique<CPDFABVipSdkAdapter>(vipProductId, root, line, launcher);
+      adapter->SetPageTemplate(kVipChargePage, L"--open_web=main --pid=" + std::to_wstring(vipProductId) + L" ");
+      return adapter;
+    }
+  }
+}
+
+}  // namespace vip

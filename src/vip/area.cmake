@@ -1,0 +1,23 @@
+# The VIP area: the typed bundle, the VIP SDK core-interface wrapper, the per-host adapters and
+# the process's VIP facade.
+add_library(activity_vip STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/../utils/bundle/BundleSerial.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../utils/bundle/BundleStringItem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../utils/bundle/BundleNestedItem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../utils/bundle/BundleListItem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../utils/bundle/ZBundle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AdapterAccessLock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CPDFNewVipSdkAdapter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CPDFOBVipSdkAdapter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CPDFWYVipSdkAdapter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CPDFVipSdkAdapter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PDFVipSdkCoreInterfaceWrap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VipAdapterFactory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VipPageLauncher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VipSdkLibrary.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VipUserInfoJson.cpp
+)
+target_link_libraries(activity_vip PUBLIC activity_core oleaut32 shell32)
+target_link_libraries(pagesdkutil PRIVATE activity_vip)
+# The controller initialises and releases the VIP facade.
+target_link_libraries(activity_core PUBLIC activity_vip)
