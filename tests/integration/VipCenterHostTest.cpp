@@ -2,7 +2,6 @@
 // fixture, the network library and the domain transfer in its folder, the process's manager
 // asking the local service.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <memory>
@@ -33,9 +32,10 @@ class VipCenterHost : public ::testing::Test {
     tag_ = L"host" + std::to_wstring(type);
     root_ = L"C:\\activity-hosts\\vc" + std::to_wstring(type) + scenario;
     const std::wstring base = service_.HttpBase(scenario, tag_);
-    const std::wstring options = L" --tid1 11 --tid2 12 --tod1 13 --tod2 14 --tryno 5 --wexutil"
-                                 L" --wexutil-rule https://vipcenter.tessik.example/ " + base + L"t/" +
-                                 L" --wexutil-rule https://vip.orbilant.example/ " + base + L"o/";
+    const std::wstring options =
+        L" --tid1 11 --tid2 12 --tod1 13 --tod2 14 --tryno 5 --wexutil"
+        L" --wexutil-rule https://vipcenter.tessik.example/ " +
+        base + L"t/" + L" --wexutil-rule https://vip.orbilant.example/ " + base + L"o/";
     ASSERT_EQ(ChildProcess::Run(L"hostfixture.exe",
                                 L"install --type " + std::to_wstring(type) + L" --root " + root_ + options),
               0);

@@ -1,7 +1,6 @@
 // The VIP-centre requesters of both hosts against the local service, through the network library
 // stand-in and the domain transfer that points the module's endpoints at the service.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <memory>
@@ -20,7 +19,9 @@ using vipcenter::PayPriceInfo;
 
 namespace {
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring& text) {
+  return std::string(text.begin(), text.end());
+}
 
 class VipCenterRequests : public ::testing::Test {
  protected:
@@ -75,9 +76,10 @@ TEST_F(VipCenterRequests, TessikCouponPriceAndTheBodiesSent) {
   EXPECT_EQ(received[1].show, 101);
   EXPECT_EQ(received[2].show, 202);
   EXPECT_NE(received[0].path.find(L"/t/api/v2/config"), std::wstring::npos);
-  EXPECT_EQ(received[0].body,
-            L"{\"common\":{\"open_id\":\"open-\\u00fc\u7528\",\"token\":\"tok-1\",\"server_id\":\"svr-9\",\"tryno\":\"7\"},"
-            L"\"type\":\"device_upgrade_show\",\"name\":\"Home\"}");
+  EXPECT_EQ(
+      received[0].body,
+      L"{\"common\":{\"open_id\":\"open-\\u00fc\u7528\",\"token\":\"tok-1\",\"server_id\":\"svr-9\",\"tryno\":\"7\"},"
+      L"\"type\":\"device_upgrade_show\",\"name\":\"Home\"}");
   const auto priceBody = Body(received[1]);
   EXPECT_EQ(priceBody->Get(L"common").Get(L"uuid").AsString(), L"uuid-1");
   EXPECT_EQ(priceBody->Get(L"common").Get(L"user_agent").AsString(), L"web");
@@ -126,7 +128,7 @@ TEST_F(VipCenterRequests, OrbilantCouponPriceSignedHeadersAndBodies) {
   ASSERT_EQ(journal.size(), 3u);
   EXPECT_EQ(HeaderNames(journal[0]), (std::vector<std::wstring>{L"Accept", L"Content-Type", L"User-Agent"}));
   EXPECT_EQ(HeaderNames(journal[1]), (std::vector<std::wstring>{L"Accept", L"Content-Type", L"X-Qm-Authorization",
-                                                               L"X-Qm-Gray-Key", L"X-Qm-Productid", L"User-Agent"}))
+                                                                L"X-Qm-Gray-Key", L"X-Qm-Productid", L"User-Agent"}))
       << "the five headers of the request, then the client's default User-Agent";
 }
 

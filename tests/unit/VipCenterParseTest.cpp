@@ -54,7 +54,7 @@ TEST(VipCenterParse, ShowIdsOfTheFirstMatchingDevice) {
   ShowIdInfo ids{9, 9};
   EXPECT_EQ(requester.ParseShowIdInfo(
                 *Parse(L"{\"data\":[{\"device_num\":\"1\",\"normal_show\":[5]},{\"device_num\":1,\"normal_show\":[7,8],"
-                      L"\"coupon_show\":[\"x\"]},{\"device_num\":1,\"normal_show\":[99]}]}"),
+                       L"\"coupon_show\":[\"x\"]},{\"device_num\":1,\"normal_show\":[99]}]}"),
                 1, ids),
             0);
   EXPECT_EQ(ids.normal, 7);
@@ -104,8 +104,9 @@ TEST(VipCenterParse, ConfigBodyDefaultsAndRemoteFields) {
   EXPECT_EQ(orbilant.BuildConfigRequestBody(),
             L"{\"common\":{\"open_id\":\"o\",\"token\":\"t\",\"server_id\":\"S\",\"tryno\":\"-1\"},"
             L"\"type\":\"device_upgrade_show\",\"name\":\"Elsewhere\"}");
-  EXPECT_NE(OrbilantVipCenterInfoRequester(Context(counted)).BuildConfigRequestBody().find(L"\"name\":\"OrbilantHome\""),
-            std::wstring::npos);
+  EXPECT_NE(
+      OrbilantVipCenterInfoRequester(Context(counted)).BuildConfigRequestBody().find(L"\"name\":\"OrbilantHome\""),
+      std::wstring::npos);
 }
 
 TEST(VipCenterParse, PriceHeadersPerHost) {
