@@ -1,0 +1,19 @@
+#include <windows.h>
+
+#include "common/Journal.h"
+#include "vipsdktallo/VipTalloRoot.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+
+// Exported as GetInterface (vipsdktallo.def).
+extern "C" HRESULT __stdcall VipTalloGetInterface(const GUID* iid, vip_sdk::IBaseInterface** root) {
+  if (!root) return E_POINTER;
+  *root = nullptr;
+  if (!iid || !IsEqualGUID(*iid, vip_sdk::kVipSdkRootId)) return E_NOINTERFACE;
+  try {
+    *root = &siblings::VipTalloRoot::Instance();
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}

@@ -1,0 +1,31 @@
+#include "report/TalloAdapterHolder.h"
+
+#include "report/CPDFOBVipSdkTalloAdapter.h"
+#include "report/CPDFTessikTalloAdapter.h"
+
+namespace report {
+
+TalloAdapterHolder::TalloAdapterHolder(const TalloHostFacts& facts)
+    : hostType_(facts.hostType), adapter_(CreateAdapter(facts)) {
+  if (!facts.configFile.empty()) config_.Load(facts.configFile);
+}
+
+std::unique_ptr<TalloAdapterHolder> TalloAdapterHolder::CreateCurrent() {
+  return std::make_unique<TalloAdapterHolder>(
+      TalloHostFacts::Current(product::HostSystem::Real(), product::ProductInfo::Instance()));
+}
+
+std::unique_ptr<IPDFTalloAdapter> TalloAdapterHolder::CreateAdapter(const TalloHostFacts& facts) {
+  if (facts.hostType == 1) {
+    return std::make_unique<CPDFTessikTalloAdapter>(std::make_unique<ZTalloNoZfmtFileWrap>(facts.clientFolders));
+  }
+  if (facts.hostType >= 2 && facts.hostType <= 5) {
+    vip_sdk::IBaseInterface* const root = facts.vipRoot ? facts.vipRoot() : nullptr;
+    return std::make_unique<CPDFOBVipSdkTalloAdapter>(root, facts.productLine);
+  }
+  return nullptr;
+}
+
+int TalloAdapterHolder::ProductId() const { return config_.GetInt(L"common", L"product_id", hostType_); }
+
+}  // namespace report

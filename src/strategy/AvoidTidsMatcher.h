@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace strategy {
+
+// "avoid_tids": entries separated by "|", each "tid1" or "tid1-tid2"; empty entries and parts are
+// skipped. The first matching entry ends the search.
+class AvoidTidsMatcher {
+ public:
+  // True on a match; entry receives the matching entry.
+  static bool Match(const std::wstring& avoidTids, int tid1, int tid2, std::wstring* entry = nullptr);
+
+ private:
+  static bool EntryMatches(const std::wstring& entry, const std::wstring& tid1, const std::wstring& tid2);
+};
+
+}  // namespace strategy

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace strategy {
+
+// An install time and where it was read from (for the explainer).
+struct InstallTimeReading {
+  uint32_t seconds = 0;  // 0 when the key or value is missing
+  std::wstring source;
+};
+
+// Everything the new-user discount strategy reads from the world. Each call reads afresh.
+class IPopStrategyWorld {
+ public:
+  virtual ~IPopStrategyWorld() = default;
+
+  virtual int TryNo() = 0;
+  // The configuration item's raw text; empty when it is missing.
+  virtual std::wstring RawConfig(const std::wstring& item) = 0;
+  virtual std::wstring ConfigString(const std::wstring& item, const std::wstring& field,
+                                    const wchar_t* defaultText) = 0;
+  virtual int ConfigInt(const std::wstring& item, const std::wstring& field, int defaultValue) = 0;
+  virtual int AbGroup(const std::wstring& item, int defaultGroup) = 0;
+  virtual InstallTimeReading InstallTime() = 0;
+  virtual int64_t Now() = 0;  // seconds since 1970
+  // The module's own folder for the offer (ends with a backslash).
+  virtual std::wstring UtilFolder() = 0;
+  // The host's local configuration folder (ends with a backslash).
+  virtual std::wstring LocalConfigFolder() = 0;
+  virtual int Tid1() = 0;
+  virtual int Tid2() = 0;
+  virtual int VipState() = 0;  // 1 logged out, 2 logged in, 3 VIP
+};
+
+}  // namespace strategy

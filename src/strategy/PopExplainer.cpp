@@ -1,0 +1,113 @@
+#include "strategy/PopExplainer.h"
+
+#include "product/ChannelReader.h"
+#include "product/ProductDetector.h"
+#include "product/ProductInfoLoader.h"
+#include "strategy/NewUserDiscountPopStrategy.h"
+#include "strategy/Win32PopStrategyWorld.h"
+#include "utils/UxJson.h"
+#include "vanta/ZVantaWarpper.h"
+#include "vip/CPDFVipSdkAdapter.h"
+
+namespace strategy {
+
+const PopGateExplanation* PopExplanation::FirstRefusal() const {
+  for (const PopGateExplanation& gate : gates) {
+    if (!gate.verdict.passed) return &gate;
+  }
+  return nullptr;
+}
+
+std::wstring PopExplainer::Verdict(const PopGateExplanation& gate) {
+  std::wstring text = L"pass";
+  if (!gate.verdict.passed) {
+    text = gate.reason != 0 ? L"fail (reason " + std::to_wstring(gate.reason) + L")" : L"fail (no record)";
+  }
+  return gate.reached ? text : L"not reached, would " + text;
+}
+
+std::wstring PopExplainer::FormatText(const PopExplanation& explanation) {
+  std::wstring text = L"explain: host type " + std::to_wstring(explanation.hostType) + L", product folder " +
+                      explanation.productFolder + L", scene " + std::to_wstring(explanation.scene) +
+                      L", config key " + explanation.configKey +
+                      (explanation.remoteConfigLoaded ? L"" : L" (remote configuration not loaded)") + L"\n";
+  for (size_t i = 0; i < explanation.gates.size(); ++i) {
+    const PopGateExplanation& gate = explanation.gates[i];
+    text += std::to_wstring(i + 1) + L". " + gate.gate + L": " + Verdict(gate) + L"\n";
+    for (const auto& [name, value] : gate.verdict.inputs) text += L"     " + name + L" = " + value + L"\n";
+  }
+  const PopGateExplanation* refusal = explanation.FirstRefusal();
+  text += refusal ? L"result: refused by " + refusal->gate + L" (log \"" + refusal->refusalLog + L"\")\n"
+                  : L"result: the offer may show\n";
+  return text;
+}
+
+std::wstring PopExplainer::FormatJson(const PopExplanation& explanation) {
+  UxJsonEx::Document doc;
+  doc[L"host_type"] = explanation.hostType;
+  doc[L"product_folder"] = explanation.productFolder;
+  doc[L"scene"] = explanation.scene;
+  doc[L"config_key"] = explanation.configKey;
+  doc[L"remote_config_loaded"] = explanation.remoteConfigLoaded;
+  const PopGateExplanation* refusal = explanation.FirstRefusal();
+  doc[L"can_show"] = refusal == nullptr;
+  doc[L"refused_by"] = refusal ? refusal->gate : std::wstring();
+  doc[L"reason"] = refusal ? refusal->reason : 0;
+  auto gates = doc[L"gates"];
+  gates.Resize(explanation.gates.size());
+  for (size_t i = 0; i < explanation.gates.size(); ++i) {
+    const PopGateExplanation& gate = explanation.gates[i];
+    auto entry = gates[static_cast<int>(i)];
+    entry[L"gate"] = gate.gate;
+    entry[L"verdict"] = std::wstring(!gate.reached ? L"not reached" : gate.verdict.passed ? L"pass" : L"fail");
+    entry[L"passes"] = gate.verdict.passed;
+    entry[L"reason"] = gate.verdict.passed ? 0 : gate.reason;
+    entry[L"log"] = gate.verdict.passed ? std::wstring() : gate.refusalLog;
+    auto inputs = entry[L"inputs"];
+    for (const auto& [name, value] : gate.verdict.inputs) inputs[name] = value;
+  }
+  std::wstring text;
+  doc.Write(text, true);
+  return text + L"\n";
+}
+
+bool PopExplainer::Explain(const std::wstring& modulePath, int scene, PopExplanation& explanation,
+                           std::wstring& error) {
+  product::Win32HostSystem system(modulePath);
+  const product::DetectionResult detection = product::ProductDetector(system).Detect();
+  // The process-wide record, as the module fills it: the VIP facade reads it too.
+  product::ProductInfo& info = product::ProductInfo::Instance();
+  if (detection.productFolder.size() > 1) product::ProductInfoLoader(system, detection).Load(info);
+  if (info.hostType < 1 || info.hostType > 7) {
+    error = L"explain: no product of the family hosts " + system.ExecutablePath() + L"\n";
+    return false;
+  }
+  info.loaded = true;
+  const auto warpper = vanta::MakeWarpper(info.hostType, system);
+  explanation.remoteConfigLoaded = warpper->Initialize() == 1;
+  vip::CPDFVipSdkAdapter& vip = vip::CPDFVipSdkAdapter::Instance();
+  vip.Initialize();
+  Win32PopStrategyWorld world(system, info, *warpper, [&vip] { return vip.GetVipState(); }, false);
+  explanation.hostType = info.hostType;
+  explanation.productFolder = detection.productFolder;
+  explanation.scene = scene;
+  explanation.configKey = NewUserDiscountPopStrategy::ConfigKey(world.TryNo());
+  explanation.gates = NewUserDiscountPopStrategy(world, nullptr).Explain(scene);
+  vip.ReleaseAdapter();
+  warpper->Uninitialize();
+  return true;
+}
+
+int PopExplainer::Run(const std::wstring& modulePath, int scene, bool json, std::wstring& output) {
+  try {
+    PopExplanation explanation;
+    if (!Explain(modulePath, scene, explanation, output)) return 2;
+    output = json ? FormatJson(explanation) : FormatText(explanation);
+    return explanation.ExitCode();
+  } catch (...) {
+    output = L"explain: failed\n";
+    return 2;
+  }
+}
+
+}  // namespace strategy

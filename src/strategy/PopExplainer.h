@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "strategy/PopGateExplanation.h"
+
+namespace strategy {
+
+// What the explainer tells about one host and scene.
+struct PopExplanation {
+  int hostType = 0;
+  std::wstring productFolder;
+  std::wstring configKey;
+  bool remoteConfigLoaded = false;
+  int scene = 0;
+  std::vector<PopGateExplanation> gates;
+
+  // The first refusing gate, or null when every gate passes.
+  const PopGateExplanation* FirstRefusal() const;
+  // 0 every gate passes, 1 a gate refuses.
+  int ExitCode() const { return FirstRefusal() ? 1 : 0; }
+};
+
+// "Why didn't the offer show?": runs every gate of the strategy for the host the given module
+// sits in, reports nothing, changes nothing on disk, and prints each gate with its inputs.
+class PopExplainer {
+ public:
+  // Exit code: 0 every gate passes, 1 a gate refuses, 2 the explanation could not run.
+  static int Run(const std::wstring& modulePath, int scene, bool json, std::wstring& output);
+
+  static std::wstring FormatText(const PopExplanation& explanation);
+  static std::wstring FormatJson(const PopExplanation& explanation);
+  // "pass", "fail (reason N)", "fail (no record)", each with ", not reached" after a refusal.
+  static std::wstring Verdict(const PopGateExplanation& gate);
+
+ private:
+  static bool Explain(const std::wstring& modulePath, int scene, PopExplanation& explanation, std::wstring& error);
+};
+
+}  // namespace strategy

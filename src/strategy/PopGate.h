@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "strategy/IPopStrategyWorld.h"
+#include "strategy/PopGateVerdict.h"
+
+namespace strategy {
+
+// What a gate is evaluated for.
+struct PopGateContext {
+  IPopStrategyWorld& world;
+  int scene = 0;
+  std::wstring configKey;
+};
+
+// One check of the offer: it evaluates itself and says how a refusal is logged and reported.
+class PopGate {
+ public:
+  using Evaluator = std::function<PopGateVerdict(PopGateContext&)>;
+
+  // reason 0: a refusal is logged only; reportFirst: the record goes out before the log line.
+  PopGate(std::wstring name, int reason, std::wstring refusalLog, bool reportFirst, Evaluator evaluate)
+      : name_(std::move(name)),
+        reason_(reason),
+        refusalLog_(std::move(refusalLog)),
+        reportFirst_(reportFirst),
+        evaluate_(std::move(evaluate)) {}
+
+  PopGateVerdict Evaluate(PopGateContext& context) const { return evaluate_(context); }
+
+  const std::wstring& name() const { return name_; }
+  int reason() const { return reason_; }
+  const std::wstring& refusalLog() const { return refusalLog_; }
+  bool reportFirst() const { return reportFirst_; }
+
+ private:
+  std::wstring name_;
+  int reason_;
+  std::wstring refusalLog_;
+  bool reportFirst_;
+  Evaluator evaluate_;
+};
+
+}  // namespace strategy
