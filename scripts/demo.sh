@@ -18,12 +18,12 @@ while [ $# -gt 0 ]; do
   esac
 done
 case "$host_type" in
-  1) host_exe='Tessik\tessik.exe' ;;
-  2) host_exe='Orbilant\orbilant.exe' ;;
-  3) host_exe='Quillon\WystanPDF.exe' ;;
-  4|5) host_exe='PdfBuild\WystanPDF.exe' ;;
-  6) host_exe='PageSdk\pagesdkhost.exe' ;;
-  7) host_exe='Fennick\fennick.exe' ;;
+  1) host_exe='Tessik\tessik.exe'; local_folder=TessikPDF ;;
+  2) host_exe='Orbilant\orbilant.exe'; local_folder=OrbilantPDF ;;
+  3) host_exe='Quillon\WystanPDF.exe'; local_folder=quillon ;;
+  4|5) host_exe='PdfBuild\WystanPDF.exe'; local_folder=quillon ;;
+  6) host_exe='PageSdk\pagesdkhost.exe'; local_folder=zpagesdk ;;
+  7) host_exe='Fennick\fennick.exe'; local_folder=FennickPDF ;;
   *) echo "demo: --host-type takes 1 to 7" >&2; exit 2 ;;
 esac
 
@@ -42,17 +42,36 @@ prepare_prefix "$WINEPREFIX"
 # Wine's desktop must start on this run's display.
 "$WINESERVER" -k 2>/dev/null || true
 root='C:\activity-demo\host'"$host_type"
+windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
+
+# A campaign: the three pictures named by their MD5 and a remote-configuration item that offers
+# them (group 2, count-down on). The pictures start in place, as after an earlier refresh, and the
+# offer has not been shown yet.
+campaign="$BUILD_ROOT/demo-campaign"
+rm -rf "$campaign"
+python3 "$REPO_ROOT/tools/images/make_campaign.py" --images "$campaign/images" --zvanta "$campaign/zvanta.json" \
+  --tryno 5 >/dev/null
+util="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/$local_folder/pagesdkutil"
+rm -rf "$util"
+mkdir -p "$util"
+cp "$campaign"/images/new_user_discount_*.png "$util/"
+screenshot="$BUILD_ROOT/demo-popup.png"
+rm -f "$screenshot"
+
 log "installing a simulated host of type $host_type at $root"
 run() { xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" "$@"; }
 run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "$root" \
   --tid1 1001 --tid2 2002 --install-time "$(date +%s)" --tryno 5 \
-  --svrid 0123456789abcdef0123456789abcdef --uuid abcdefabcdefabcdefabcdefabcdefab
+  --svrid 0123456789abcdef0123456789abcdef --uuid abcdefabcdefabcdefabcdefabcdefab \
+  --remote-config "$(windows_path "$campaign/zvanta.json")"
 log "running the $arch host $root\\$host_exe"
 status=0
-run "$root\\$host_exe" ${args[@]+"${args[@]}"} || status=$?
+run "$root\\$host_exe" --click confirm --screenshot "$(windows_path "$screenshot")" ${args[@]+"${args[@]}"} ||
+  status=$?
 journals="$WINEPREFIX/drive_c/activity-demo/host$host_type"
 for journal in $(find "$journals" -name '*.journal.jsonl' 2>/dev/null | sort); do
   log "journal $(basename "$journal")"
   cat "$journal"
 done
+if [ -f "$screenshot" ]; then log "screenshot of the pop-up: ${screenshot#"$REPO_ROOT"/}"; fi
 exit $status

@@ -5,7 +5,10 @@
 #include "utils/Log.h"
 #include "uxwin/UxEngine.h"
 #include "vanta/ZVantaWarpper.h"
+#include "ui/NewUserDiscountPopDlg.h"
+#include "ui/PopDlgServices.h"
 #include "vip/CPDFVipSdkAdapter.h"
+#include "vipCenterInfo/VipCenterUserSource.h"
 
 namespace PAGESDKUTIL {
 
@@ -15,7 +18,9 @@ ActivityUtil::ActivityUtil(PopFactory popFactory) : popFactory_(std::move(popFac
 
 ActivityUtil::~ActivityUtil() = default;
 
-PopList ActivityUtil::CreateProductPops() { return {}; }
+PopList ActivityUtil::CreateProductPops() {
+  return {std::make_shared<ui::NewUserDiscountPopDlg>(std::make_shared<ui::PopDlgServices>())};
+}
 
 void* ActivityUtil::DeletingDestructor(unsigned int flags) {
   if (flags & 1) {
@@ -72,6 +77,11 @@ void ActivityUtil::InitializeSteps() {
   UxEngine::SetUpOnce();
   product::ProductInfoLoader::LoadCurrent();
   vip::CPDFVipSdkAdapter::Instance().Initialize();
+  // The VIP-centre requests carry the logged-in user's open id and token.
+  vipcenter::VipCenterUserSource::Connect([] {
+    vip::CPDFVipSdkAdapter& facade = vip::CPDFVipSdkAdapter::Instance();
+    return vipcenter::VipCenterUser{facade.OpenId(), facade.Token()};
+  });
   vanta::CurrentWarpper().Initialize();
   for (auto& pop : popFactory_()) pops_.push_back(std::move(pop));
   for (const auto& entry : pops_) {
@@ -85,6 +95,7 @@ void ActivityUtil::UninitializeSteps() {
   ZLOG(DEBUG) << L"Uninitialize ActivityUtil start";
   // The list keeps its entries until the controller is destroyed.
   for (const auto& pop : pops_) pop->UnInitialize();
+  vipcenter::VipCenterUserSource::Connect({});
   vip::CPDFVipSdkAdapter::Instance().ReleaseAdapter();
   // A later Initialize loads the product configuration again.
   product::ProductInfo::Instance().loaded = false;

@@ -1,5 +1,7 @@
 #include "DemoHost.h"
 
+#include "DemoClicker.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -7,6 +9,7 @@
 #include "family/ActivityInterfaces.h"
 #include "product/HostSystem.h"
 #include "diagnostics/ProductDiagnostics.h"
+#include "strategy/PopExplainer.h"
 #include "utils/FileUtil.h"
 #include "utils/ModulePaths.h"
 #include "utils/TextEncoding.h"
@@ -19,6 +22,8 @@ using DllGetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, LPVOID*);
 
 const wchar_t kLogLevelKey[] = L"Software\\Vendra\\antivirus\\sysopt";
 const wchar_t kLogLevelValue[] = L"LogLevel";
+// The pop-up's window title (its layout's "title").
+const wchar_t kPopUpTitle[] = L"\u65b0\u7528\u6237\u4e13\u4eab";
 
 std::wstring ExecutablePath() { return qm::ModulePaths::Executable(); }
 
@@ -75,6 +80,12 @@ int DemoHost::Run() {
     Print(diagnostics::ProductDiagnostics::Describe(system) + L"\n");
     return 0;
   }
+  if (options_.explain) {
+    std::wstring output;
+    const int exitCode = strategy::PopExplainer::Run(ModulePath(), options_.scene, options_.json, output);
+    Print(output);
+    return exitCode;
+  }
   if (!options_.logLevel) return RunWithModule();
   // The machine's own setting comes back after the demo.
   const std::optional<unsigned long> previous = ReadLogLevel();
@@ -122,7 +133,13 @@ int DemoHost::RunSession(void* factoryExport) {
   }
   activity->Initialize();
   bool shownNotAccepted = false;
+  DemoClicker::Target target = DemoClicker::Target::kNone;
+  DemoClicker::ParseTarget(options_.click, target);
+  DemoClicker clicker(target, options_.screenshot, kPopUpTitle);
+  clicker.Start();
   const bool shown = activity->ShowExitSceneActivityDlg(options_.scene, &shownNotAccepted);
+  clicker.Finish();
+  if (clicker.saved_screenshot()) Print(L"demo: screenshot of the pop-up saved to " + options_.screenshot + L"\n");
   Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (shown ? L"true" : L"false") +
         L" shown_not_accepted=" + (shownNotAccepted ? L"true" : L"false") + L"\n");
   activity->Uninitialize();

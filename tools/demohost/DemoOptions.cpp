@@ -15,13 +15,20 @@ bool ParseNumber(const wchar_t* text, long& value) {
 }  // namespace
 
 const char* DemoOptions::Usage() {
-  return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH] [--diagnose]\n"
+  return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH] [--click close|confirm|none]\n"
+         "                [--screenshot PATH] [--diagnose] [--explain [--json]]\n"
          "  --scene N        exit scene offered to the module (default 1)\n"
          "  --log-level N    \"LogLevel\" written before loading the module (default 0: DEBUG lines);\n"
          "                   keep: leave the registry as it is\n"
          "  --module PATH    the module to load (default: pagesdkutil.dll beside the demo host)\n"
+         "  --click BUTTON   when the pop-up shows, click close or confirm like a person (default none)\n"
+         "  --screenshot P   when the pop-up shows, save a PNG of it to P (a Windows path)\n"
          "  --diagnose       print, as JSON, the host product, folders and channel record the module\n"
-         "                   detects when this program is its host and it sits at the module path\n";
+         "                   detects when this program is its host and it sits at the module path\n"
+         "  --explain        run every check of the new-user offer for --scene and print each with its\n"
+         "                   inputs and verdict; sends no report and changes nothing on disk. Exit code\n"
+         "                   0 every check passes, 1 a check refuses, 2 it could not run\n"
+         "  --json           with --explain: the same as one JSON document\n";
 }
 
 bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
@@ -31,8 +38,8 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       showHelp = true;
       continue;
     }
-    if (name == L"--diagnose") {
-      diagnose = true;
+    if (name == L"--diagnose" || name == L"--explain" || name == L"--json") {
+      (name == L"--diagnose" ? diagnose : name == L"--explain" ? explain : json) = true;
       continue;
     }
     if (i + 1 >= argc) {
@@ -49,6 +56,11 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       logLevel = static_cast<unsigned long>(number);
     } else if (name == L"--module") {
       modulePath = value;
+    } else if (name == L"--click" && (std::wstring(value) == L"close" || std::wstring(value) == L"confirm" ||
+                                      std::wstring(value) == L"none")) {
+      click = value;
+    } else if (name == L"--screenshot") {
+      screenshot = value;
     } else {
       error = L"unknown option or bad value: " + name + L" " + value;
       return false;

@@ -12,6 +12,10 @@ struct DemoOptions {
   std::wstring modulePath;  // empty: pagesdkutil.dll beside the demo host
   bool showHelp = false;
   bool diagnose = false;  // print what the module detects about its host, as JSON, and stop
+  bool explain = false;   // print every gate of the offer for the scene, and stop
+  bool json = false;      // the explanation as one JSON document
+  std::wstring click = L"none";  // close | confirm | none: the button clicked on the pop-up
+  std::wstring screenshot;       // where a PNG of the pop-up goes; empty: none
 
   // Parses wmain's arguments; false with a message in error for anything it does not know.
   bool Parse(int argc, wchar_t** argv, std::wstring& error);

@@ -10,6 +10,10 @@ from pathlib import Path
 
 
 def write_png(path, width, height, pixel):
+    Path(path).write_bytes(encode_png(width, height, pixel))
+
+
+def encode_png(width, height, pixel):
     rows = bytearray()
     for y in range(height):
         rows.append(0)  # no filter
@@ -18,8 +22,7 @@ def write_png(path, width, height, pixel):
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
     header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
-    Path(path).write_bytes(png)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
 
 
 def shadow(x, y, size=256, blur=24):

@@ -248,16 +248,29 @@ void CUxHostWindow::DrawSections(UxCanvas& canvas, HRGN region) {
   SelectObject(dc, oldFont);
 }
 
-void CUxHostWindow::Paint(HDC paintDc) {
+void CUxHostWindow::UpdateBackBuffer() {
   RECT client{};
   GetClientRect(hwnd_, &client);
-  if (backBuffer_.NeedsPaint() || !backBuffer_.canvas()) {
-    std::lock_guard<std::mutex> lock(PaintLock());
-    backBuffer_.Paint(client.right - client.left, client.bottom - client.top,
-                      [this](UxCanvas& canvas, HRGN region) { DrawSections(canvas, region); });
-  }
+  if (!backBuffer_.NeedsPaint() && backBuffer_.canvas()) return;
+  std::lock_guard<std::mutex> lock(PaintLock());
+  backBuffer_.Paint(client.right - client.left, client.bottom - client.top,
+                    [this](UxCanvas& canvas, HRGN region) { DrawSections(canvas, region); });
+}
+
+void CUxHostWindow::Paint(HDC paintDc) {
+  UpdateBackBuffer();
   backBuffer_.Present(hwnd_, paintDc, layeredAlpha_);
   shadow_.Update();
+}
+
+void CUxHostWindow::PrintClient(HDC target) {
+  // A layered window is never drawn into a DC of its own: copy the picture, alpha included, so
+  // PrintWindow-style captures see what the screen shows.
+  UpdateBackBuffer();
+  const UxCanvas* canvas = backBuffer_.canvas();
+  if (target && canvas && canvas->IsValid()) {
+    BitBlt(target, 0, 0, canvas->width(), canvas->height(), canvas->dc(), 0, 0, SRCCOPY);
+  }
 }
 
 void CUxHostWindow::OnInvalidateNotify(const NMHDR* header) {
@@ -375,7 +388,7 @@ bool CUxHostWindow::HandleStateMessage(UINT message, WPARAM wParam, LPARAM lPara
       EndPaint(hwnd_, &paint);
       return true;
     }
-    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return true;
+    case WM_PRINTCLIENT: PrintClient(reinterpret_cast<HDC>(wParam)); return true;
     case WM_SHOWWINDOW:
       if (!wParam) {
         shadow_.Hide();

@@ -86,6 +86,8 @@ class CUxHostWindow {
   bool HandleStateMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void LoadSection(CUxDialog& section, const tinyxml2::XMLElement* element, bool& present);
   void Paint(HDC paintDc);
+  void UpdateBackBuffer();
+  void PrintClient(HDC target);
   void DrawSections(UxCanvas& canvas, HRGN region);
   void OnSize(WPARAM kind, int width, int height);
   void OnInvalidateNotify(const NMHDR* header);

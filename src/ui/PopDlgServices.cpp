@@ -1,0 +1,97 @@
+#include "ui/PopDlgServices.h"
+
+#include "network/ZTessikNetvok.h"
+#include "product/ProductInfo.h"
+#include "report/ReportSchemas.h"
+#include "report/TalloAdapterHolder.h"
+#include "report/TalloRecordSender.h"
+#include "strategy/NewUserDiscountPopStrategy.h"
+#include "strategy/PopImageChecker.h"
+#include "strategy/TalloPopReporter.h"
+#include "strategy/Win32PopStrategyWorld.h"
+#include "ui/PopImageDownloader.h"
+#include "utils/Log.h"
+#include "vanta/VantaUtils.h"
+#include "vanta/ZVantaWarpper.h"
+#include "vip/CPDFVipSdkAdapter.h"
+#include "vipCenterInfo/VipCenterInfoManager.h"
+
+namespace ui {
+
+using report::TalloField;
+
+PopDlgServices::PopDlgServices() : world_(strategy::Win32PopStrategyWorld::Current()) {}
+
+int PopDlgServices::HostType() { return product::ProductInfo::Instance().hostType; }
+
+std::wstring PopDlgServices::UtilFolder() { return world_.UtilFolder(); }
+
+std::wstring PopDlgServices::ConfigKey() { return strategy::NewUserDiscountPopStrategy::ConfigKey(world_.TryNo()); }
+
+std::wstring PopDlgServices::ConfigString(const wchar_t* field) { return world_.ConfigString(ConfigKey(), field, L""); }
+
+int PopDlgServices::ConfigInt(const std::wstring& field, int defaultValue) {
+  return world_.ConfigInt(ConfigKey(), field, defaultValue);
+}
+
+bool PopDlgServices::StrategyCanShow(int scene) {
+  strategy::TalloPopReporter reporter;
+  return strategy::NewUserDiscountPopStrategy(world_, &reporter).CanShow(scene);
+}
+
+bool PopDlgServices::ImagesValid() {
+  return strategy::PopImageChecker::AllValid(strategy::PopImageChecker::Check(
+      ConfigString(L"bg_url"), ConfigString(L"close_btn_url"), ConfigString(L"confirm_btn_url"), UtilFolder()));
+}
+
+void PopDlgServices::ReportPop(int adShow, int adClick, int noShowReason) {
+  const auto holder = report::TalloAdapterHolder::CreateCurrent();
+  if (!holder) return;
+  report::TalloRecordSender::Send(holder->adapter(), report::kNewUserPopSchema,
+                                  {TalloField::Int(L"adshow", adShow), TalloField::Int(L"adclick", adClick),
+                                   TalloField::Int(L"noshowreason", noShowReason), TalloField::Int(L"ver", 1),
+                                   TalloField::Int(L"adtype", 1)});
+}
+
+void PopDlgServices::ReportPurchase(int userType) {
+  const auto holder = report::TalloAdapterHolder::CreateCurrent();
+  if (!holder) return;
+  report::TalloRecordSender::Send(
+      holder->adapter(), report::kVipPopSchema,
+      {TalloField::Int(L"product_id", holder->ProductId()), TalloField::Int(L"ver", 8), TalloField::Int(L"click", 999),
+       TalloField::Int(L"usertype", userType), TalloField::Int(L"function_id", 0), TalloField::Int(L"item1", 0),
+       TalloField::Int(L"show_from", 6411), TalloField::Int(L"type2", 0), TalloField::Int(L"pop_show", 0),
+       TalloField::Int(L"show_type", 3)});
+}
+
+int PopDlgServices::VipState() { return vip::CPDFVipSdkAdapter::Instance().GetVipState(); }
+
+bool PopDlgServices::IsLogin() { return vip::CPDFVipSdkAdapter::Instance().IsLogin(); }
+
+bool PopDlgServices::OpenVipPage(int pageType, int vipFrom, int fid, const std::wstring& query) {
+  vip::CPDFVipSdkAdapter& facade = vip::CPDFVipSdkAdapter::Instance();
+  return query.empty() ? facade.OpenVipPage(pageType, vipFrom, fid)
+                       : facade.OpenVipPageWithQuery(pageType, vipFrom, fid, query);
+}
+
+int PopDlgServices::QueryPrice(int months, vipcenter::PayPriceInfo& price) {
+  return vipcenter::VipCenterInfoManager::Instance().QueryPayPriceInfo(months, price);
+}
+
+void PopDlgServices::RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& price) {
+  ZLOG(DEBUG) << L"NewUserDiscount update resource";
+  if (!strategy::NewUserDiscountPopStrategy(world_, nullptr).IsNeedUpdateSource()) return;
+  const int hostType = HostType();
+  if (hostType == 3) VantaUtils::RefreshIfDue(vanta::CurrentWarpper(), ConfigKey(), stop);
+  vipcenter::VipCenterInfoManager::Instance();
+  if (hostType == 1 || hostType == 2) {
+    price.valid = QueryPrice(ConfigInt(L"recommand_package_months", 0), price) == 0;
+  }
+  PopImageDownloader downloader(
+      [](const std::wstring& url, const std::wstring& file) { return network::ZTessikNetvok().Download(url, file); });
+  downloader.Refresh(ConfigString(L"bg_url"), ConfigString(L"close_btn_url"), ConfigString(L"confirm_btn_url"),
+                     UtilFolder());
+  ZPLOG(DEBUG, GetLastError()) << L"NewUserDiscount update resource success";
+}
+
+}  // namespace ui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/IPopDlgServices.h"
+
+namespace strategy {
+class IPopStrategyWorld;
+}
+
+namespace ui {
+
+// The pop-up's services as the module runs them: the process's product record, remote
+// configuration, strategy and reports, VIP facade, VIP-centre manager and network library.
+class PopDlgServices final : public IPopDlgServices {
+ public:
+  PopDlgServices();
+
+  int HostType() override;
+  std::wstring UtilFolder() override;
+  int ConfigInt(const std::wstring& field, int defaultValue) override;
+  bool StrategyCanShow(int scene) override;
+  bool ImagesValid() override;
+  void ReportPop(int adShow, int adClick, int noShowReason) override;
+  void ReportPurchase(int userType) override;
+  int VipState() override;
+  bool IsLogin() override;
+  bool OpenVipPage(int pageType, int vipFrom, int fid, const std::wstring& query) override;
+  int QueryPrice(int months, vipcenter::PayPriceInfo& price) override;
+  void RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& price) override;
+
+ private:
+  std::wstring ConfigKey();
+  std::wstring ConfigString(const wchar_t* field);
+
+  strategy::IPopStrategyWorld& world_;
+};
+
+}  // namespace ui

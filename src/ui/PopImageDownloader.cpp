@@ -1,0 +1,55 @@
+#include "ui/PopImageDownloader.h"
+
+#include <windows.h>
+
+#include <map>
+
+#include "strategy/PopImageChecker.h"
+#include "utils/Log.h"
+
+namespace ui {
+
+using strategy::PopImageChecker;
+
+void PopImageDownloader::Refresh(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
+                                 const std::wstring& confirmUrl, const std::wstring& folder) {
+  std::map<std::wstring, std::wstring> files;  // ascending URL order
+  files[backgroundUrl] = folder + kBackground;
+  files[closeUrl] = folder + kClose;
+  files[confirmUrl] = folder + kConfirm;
+  for (const auto& [url, path] : files) CheckAndDownload(url, path);
+}
+
+bool PopImageDownloader::CheckAndDownload(const std::wstring& url, const std::wstring& path) {
+  ZLOG(DEBUG) << L"check md5 and download file";
+  if (url.empty() || path.empty()) {
+    ZLOG(DEBUG) << L"url or file path is empty";
+    return false;
+  }
+  const std::wstring expected = PopImageChecker::ExpectedName(url);
+  if (expected.empty()) {
+    ZLOG(DEBUG) << L"url md5 name is empty";
+    return false;
+  }
+  if (_wcsicmp(PopImageChecker::FileMd5(path).c_str(), expected.c_str()) == 0) {
+    ZLOG(DEBUG) << L"md5 is same, no need to download";
+    return false;
+  }
+  DeleteFileW(path.c_str());
+  const std::wstring temporary = path + L".tmp";
+  const int result = download_ ? download_(url, temporary) : -1;
+  ZLOG(DEBUG) << L"download img ret is " << result;
+  if (_wcsicmp(PopImageChecker::FileMd5(temporary).c_str(), expected.c_str()) != 0) {
+    ZLOG(DEBUG) << L"check md5 after download, is not same";
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    ZLOG(DEBUG) << L"failed to replace the original file with the temporary file";
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace ui {
+
+// Keeps the pop-up's pictures in line with their URLs: a URL names the MD5 of its content, and a
+// local file that does not match is downloaded again, checked, and only then put in place.
+class PopImageDownloader {
+ public:
+  // Downloads a URL to a file; 0 on success (the network client's result otherwise).
+  using DownloadFn = std::function<int(const std::wstring& url, const std::wstring& file)>;
+
+  explicit PopImageDownloader(DownloadFn download) : download_(std::move(download)) {}
+
+  // The three pictures of the offer, each at most once per URL (the name assigned last wins).
+  void Refresh(const std::wstring& backgroundUrl, const std::wstring& closeUrl, const std::wstring& confirmUrl,
+               const std::wstring& folder);
+  // True only when a new file was downloaded, matched its MD5 and replaced the local one.
+  bool CheckAndDownload(const std::wstring& url, const std::wstring& path);
+
+  static constexpr const wchar_t* kBackground = L"new_user_discount_background.png";
+  static constexpr const wchar_t* kClose = L"new_user_discount_close_btn.png";
+  static constexpr const wchar_t* kConfirm = L"new_user_discount_confirm_btn.png";
+
+ private:
+  DownloadFn download_;
+};
+
+}  // namespace ui

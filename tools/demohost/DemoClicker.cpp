@@ -1,0 +1,87 @@
+#include "DemoClicker.h"
+
+#include "utils/FileUtil.h"
+#include "uxwin/skin/UxCanvas.h"
+
+namespace demo {
+
+namespace {
+
+// The buttons' centres in the pop-up's layout (client pixels at factor 1.0).
+constexpr POINT kCloseCentre{480, 40};
+constexpr POINT kConfirmCentre{260, 280};
+
+void Button(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+DemoClicker::DemoClicker(Target target, std::wstring screenshotPath, std::wstring windowTitle)
+    : target_(target), screenshotPath_(std::move(screenshotPath)), windowTitle_(std::move(windowTitle)) {}
+
+DemoClicker::~DemoClicker() { Finish(); }
+
+void DemoClicker::Finish() {
+  finished_ = true;
+  if (thread_.joinable()) thread_.join();
+}
+
+bool DemoClicker::ParseTarget(const std::wstring& text, Target& target) {
+  if (text == L"close") return target = Target::kClose, true;
+  if (text == L"confirm") return target = Target::kConfirm, true;
+  if (text == L"none") return target = Target::kNone, true;
+  return false;
+}
+
+void DemoClicker::Start() {
+  if (target_ == Target::kNone && screenshotPath_.empty()) return;
+  thread_ = std::thread([this] { Run(); });
+}
+
+HWND DemoClicker::WaitForWindow(DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (GetTickCount64() < end && !finished_) {
+    HWND window = FindWindowW(nullptr, windowTitle_.c_str());
+    if (window && IsWindowVisible(window)) return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+void DemoClicker::Run() {
+  HWND window = WaitForWindow(60000);
+  if (!window) return;
+  sawWindow_ = true;
+  Sleep(1000);  // painted, and the count-down has ticked once
+  if (!screenshotPath_.empty()) savedScreenshot_ = SaveScreenshot(window);
+  if (target_ == Target::kClose) Click(window, kCloseCentre);
+  if (target_ == Target::kConfirm) Click(window, kConfirmCentre);
+}
+
+bool DemoClicker::SaveScreenshot(HWND window) {
+  RECT client{};
+  if (!GetClientRect(window, &client)) return false;
+  UxCanvas canvas(client.right, client.bottom);
+  if (!canvas.IsValid()) return false;
+  // The window copies its own picture, per-pixel alpha included (a layered window is not in the
+  // screen's DC under every display server).
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+  GdiFlush();
+  qm::FileUtil::CreateParentFolders(screenshotPath_);
+  return canvas.SavePng(screenshotPath_);
+}
+
+void DemoClicker::Click(HWND window, POINT clientPoint) {
+  ClientToScreen(window, &clientPoint);
+  SetCursorPos(clientPoint.x, clientPoint.y);
+  Sleep(100);
+  Button(MOUSEEVENTF_LEFTDOWN);
+  Sleep(100);
+  Button(MOUSEEVENTF_LEFTUP);
+}
+
+}  // namespace demo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace demo {
+
+// Plays the user for the demo: waits for the pop-up's window, takes a screenshot of it, and
+// clicks one of its buttons with real mouse input, the way a person would.
+class DemoClicker {
+ public:
+  enum class Target { kNone, kClose, kConfirm };
+
+  DemoClicker(Target target, std::wstring screenshotPath, std::wstring windowTitle);
+  ~DemoClicker();
+  DemoClicker(const DemoClicker&) = delete;
+  DemoClicker& operator=(const DemoClicker&) = delete;
+
+  void Start();
+  // The exit scene is over: stop waiting for a window that will not come, and wait for the thread.
+  void Finish();
+  bool saw_window() const { return sawWindow_; }
+  bool saved_screenshot() const { return savedScreenshot_; }
+
+  static bool ParseTarget(const std::wstring& text, Target& target);
+
+ private:
+  void Run();
+  HWND WaitForWindow(DWORD milliseconds);
+  bool SaveScreenshot(HWND window);
+  void Click(HWND window, POINT clientPoint);
+
+  Target target_;
+  std::wstring screenshotPath_;
+  std::wstring windowTitle_;
+  std::thread thread_;
+  std::atomic<bool> finished_{false};
+  bool sawWindow_ = false;
+  bool savedScreenshot_ = false;
+};
+
+}  // namespace demo
