@@ -66,12 +66,20 @@ run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "
   --remote-config "$(windows_path "$campaign/zvanta.json")"
 log "running the $arch host $root\\$host_exe"
 status=0
-run "$root\\$host_exe" --click confirm --screenshot "$(windows_path "$screenshot")" ${args[@]+"${args[@]}"} ||
-  status=$?
+output="$BUILD_ROOT/demo-output.txt"
+run "$root\\$host_exe" --click confirm --screenshot "$(windows_path "$screenshot")" ${args[@]+"${args[@]}"} \
+  >"$output" || status=$?
+cat "$output"
 journals="$WINEPREFIX/drive_c/activity-demo/host$host_type"
 for journal in $(find "$journals" -name '*.journal.jsonl' 2>/dev/null | sort); do
   log "journal $(basename "$journal")"
   cat "$journal"
 done
-if [ -f "$screenshot" ]; then log "screenshot of the pop-up: ${screenshot#"$REPO_ROOT"/}"; fi
+# One line a script can read: the pop-up's result, the out-flag, the records reported, the picture.
+result=$(grep -o 'show pop dlg ret is [0-9-]*' "$output" | tail -1 | grep -o '[0-9-]*$' || true)
+out_flag=$(grep -o 'shown_not_accepted=[a-z]*' "$output" | tail -1 | cut -d= -f2 || true)
+records=$(cat $(find "$journals" -name '*.journal.jsonl' 2>/dev/null) /dev/null | grep -c '"call":"record"' || true)
+picture=none
+if [ -f "$screenshot" ]; then picture=${screenshot#"$REPO_ROOT"/}; fi
+echo "result ${result:-none}, out-flag ${out_flag:-none}, records ${records:-0}, screenshot $picture"
 exit $status

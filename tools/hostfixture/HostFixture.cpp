@@ -157,6 +157,15 @@ bool HostFixture::CopyBinaries(std::wstring& error) {
   copies[FolderOf(layout_.hostExecutable) + L"quillhelper.exe"] = from + L"quillhelper.exe";
   copies[FolderOf(layout_.pdfApplication) + L"quillhelper.exe"] = from + L"quillhelper.exe";
   copies[layout_.installation + kVipPageProgram.Reveal()] = from + L"vippage.exe";
+  // The network library serves prices and picture downloads from the product folder.
+  copies[layout_.installation + L"netvok.dll"] = from + L"netvok.dll";
+  if (options_.hostType >= 2 && options_.hostType <= 5) {
+    // The VIP SDK with its reporting interface in front of the account stand-in (logged out
+    // until a "vipsdk.state.json" says otherwise).
+    copies[layout_.installation + L"wystanvipsdk.dll"] = from + L"vipsdktallo.dll";
+    copies[layout_.installation + L"vipsdkcore.dll"] = from + L"wystanvipsdk.dll";
+  }
+  if (options_.hostType == 1) copies[FolderOf(layout_.hostExecutable) + L"tessiktallo.dll"] = from + L"tessiktallo.dll";
   for (const auto& [target, source] : copies) {
     if (!CopyCreatingFolders(source, target)) {
       error = L"cannot copy " + source + L" to " + target;
