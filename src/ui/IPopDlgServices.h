@@ -33,6 +33,8 @@ class IPopDlgServices {
 
   // 0 on success.
   virtual int QueryPrice(int months, vipcenter::PayPriceInfo& price) = 0;
+  // Makes sure the process's price source exists (it reads the host's identity when it is made).
+  virtual void TouchPriceSource() {}
   // The resource refresh: remote configuration, price and images. Runs on the worker thread;
   // a signalled stop (manual-reset) ends any wait at once.
   virtual void RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& price) = 0;

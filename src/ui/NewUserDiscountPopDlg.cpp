@@ -30,7 +30,12 @@ std::wstring Format(const wchar_t* format, double value) {
 NewUserDiscountPopDlg::NewUserDiscountPopDlg(std::shared_ptr<IPopDlgServices> services)
     : services_(std::move(services)) {}
 
-NewUserDiscountPopDlg::~NewUserDiscountPopDlg() { UnInitialize(); }
+NewUserDiscountPopDlg::~NewUserDiscountPopDlg() {
+  // Normally stopped already by the controller; make sure without logging it twice.
+  if (stopEvent_) SetEvent(stopEvent_);
+  worker_.Stop();
+  if (stopEvent_) CloseHandle(stopEvent_);
+}
 
 bool NewUserDiscountPopDlg::Initialize() {
   ZLOG(DEBUG) << L"NewUserDiscount dlg Initialize";
@@ -74,6 +79,7 @@ vipcenter::PayPriceInfo NewUserDiscountPopDlg::CurrentPrice() const {
 }
 
 bool NewUserDiscountPopDlg::CanShow(PAGESDKUTIL::ActivityScene scene) {
+  services_->TouchPriceSource();
   const int hostType = services_->HostType();
   if (hostType == 1 || hostType == 2) {
     const vipcenter::PayPriceInfo price = CurrentPrice();
@@ -169,6 +175,7 @@ void NewUserDiscountPopDlg::ShowCountDown() {
 }
 
 void NewUserDiscountPopDlg::SetUpPrice() {
+  services_->TouchPriceSource();
   const int hostType = services_->HostType();
   if (hostType != 1 && hostType != 2) return SetVisible(kPriceGroup, false);
   const vipcenter::PayPriceInfo price = CurrentPrice();

@@ -78,12 +78,14 @@ int PopDlgServices::QueryPrice(int months, vipcenter::PayPriceInfo& price) {
   return vipcenter::VipCenterInfoManager::Instance().QueryPayPriceInfo(months, price);
 }
 
+void PopDlgServices::TouchPriceSource() { vipcenter::VipCenterInfoManager::Instance(); }
+
 void PopDlgServices::RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& price) {
   ZLOG(DEBUG) << L"NewUserDiscount update resource";
   if (!strategy::NewUserDiscountPopStrategy(world_, nullptr).IsNeedUpdateSource()) return;
   const int hostType = HostType();
   if (hostType == 3) VantaUtils::RefreshIfDue(vanta::CurrentWarpper(), ConfigKey(), stop);
-  vipcenter::VipCenterInfoManager::Instance();
+  TouchPriceSource();
   if (hostType == 1 || hostType == 2) {
     price.valid = QueryPrice(ConfigInt(L"recommand_package_months", 0), price) == 0;
   }

@@ -25,6 +25,7 @@ class PopDlgServices final : public IPopDlgServices {
   bool IsLogin() override;
   bool OpenVipPage(int pageType, int vipFrom, int fid, const std::wstring& query) override;
   int QueryPrice(int months, vipcenter::PayPriceInfo& price) override;
+  void TouchPriceSource() override;
   void RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& price) override;
 
  private:

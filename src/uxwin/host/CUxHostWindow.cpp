@@ -336,7 +336,14 @@ bool CUxHostWindow::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_NCACTIVATE: result = TRUE; return true;
     case WM_NCPAINT: result = 0; return true;
     case WM_GETDLGCODE: result = 0x85; return true;
-    case WM_NCCALCSIZE: result = 0; return true;  // the whole window is client area
+    case WM_NCCALCSIZE:  // the whole window is client area, at least the layout's minimum
+      if (wParam && lParam) {
+        RECT& proposed = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0];
+        proposed.right = std::max<LONG>(proposed.right, proposed.left + layer_.minWidth);
+        proposed.bottom = std::max<LONG>(proposed.bottom, proposed.top + layer_.minHeight);
+      }
+      result = 0;
+      return true;
     case WM_NCHITTEST:
       if (!layer_.resizable) return false;
       {
@@ -351,9 +358,10 @@ bool CUxHostWindow::HandleFrameMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMinTrackSize = POINT{layer_.minWidth, layer_.minHeight};
-      if (layer_.resizable) {
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof(monitor);
+      if (layer_.resizable && GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;  // the window's own monitor
         info->ptMaxSize = POINT{work.right - work.left, work.bottom - work.top};
       }
       result = 0;

@@ -158,7 +158,7 @@ void UxMouseRouter::OnLeftUp(POINT point, WPARAM keys, LPARAM lParam) {
 void UxMouseRouter::OnDoubleClick(POINT point, WPARAM keys, LPARAM lParam) {
   CUxWindow* control = Resolve(host_.HitTest(point));
   if ((!control || !IsClickableClass(*control)) && host_.is_resizable()) {
-    SendMessageW(host_.hwnd(), WM_SYSCOMMAND, IsZoomed(host_.hwnd()) ? SC_RESTORE : SC_MAXIMIZE, 0);
+    SendMessageW(host_.hwnd(), WM_SYSCOMMAND, IsZoomed(host_.hwnd()) ? SC_RESTORE : (SC_MAXIMIZE | HTCAPTION), 0);
   }
   if (!control) return;
   Forward(*control, WM_LBUTTONDBLCLK, keys, lParam);

@@ -8,7 +8,7 @@ TTTOOLINFOW ToolFor(HWND owner, wchar_t* text) {
   TTTOOLINFOW tool{};
   // The size of the first common-controls version: accepted everywhere.
   tool.cbSize = TTTOOLINFOW_V1_SIZE;
-  tool.uFlags = TTF_SUBCLASS;
+  tool.uFlags = 0;  // the host relays every mouse message itself
   tool.hwnd = owner;
   tool.uId = 0;
   GetClientRect(owner, &tool.rect);
