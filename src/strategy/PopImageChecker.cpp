@@ -24,14 +24,20 @@ std::wstring PopImageChecker::FileMd5(const std::wstring& path) {
   return qm::encoding::ZMd5::HexW(digest);
 }
 
-std::vector<PopImageCheck> PopImageChecker::Check(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
-                                                  const std::wstring& confirmUrl, const std::wstring& folder) {
-  std::map<std::wstring, std::wstring> paths;  // URL to file; a later assignment wins
+std::map<std::wstring, std::wstring> PopImageChecker::Files(const std::wstring& backgroundUrl,
+                                                           const std::wstring& closeUrl,
+                                                           const std::wstring& confirmUrl, const std::wstring& folder) {
+  std::map<std::wstring, std::wstring> paths;  // a later assignment wins
   paths[backgroundUrl] = folder + kBackgroundImage;
   paths[closeUrl] = folder + kCloseImage;
   paths[confirmUrl] = folder + kConfirmImage;
+  return paths;
+}
+
+std::vector<PopImageCheck> PopImageChecker::Check(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
+                                                  const std::wstring& confirmUrl, const std::wstring& folder) {
   std::vector<PopImageCheck> checks;
-  for (const auto& [url, path] : paths) {
+  for (const auto& [url, path] : Files(backgroundUrl, closeUrl, confirmUrl, folder)) {
     PopImageCheck check{url, path, ExpectedName(url), FileMd5(path), false};
     check.valid = !check.actual.empty() && _wcsicmp(check.expected.c_str(), check.actual.c_str()) == 0;
     checks.push_back(std::move(check));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ class PopImageChecker {
   // In ascending URL order.
   static std::vector<PopImageCheck> Check(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
                                           const std::wstring& confirmUrl, const std::wstring& folder);
+  // URL to local file, in ascending URL order; equal URLs keep the file assigned last.
+  static std::map<std::wstring, std::wstring> Files(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
+                                                    const std::wstring& confirmUrl, const std::wstring& folder);
   static bool AllValid(const std::vector<PopImageCheck>& checks);
   static std::wstring ExpectedName(const std::wstring& url);
   static std::wstring FileMd5(const std::wstring& path);

@@ -5,14 +5,16 @@
 
 namespace strategy {
 
-void TalloPopReporter::ReportNoShow(int reason) {
+void TalloPopReporter::ReportNoShow(int reason) { Report(0, 0, reason); }
+
+void TalloPopReporter::Report(int adShow, int adClick, int noShowReason) {
   using report::TalloField;
   const std::unique_ptr<report::TalloAdapterHolder> holder =
       factory_ ? factory_() : report::TalloAdapterHolder::CreateCurrent();
   if (!holder) return;
   report::TalloRecordSender::Send(holder->adapter(), report::kNewUserPopSchema,
-                                  {TalloField::Int(L"adshow", 0), TalloField::Int(L"adclick", 0),
-                                   TalloField::Int(L"noshowreason", reason), TalloField::Int(L"ver", 1),
+                                  {TalloField::Int(L"adshow", adShow), TalloField::Int(L"adclick", adClick),
+                                   TalloField::Int(L"noshowreason", noShowReason), TalloField::Int(L"ver", 1),
                                    TalloField::Int(L"adtype", 1)});
 }
 

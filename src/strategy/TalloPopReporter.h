@@ -16,6 +16,8 @@ class TalloPopReporter final : public IPopReporter {
   // Without a factory, the process's host decides the reporting path.
   explicit TalloPopReporter(HolderFactory factory = {}) : factory_(std::move(factory)) {}
   void ReportNoShow(int reason) override;
+  // One "tessik_pdfnewuser_pop:9083" record: shows and clicks of the pop-up, or a refusal.
+  void Report(int adShow, int adClick, int noShowReason);
 
  private:
   HolderFactory factory_;

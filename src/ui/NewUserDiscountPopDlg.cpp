@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "strategy/PopFiles.h"
 #include "utils/Log.h"
 #include "utils/TextEncoding.h"
 #include "utils/ZIniWrapEx.h"
@@ -142,18 +143,17 @@ void NewUserDiscountPopDlg::OnInitDialog() {
 
 void NewUserDiscountPopDlg::RecordShown() {
   // From now on the offer counts as shown, whatever happens to the window.
-  const std::wstring path = services_->UtilFolder() + L"sdkutilcfg.ini";
+  const std::wstring path = services_->UtilFolder() + strategy::kStateFile;
   qm::ZIniWrapEx state;
   state.Load(path);
-  state.Set(L"new_user_discount", L"last_show_time", std::to_wstring(static_cast<int32_t>(_time64(nullptr))));
+  state.Set(strategy::kStateSection, strategy::kLastShowTimeKey, std::to_wstring(static_cast<int32_t>(_time64(nullptr))));
   if (!state.Save(path)) ZLOG(ERROR) << L"last show time not saved to " << path;
 }
 
 void NewUserDiscountPopDlg::SetUpPictures() {
   const std::wstring folder = services_->UtilFolder();
-  const std::pair<int, const wchar_t*> pictures[] = {{kClose, L"new_user_discount_close_btn.png"},
-                                                     {kBackground, L"new_user_discount_background.png"},
-                                                     {kConfirm, L"new_user_discount_confirm_btn.png"}};
+  const std::pair<int, const wchar_t*> pictures[] = {
+      {kClose, strategy::kCloseImage}, {kBackground, strategy::kBackgroundImage}, {kConfirm, strategy::kConfirmImage}};
   for (const auto& [id, name] : pictures) SetAttribute(id, "filepath", qm::encoding::WideToUtf8(folder + name));
 }
 

@@ -45,12 +45,7 @@ bool PopDlgServices::ImagesValid() {
 }
 
 void PopDlgServices::ReportPop(int adShow, int adClick, int noShowReason) {
-  const auto holder = report::TalloAdapterHolder::CreateCurrent();
-  if (!holder) return;
-  report::TalloRecordSender::Send(holder->adapter(), report::kNewUserPopSchema,
-                                  {TalloField::Int(L"adshow", adShow), TalloField::Int(L"adclick", adClick),
-                                   TalloField::Int(L"noshowreason", noShowReason), TalloField::Int(L"ver", 1),
-                                   TalloField::Int(L"adtype", 1)});
+  strategy::TalloPopReporter().Report(adShow, adClick, noShowReason);
 }
 
 void PopDlgServices::ReportPurchase(int userType) {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <map>
-
 #include "strategy/PopImageChecker.h"
 #include "utils/Log.h"
 
@@ -13,11 +11,9 @@ using strategy::PopImageChecker;
 
 void PopImageDownloader::Refresh(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
                                  const std::wstring& confirmUrl, const std::wstring& folder) {
-  std::map<std::wstring, std::wstring> files;  // ascending URL order
-  files[backgroundUrl] = folder + kBackground;
-  files[closeUrl] = folder + kClose;
-  files[confirmUrl] = folder + kConfirm;
-  for (const auto& [url, path] : files) CheckAndDownload(url, path);
+  for (const auto& [url, path] : PopImageChecker::Files(backgroundUrl, closeUrl, confirmUrl, folder)) {
+    CheckAndDownload(url, path);
+  }
 }
 
 bool PopImageDownloader::CheckAndDownload(const std::wstring& url, const std::wstring& path) {

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "strategy/PopFiles.h"
+
 namespace ui {
 
 // Keeps the pop-up's pictures in line with their URLs: a URL names the MD5 of its content, and a
@@ -20,9 +22,9 @@ class PopImageDownloader {
   // True only when a new file was downloaded, matched its MD5 and replaced the local one.
   bool CheckAndDownload(const std::wstring& url, const std::wstring& path);
 
-  static constexpr const wchar_t* kBackground = L"new_user_discount_background.png";
-  static constexpr const wchar_t* kClose = L"new_user_discount_close_btn.png";
-  static constexpr const wchar_t* kConfirm = L"new_user_discount_confirm_btn.png";
+  static constexpr const wchar_t* kBackground = strategy::kBackgroundImage;
+  static constexpr const wchar_t* kClose = strategy::kCloseImage;
+  static constexpr const wchar_t* kConfirm = strategy::kConfirmImage;
 
  private:
   DownloadFn download_;

@@ -26,6 +26,10 @@ void UxBackBuffer::Invalidate(const RECT& rect) {
 
 void UxBackBuffer::InvalidateAll() {
   fullPaint_ = true;
+  DropInvalidRegion();
+}
+
+void UxBackBuffer::DropInvalidRegion() {
   if (invalid_) DeleteObject(invalid_);
   invalid_ = nullptr;
 }
@@ -70,7 +74,7 @@ void UxBackBuffer::Paint(int width, int height, const DrawFn& draw) {
     draw(*canvas_, invalid_);
   }
   GdiFlush();
-  InvalidateAll();
+  DropInvalidRegion();
   fullPaint_ = false;
 }
 

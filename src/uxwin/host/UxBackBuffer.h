@@ -35,6 +35,7 @@ class UxBackBuffer {
 
  private:
   void ClearRegion(HRGN region);
+  void DropInvalidRegion();
 
   std::unique_ptr<UxCanvas> canvas_;
   HRGN invalid_ = nullptr;
