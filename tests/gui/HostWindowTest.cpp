@@ -77,7 +77,18 @@ void Button(DWORD flags) {
   SendInput(1, &input, sizeof(input));
 }
 
+// Until one of this thread's windows is on the screen at the point (mapping a window takes a while
+// on a busy machine), at most three seconds.
+void WaitUntilShownAt(POINT point) {
+  for (int i = 0; i < 60; ++i) {
+    HWND under = WindowFromPoint(point);
+    if (under && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) return;
+    Pump(50);
+  }
+}
+
 void Click(POINT press, POINT release) {
+  WaitUntilShownAt(press);
   SetCursorPos(press.x, press.y);
   Pump(60);
   Button(MOUSEEVENTF_LEFTDOWN);
