@@ -38,12 +38,19 @@ void Journal::Write(const std::wstring& call, const Fields& fields) {
   record.Write(text, false);
   const std::string line = qm::encoding::WideToUtf8(text) + "\n";
 
+  // Several stand-in processes append to one journal at once; an append is not atomic across
+  // processes under Wine, so lines could overwrite each other. One machine-wide mutex orders them.
+  HANDLE lock = CreateMutexW(nullptr, FALSE, L"Local\\activity-sibling-journal");
+  const bool locked = lock && WaitForSingleObject(lock, 10000) != WAIT_TIMEOUT;
   HANDLE file = CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(file);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+  if (locked) ReleaseMutex(lock);
+  if (lock) CloseHandle(lock);
 }
 
 }  // namespace siblings
