@@ -2,18 +2,24 @@
 # Sets everything up, builds the module, lays out a simulated host installation in the demo's
 # Wine prefix and runs that host's executable (the demo host) under Wine.
 # By default everything is the 32-bit build, as it ships; --arch x86_64 runs the 64-bit one.
-#   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [demo host options, see --help]
+#   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [--keep] [--interactive] [demo host options]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$REPO_ROOT/scripts/setup.sh"
 
-host_type=3
+host_type=1
 arch=i686
+family=()
+tryno=5
+keep=false
+interactive=false
 args=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --host-type) host_type=$2; shift 2 ;;
     --arch) arch=$2; shift 2 ;;
+    --keep) keep=true; shift ;;
+    --interactive) interactive=true; shift ;;
     *) args+=("$1"); shift ;;
   esac
 done
@@ -21,8 +27,9 @@ case "$host_type" in
   1) host_exe='Tessik\tessik.exe'; local_folder=TessikPDF ;;
   2) host_exe='Orbilant\orbilant.exe'; local_folder=OrbilantPDF ;;
   3) host_exe='Quillon\WystanPDF.exe'; local_folder=quillon ;;
-  4|5) host_exe='PdfBuild\WystanPDF.exe'; local_folder=quillon ;;
-  6) host_exe='PageSdk\pagesdkhost.exe'; local_folder=zpagesdk ;;
+  4|5) host_exe='PdfBuild\WystanPDF.exe'; local_folder=quillon; family=(--family-row 5) ;;
+  # The page SDK build has no updater server list: its try number reads as -1.
+  6) host_exe='PageSdk\pagesdkhost.exe'; local_folder=zpagesdk; family=(--family-row 101); tryno=-1 ;;
   7) host_exe='Fennick\fennick.exe'; local_folder=FennickPDF ;;
   *) echo "demo: --host-type takes 1 to 7" >&2; exit 2 ;;
 esac
@@ -41,33 +48,60 @@ export WINEPREFIX="$BUILD_ROOT/wine/demo"
 prepare_prefix "$WINEPREFIX"
 # Wine's desktop must start on this run's display.
 "$WINESERVER" -k 2>/dev/null || true
+
 root='C:\activity-demo\host'"$host_type"
 windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
+run() { xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" "$@"; }
 
-# A campaign: the three pictures named by their MD5 and a remote-configuration item that offers
-# them (group 2, count-down on). The pictures start in place, as after an earlier refresh, and the
-# offer has not been shown yet.
+# The local VIP-centre service: prices for host types 1 and 2 (79 instead of 89 for 12 months)
+# and the campaign's pictures, which the module downloads on its first refresh.
 campaign="$BUILD_ROOT/demo-campaign"
+service="$campaign/service"
+python3 "$REPO_ROOT/tools/vipcenter/vipcenter.py" stop --state-dir "$service" >/dev/null 2>&1 || true
 rm -rf "$campaign"
+mkdir -p "$campaign/images"
+python3 "$REPO_ROOT/tools/vipcenter/vipcenter.py" start --state-dir "$service" --files "$campaign/images" >/dev/null
+port=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["http_port"])' "$service/state.json")
+cleanup() {
+  python3 "$REPO_ROOT/tools/vipcenter/vipcenter.py" stop --state-dir "$service" >/dev/null 2>&1 || true
+  if [ "$keep" != true ]; then
+    run "$BUILD_ROOT/$arch/bin/hostfixture.exe" remove --type "$host_type" --root "$root" >/dev/null 2>&1 || true
+  fi
+}
+trap cleanup EXIT
+base="http://127.0.0.1:$port"
+
+# A campaign: three pictures named by their MD5, published on the service, and a remote-
+# configuration item that offers them (group 2, new install, count-down on, 12 months). The
+# module's folder starts empty and the offer has not been shown yet.
 python3 "$REPO_ROOT/tools/images/make_campaign.py" --images "$campaign/images" --zvanta "$campaign/zvanta.json" \
-  --tryno 5 >/dev/null
+  --tryno "$tryno" --url-base "$base/files/" >/dev/null
 util="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/$local_folder/pagesdkutil"
 rm -rf "$util"
-mkdir -p "$util"
-cp "$campaign"/images/new_user_discount_*.png "$util/"
 screenshot="$BUILD_ROOT/demo-popup.png"
 rm -f "$screenshot"
 
-log "installing a simulated host of type $host_type at $root"
-run() { xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" "$@"; }
+log "installing a simulated host of type $host_type at $root (VIP-centre service on port $port)"
+now=$(date +%s)
 run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "$root" \
-  --tid1 1001 --tid2 2002 --install-time "$(date +%s)" --tryno 5 \
+  --tid1 1001 --tid2 2002 --install-time "$now" --first-open-time "$now" --tryno 5 \
   --svrid 0123456789abcdef0123456789abcdef --uuid abcdefabcdefabcdefabcdefabcdefab \
-  --remote-config "$(windows_path "$campaign/zvanta.json")"
+  --remote-config "$(windows_path "$campaign/zvanta.json")" ${family[@]+"${family[@]}"} \
+  --wexutil --wexutil-rule https://vipcenter.tessik.example/ "$base/s/demo/t/" \
+  --wexutil-rule https://vip.orbilant.example/ "$base/s/demo/o/"
 log "running the $arch host $root\\$host_exe"
 status=0
 output="$BUILD_ROOT/demo-output.txt"
-run "$root\\$host_exe" --click confirm --screenshot "$(windows_path "$screenshot")" ${args[@]+"${args[@]}"} \
+click=(--click confirm)
+if [ "$interactive" = true ]; then
+  if [ -z "${DISPLAY:-}" ]; then
+    echo "demo: --interactive needs a display (DISPLAY is not set)" >&2
+    exit 2
+  fi
+  click=(--click none)
+  run() { "$REPO_ROOT/scripts/wine-run.sh" "$@"; }
+fi
+run "$root\\$host_exe" "${click[@]}" --screenshot "$(windows_path "$screenshot")" ${args[@]+"${args[@]}"} \
   >"$output" || status=$?
 cat "$output"
 journals="$WINEPREFIX/drive_c/activity-demo/host$host_type"
@@ -75,6 +109,14 @@ for journal in $(find "$journals" -name '*.journal.jsonl' 2>/dev/null | sort); d
   log "journal $(basename "$journal")"
   cat "$journal"
 done
+log "the page program's command lines"
+python3 - $(find "$journals" -name 'vippage.journal.jsonl' -o -name 'quillhelper.journal.jsonl' 2>/dev/null) <<'PY'
+import json, sys
+lines = [json.loads(line) for name in sys.argv[1:] for line in open(name, encoding="utf-8") if line.strip()]
+runs = [line["command_line"] for line in lines if "command_line" in line]
+print("\n".join(runs) if runs else "(none)")
+PY
+if [ "$keep" = true ]; then log "kept the host at $root and its journals under $journals"; fi
 # One line a script can read: the pop-up's result, the out-flag, the records reported, the picture.
 result=$(grep -o 'show pop dlg ret is [0-9-]*' "$output" | tail -1 | grep -o '[0-9-]*$' || true)
 out_flag=$(grep -o 'shown_not_accepted=[a-z]*' "$output" | tail -1 | cut -d= -f2 || true)

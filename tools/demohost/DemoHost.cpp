@@ -102,6 +102,8 @@ int DemoHost::RunWithModule() {
   const std::wstring modulePath = ModulePath();
   const std::wstring logPath = LogPath(modulePath);
   const size_t logStart = qm::FileUtil::ReadAll(logPath).size();
+  logPath_ = logPath;
+  logStart_ = logStart;
 
   HMODULE module = LoadLibraryExW(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (!module) {
@@ -132,6 +134,7 @@ int DemoHost::RunSession(void* factoryExport) {
     return 2;
   }
   activity->Initialize();
+  WaitForFirstRefresh();
   bool shownNotAccepted = false;
   DemoClicker::Target target = DemoClicker::Target::kNone;
   DemoClicker::ParseTarget(options_.click, target);
@@ -145,6 +148,35 @@ int DemoHost::RunSession(void* factoryExport) {
   activity->Uninitialize();
   activity->Release();
   return 0;
+}
+
+// The worker logs its refresh; a refresh it skips (nothing to show) ends with a gate's refusal
+// after "IsNeedUpdateSource Start" and no "Finish". Without DEBUG lines there is nothing to read.
+void DemoHost::WaitForFirstRefresh() const {
+  if (options_.waitRefreshSeconds <= 0 || options_.logLevel.value_or(1) != 0) return;
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(options_.waitRefreshSeconds) * 1000;
+  size_t lastSize = 0;
+  ULONGLONG quietSince = GetTickCount64();
+  while (GetTickCount64() < deadline) {
+    const std::string log = qm::FileUtil::ReadAll(logPath_);
+    const std::string session = log.size() > logStart_ ? log.substr(logStart_) : std::string();
+    if (session.find("NewUserDiscount update resource success") != std::string::npos) {
+      Print(L"demo: the pop-up's first refresh finished\n");
+      return;
+    }
+    const size_t start = session.find("IsNeedUpdateSource Start");
+    const bool skipped = start != std::string::npos && session.find("IsNeedUpdateSource Finish", start) == std::string::npos;
+    if (session.size() != lastSize) {
+      lastSize = session.size();
+      quietSince = GetTickCount64();
+    } else if (skipped && GetTickCount64() - quietSince > 1000) {
+      Print(L"demo: the pop-up's first refresh was skipped (nothing to refresh)\n");
+      return;
+    }
+    Sleep(50);
+  }
+  Print(L"demo: the pop-up's first refresh did not finish within " + std::to_wstring(options_.waitRefreshSeconds) +
+        L" s\n");
 }
 
 }  // namespace demo

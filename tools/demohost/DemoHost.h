@@ -21,8 +21,11 @@ class DemoHost {
   std::wstring ModulePath() const;
   std::wstring LogPath(const std::wstring& modulePath) const;
   int RunSession(void* factoryExport);
+  void WaitForFirstRefresh() const;
 
   DemoOptions options_;
+  std::wstring logPath_;
+  size_t logStart_ = 0;
 };
 
 }  // namespace demo

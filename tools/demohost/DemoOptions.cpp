@@ -16,13 +16,15 @@ bool ParseNumber(const wchar_t* text, long& value) {
 
 const char* DemoOptions::Usage() {
   return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH] [--click close|confirm|none]\n"
-         "                [--screenshot PATH] [--diagnose] [--explain [--json]]\n"
+         "                [--screenshot PATH] [--wait-refresh S] [--diagnose] [--explain [--json]]\n"
          "  --scene N        exit scene offered to the module (default 1)\n"
          "  --log-level N    \"LogLevel\" written before loading the module (default 0: DEBUG lines);\n"
          "                   keep: leave the registry as it is\n"
          "  --module PATH    the module to load (default: pagesdkutil.dll beside the demo host)\n"
          "  --click BUTTON   when the pop-up shows, click close or confirm like a person (default none)\n"
          "  --screenshot P   when the pop-up shows, save a PNG of it to P (a Windows path)\n"
+         "  --wait-refresh S after Initialize, wait up to S seconds (default 30) for the pop-up's first\n"
+         "                   refresh of its pictures and price to finish, as the module logs it; 0: do not wait\n"
          "  --diagnose       print, as JSON, the host product, folders and channel record the module\n"
          "                   detects when this program is its host and it sits at the module path\n"
          "  --explain        run every check of the new-user offer for --scene and print each with its\n"
@@ -59,6 +61,8 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
     } else if (name == L"--click" && (std::wstring(value) == L"close" || std::wstring(value) == L"confirm" ||
                                       std::wstring(value) == L"none")) {
       click = value;
+    } else if (name == L"--wait-refresh" && ParseNumber(value, number) && number >= 0) {
+      waitRefreshSeconds = static_cast<int>(number);
     } else if (name == L"--screenshot") {
       screenshot = value;
     } else {

@@ -16,6 +16,9 @@ struct DemoOptions {
   bool json = false;      // the explanation as one JSON document
   std::wstring click = L"none";  // close | confirm | none: the button clicked on the pop-up
   std::wstring screenshot;       // where a PNG of the pop-up goes; empty: none
+  // How long to wait after Initialize for the pop-up worker's first refresh (pictures, price);
+  // 0: offer the exit scene at once.
+  int waitRefreshSeconds = 30;
 
   // Parses wmain's arguments; false with a message in error for anything it does not know.
   bool Parse(int argc, wchar_t** argv, std::wstring& error);

@@ -17,6 +17,8 @@ bool ToNumber(const std::wstring& text, long long& number) {
 const char* FixtureOptions::Usage() {
   return "usage: hostfixture install|remove --type N --root C:\\folder [options]\n"
          "  --tid1 N --tid2 N --tod1 N --tod2 N --pid N --install-time N   channel values (HKCU)\n"
+         "  --family-row 5|101           record the installation folder as that family product\n"
+         "  --first-open-time N          the reader's first start (HKLM, host types 1 and 2)\n"
          "  --tid1-qword                 write tid1 as an 8-byte value\n"
          "  --tryno N | --no-server-list the updater server list and its tryno\n"
          "  --edition N --product-line N the server list's Edition / ProductLine\n"
@@ -49,7 +51,8 @@ bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
   const std::map<std::wstring, std::optional<int>*> numbers = {
       {L"--tryno", &tryno},          {L"--edition", &edition},       {L"--product-line", &productLine},
       {L"--product-id", &productId}, {L"--ab-product", &abProduct},  {L"--account", &account},
-      {L"--page-sdk-edition", &pageSdkEdition}, {L"--iid", &iid},           {L"--city", &city}};
+      {L"--page-sdk-edition", &pageSdkEdition}, {L"--iid", &iid},           {L"--city", &city},
+      {L"--first-open-time", &firstOpenTime}, {L"--family-row", &familyRow}};
   const std::map<std::wstring, std::optional<std::wstring>*> texts = {
       {L"--channel-name", &channelName}, {L"--cache-dir", &cacheDir}, {L"--page-sdk-dir", &pageSdkDir},
       {L"--svrid", &svrid},              {L"--uuid", &uuid},          {L"--uid", &uid},

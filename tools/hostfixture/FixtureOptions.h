@@ -17,6 +17,8 @@ struct FixtureOptions {
   std::map<std::wstring, unsigned long> channel;  // tid1, tid2, tod1, tod2, pid, installtime
   bool tid1AsQword = false;                        // an 8-byte value the module must ignore
   std::optional<int> tryno;
+  std::optional<int> familyRow;      // 5 or 101: record the installation as that family product
+  std::optional<int> firstOpenTime;  // HKLM <channel key>\inkread first_open_time (types 1, 2)
   bool noServerList = false;
   std::optional<int> edition;
   std::optional<int> productLine;

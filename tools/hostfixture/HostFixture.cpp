@@ -59,6 +59,7 @@ void HostFixture::WriteRegistry() {
       break;
     default: break;
   }
+  WriteFamilyRow(installation);
   const std::wstring channelKey = ChannelKey(options_);
   for (const auto& [name, value] : options_.channel) {
     if (name == L"tid1" && options_.tid1AsQword) {
@@ -67,10 +68,25 @@ void HostFixture::WriteRegistry() {
       registry_.SetDword(HKEY_CURRENT_USER, 0, channelKey, name, value);
     }
   }
+  if (options_.firstOpenTime && (options_.hostType == 1 || options_.hostType == 2)) {
+    registry_.SetDword(HKEY_LOCAL_MACHINE, 0, channelKey + L"\\inkread", L"first_open_time",
+                       static_cast<DWORD>(*options_.firstOpenTime));
+  }
   const std::wstring category = product::ChannelReader::kCategoryKey;
   if (options_.svrid) registry_.SetString(HKEY_CLASSES_ROOT, KEY_WOW64_32KEY, category, L"svrid", *options_.svrid);
   if (options_.uuid) registry_.SetString(HKEY_CLASSES_ROOT, KEY_WOW64_32KEY, category, L"uuid", *options_.uuid);
   WriteIdentity();
+}
+
+// Builds without a registry row of their own can sit inside another family product's folder,
+// where the shared libraries are found.
+void HostFixture::WriteFamilyRow(const std::wstring& installation) {
+  if (options_.familyRow == 5) {
+    registry_.SetString(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kQuillonOfficeKey.Reveal(), kUninstallString.Reveal(),
+                        installation + L"\\uninst.exe");
+  } else if (options_.familyRow == 101) {
+    registry_.SetString(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, kPageSdkKey.Reveal(), kWorkPath.Reveal(), installation);
+  }
 }
 
 void HostFixture::CollectIniFiles() {

@@ -23,6 +23,7 @@ class HostFixture {
   void WriteRegistry();
   void WriteIdentity();          // the remote-configuration identity keys of the host type
   void CollectRemoteConfig();    // zvanta.json, weathercache.ini, the Ob server list
+  void WriteFamilyRow(const std::wstring& installation);
   void CollectIniFiles();
   void CollectComponentConfig();
   bool WriteFiles(std::wstring& error);
