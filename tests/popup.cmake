@@ -8,3 +8,18 @@ add_executable(unit_popup unit/PopImageDownloaderTest.cpp)
 target_link_libraries(unit_popup PRIVATE activity_popup test_support GTest::gtest_main)
 add_test(NAME unit_popup COMMAND unit_popup)
 set_tests_properties(unit_popup PROPERTIES LABELS popup)
+
+# End to end in simulated hosts, with the local VIP-centre service of the network tests.
+add_executable(integration_popup integration/PopupEndToEndTest.cpp integration/PopupHost.cpp)
+target_link_libraries(integration_popup PRIVATE network_test_support GTest::gtest_main)
+add_dependencies(integration_popup hostfixture demohost pagesdkutil)
+foreach(case Type1ConfirmShowsTheServicePriceAndAccepts Type1CloseIsShownButNotAccepted
+             Type2LoggedInConfirmOpensThePurchasePageOnly Type3LoggedOutConfirmOpensThePurchaseThenTheLoginPage
+             Type3CountDownThatRunsOutClosesWithThree Type3HungHelperDoesNotHoldUninitialize)
+  add_test(NAME integration_popup_${case} COMMAND integration_popup --gtest_filter=PopupEndToEnd.${case})
+  set_tests_properties(integration_popup_${case} PROPERTIES RESOURCE_LOCK host_registry LABELS popup
+                       FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")
+endforeach()
+add_test(NAME integration_popup_OtherHosts COMMAND integration_popup --gtest_filter=Type/*)
+set_tests_properties(integration_popup_OtherHosts PROPERTIES RESOURCE_LOCK host_registry LABELS popup
+                     FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")

@@ -145,7 +145,9 @@ int DemoHost::RunSession(void* factoryExport) {
   if (clicker.saved_screenshot()) Print(L"demo: screenshot of the pop-up saved to " + options_.screenshot + L"\n");
   Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (shown ? L"true" : L"false") +
         L" shown_not_accepted=" + (shownNotAccepted ? L"true" : L"false") + L"\n");
+  const ULONGLONG before = GetTickCount64();
   activity->Uninitialize();
+  Print(L"demo: Uninitialize took " + std::to_wstring(GetTickCount64() - before) + L" ms\n");
   activity->Release();
   return 0;
 }
