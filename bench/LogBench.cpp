@@ -25,13 +25,12 @@ int main() {
   QueryPerformanceCounter(&start);
   for (int i = 0; i < kFiltered; ++i) ZLOG(DEBUG) << L"filtered " << i;
   QueryPerformanceCounter(&end);
-  std::printf("filtered DEBUG statement (threshold %d): %.2f ns\n", threshold,
-              Seconds(start, end) * 1e9 / kFiltered);
+  std::printf("log_filtered_debug: %.2f ns (threshold %d)\n", Seconds(start, end) * 1e9 / kFiltered, threshold);
 
   const int kWritten = 20000;
   QueryPerformanceCounter(&start);
   for (int i = 0; i < kWritten; ++i) ZLOG(INFO) << L"written line number " << i << L" with some text";
   QueryPerformanceCounter(&end);
-  std::printf("written INFO line: %.2f us (%d lines)\n", Seconds(start, end) * 1e6 / kWritten, kWritten);
+  std::printf("log_written_info: %.2f us (%d lines)\n", Seconds(start, end) * 1e6 / kWritten, kWritten);
   return 0;
 }

@@ -1,12 +1,133 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks under Wine; they print their figures.
+# Builds and runs the benchmarks; each figure is one line "name: value unit", with
+# "(peer: value unit, ratio R)" where something outside the module does the same work.
+#   scripts/bench.sh                 the benchmarks (x86_64 under Wine) and the peers
+#   scripts/bench.sh --fuzz [N]      also the long hostile-input pass, N inputs per parser
+#                                    (default 100000), in both architectures
+# Medians over repeated runs throughout. Nothing is asserted.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+FUZZ=0
+FUZZ_COUNT=100000
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --fuzz) FUZZ=1; if [[ "${2:-}" =~ ^[0-9]+$ ]]; then FUZZ_COUNT=$2; shift; fi ;;
+    *) echo "usage: $0 [--fuzz [N]]" >&2; exit 64 ;;
+  esac
+  shift
+done
+
 "$REPO_ROOT/scripts/setup.sh"
-configure_arch x86_64
-build_arch x86_64 bench_md5 bench_log bench_parsers >/dev/null
+BENCH_DIR="$BUILD_ROOT/bench"
+mkdir -p "$BENCH_DIR"
 export WINEPREFIX="$BUILD_ROOT/wine/test"
+BENCHES=(bench_md5 bench_log bench_parsers bench_canshow)
+
+configure_arch x86_64 -DACTIVITY_BUILD_TESTS=ON
+build_arch x86_64 "${BENCHES[@]}" >/dev/null
+configure_arch i686 -DACTIVITY_BUILD_TESTS=ON
+build_arch i686 pagesdkutil >/dev/null
 prepare_prefix "$WINEPREFIX"
-for bench in bench_md5 bench_log bench_parsers; do
+
+winpath() { echo "Z:${1//\//\\}"; }
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+seconds_of() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); awk -v s="$s" -v e="$e" 'BEGIN { print e - s }'; }
+# "wall seconds peak-KiB" of one command, from GNU time.
+time_v() {
+  local out
+  /usr/bin/time -v -o "$BENCH_DIR/time.txt" "$@" >/dev/null 2>&1 || true
+  out=$(cat "$BENCH_DIR/time.txt")
+  awk '/Elapsed \(wall clock\)/ { n = split($NF, p, ":"); w = (n == 3 ? p[1] * 3600 + p[2] * 60 + p[3] : p[1] * 60 + p[2]) }
+       /Maximum resident set size/ { m = $NF } END { print w, m }' <<<"$out"
+}
+
+# --- MD5: the module's implementation against Debian's openssl on the same 64 MiB file ---------
+MD5_FILE="$BENCH_DIR/md5-64mib.bin"
+if [ ! -f "$MD5_FILE" ] || [ "$(stat -c %s "$MD5_FILE")" != 67108864 ]; then
+  python3 -c 'import random,sys; r=random.Random(1); sys.stdout.buffer.write(r.randbytes(64 << 20))' >"$MD5_FILE"
+fi
+module_md5=$("$REPO_ROOT/scripts/wine-run.sh" "$BUILD_ROOT/x86_64/bin/bench_md5.exe" "$(winpath "$MD5_FILE")" | tr -d '\r')
+echo "$module_md5" | grep -v '^md5_file' || true
+module_rate=$(awk '/^md5_file:/ { print $2 }' <<<"$module_md5")
+module_digest=$(awk '/^md5_file_digest:/ { print $2 }' <<<"$module_md5")
+peer_runs=$(for _ in 1 2 3 4 5; do seconds_of openssl dgst -md5 "$MD5_FILE"; done | median)
+peer_rate=$(awk -v s="$peer_runs" 'BEGIN { printf "%.1f", 67108864 / 1e6 / s }')
+peer_digest=$(openssl dgst -md5 -r "$MD5_FILE" | cut -d' ' -f1)
+echo "md5_file: $module_rate MB/s (peer: $peer_rate MB/s, ratio $(ratio "$module_rate" "$peer_rate"))"
+[ "$module_digest" = "$peer_digest" ] || echo "md5_file_digest: MISMATCH module $module_digest openssl $peer_digest"
+
+# --- the module's own figures -------------------------------------------------------------------
+for bench in bench_log bench_parsers bench_canshow; do
   "$REPO_ROOT/scripts/wine-run.sh" "$BUILD_ROOT/x86_64/bin/$bench.exe"
 done
+
+# --- the pop-up as an HTML page in headless Chromium against the module's preview renderer ------
+CAMPAIGN="$BENCH_DIR/campaign"
+python3 "$REPO_ROOT/tools/images/make_campaign.py" --images "$CAMPAIGN" --zvanta "$CAMPAIGN/zvanta.json" --tryno 5 >/dev/null
+cat >"$CAMPAIGN/popup.html" <<'HTML'
+<!DOCTYPE html>
+<html><head><meta charset="utf-8"><style>
+  html, body { margin: 0; width: 520px; height: 360px; overflow: hidden; background: transparent; }
+  #pop { position: relative; width: 520px; height: 360px; background: url(new_user_discount_background.png); font-family: sans-serif; }
+  #close { position: absolute; right: 28px; top: 28px; width: 24px; height: 24px; background: url(new_user_discount_close_btn.png) 0 0; }
+  #close:hover { background-position: -24px 0; }
+  #confirm { position: absolute; left: 120px; top: 246px; width: 280px; height: 68px; background: url(new_user_discount_confirm_btn.png) 0 0;
+             color: #fff; font-size: 22px; font-weight: bold; text-align: center; line-height: 68px; }
+  #price { position: absolute; left: 0; right: 0; top: 120px; text-align: center; color: #ff3a1c; font-size: 48px; font-weight: bold; }
+  #price s { color: #999; font-size: 20px; margin-left: 12px; }
+  #countdown { position: absolute; right: 36px; top: 210px; padding: 2px 8px; border-radius: 4px; background: #ff3a1c; color: #fff; font-size: 14px; }
+</style></head><body>
+<div id="pop"><div id="close"></div><div id="price">&yen;98<s>&yen;148</s></div>
+<div id="countdown">01:59:59</div><div id="confirm">Open VIP now</div></div>
+<script>
+  let left = 2 * 3600 - 1;
+  const pad = n => String(n).padStart(2, "0");
+  setInterval(() => { left = Math.max(0, left - 1);
+    document.getElementById("countdown").textContent = pad(left / 3600 | 0) + ":" + pad(left / 60 % 60 | 0) + ":" + pad(left % 60); }, 1000);
+</script></body></html>
+HTML
+
+if ! command -v chromium >/dev/null 2>&1; then
+  log "installing Debian's chromium for the rendering peer"
+  if [ "$(id -u)" = 0 ]; then apt-get install -y chromium >/dev/null; else sudo apt-get install -y chromium >/dev/null; fi
+fi
+chrome_runs=()
+for _ in 1 2 3; do
+  chrome_runs+=("$(time_v chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=520,360 \
+    --default-background-color=00000000 --screenshot="$BENCH_DIR/chromium-popup.png" "file://$CAMPAIGN/popup.html")")
+done
+chrome_wall=$(printf '%s\n' "${chrome_runs[@]}" | awk '{ print $1 }' | median)
+chrome_rss=$(printf '%s\n' "${chrome_runs[@]}" | awk '{ print $2 }' | median)
+if [ -x "$REPO_ROOT/scripts/preview.sh" ]; then
+  preview_runs=()
+  for _ in 1 2 3; do
+    preview_runs+=("$(time_v "$REPO_ROOT/scripts/preview.sh" "$BENCH_DIR/preview-popup.png")")
+  done
+  preview_wall=$(printf '%s\n' "${preview_runs[@]}" | awk '{ print $1 }' | median)
+  preview_rss=$(printf '%s\n' "${preview_runs[@]}" | awk '{ print $2 }' | median)
+  echo "render_wall: $preview_wall s (peer: $chrome_wall s, ratio $(ratio "$preview_wall" "$chrome_wall"))"
+  echo "render_peak_memory: $((preview_rss / 1024)) MiB (peer: $((chrome_rss / 1024)) MiB, ratio $(ratio "$preview_rss" "$chrome_rss"))"
+else
+  echo "preview: not available"
+  echo "render_wall_chromium: $chrome_wall s"
+  echo "render_peak_memory_chromium: $((chrome_rss / 1024)) MiB"
+fi
+
+# --- footprint of the module as shipped (32-bit) ------------------------------------------------
+DLL="$BUILD_ROOT/i686/bin/pagesdkutil.dll"
+cp "$DLL" "$BENCH_DIR/pagesdkutil.stripped.dll"
+i686-w64-mingw32-strip "$BENCH_DIR/pagesdkutil.stripped.dll"
+echo "footprint_dll_i686: $(( $(stat -c %s "$DLL") / 1024 )) KiB"
+echo "footprint_dll_i686_stripped: $(( $(stat -c %s "$BENCH_DIR/pagesdkutil.stripped.dll") / 1024 )) KiB"
+
+# --- the long hostile-input pass ----------------------------------------------------------------
+if [ "$FUZZ" = 1 ]; then
+  build_arch x86_64 hardening_fuzz >/dev/null
+  build_arch i686 hardening_fuzz >/dev/null
+  status=0
+  "$REPO_ROOT/scripts/wine-run.sh" "$BUILD_ROOT/x86_64/bin/hardening_fuzz.exe" --count "$FUZZ_COUNT" || status=$?
+  "$REPO_ROOT/scripts/wine-run-i686.sh" "$BUILD_ROOT/i686/bin/hardening_fuzz.exe" --count "$FUZZ_COUNT" || status=$?
+  exit "$status"
+fi
