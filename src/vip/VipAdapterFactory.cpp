@@ -4,8 +4,11 @@
 #include "product/ProductInfo.h"
 #include "vip/CPDFABVipSdkAdapter.h"
 #include "vip/CPDFOBVipSdkAdapter.h"
+#include "vip/CPDFTessikVipSdkAdapter.h"
 #include "vip/CPDFWYVipSdkAdapter.h"
+#include "vip/PDFFennickVipSdkAdapter.h"
 #include "vip/VipSdkLibrary.h"
+#include "vip/Win32TessikVipHost.h"
 
 namespace vip {
 
@@ -18,6 +21,12 @@ int VipAdapterFactory::CurrentVipProductId() {
 }
 
 std::unique_ptr<IPDFVipSdkAdapter> VipAdapterFactory::Create(int hostType, int vipProductId) {
+  if (hostType == 1) {
+    // The service's client is created (and its channel registered) with the first adapter.
+    return std::make_unique<CPDFTessikVipSdkAdapter>(sheer_vip::SheerVipIpcWrapper::Instance(),
+                                                     std::make_unique<Win32TessikVipHost>());
+  }
+  if (hostType == 7) return PDFFennickVipSdkAdapter::ForHost();
   if (hostType < 2 || hostType > 5) return nullptr;  // the SDK hosts
   vip_sdk::IBaseInterface* root = VipSdkLibrary::Instance().root();
   const int line = product::ProductInfo::Instance().ProductLine();

@@ -1,5 +1,5 @@
-# The VIP area: the typed bundle, the VIP SDK core-interface wrapper, the per-host adapters and
-# the process's VIP facade.
+# The VIP area: the typed bundle, the VIP SDK core-interface wrapper, the Sheer-VIP IPC client,
+# the per-host adapters and the process's VIP facade.
 add_library(activity_vip STATIC
   ${CMAKE_CURRENT_LIST_DIR}/../utils/bundle/BundleSerial.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../utils/bundle/BundleStringItem.cpp
@@ -16,8 +16,14 @@ add_library(activity_vip STATIC
   ${CMAKE_CURRENT_LIST_DIR}/VipPageLauncher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VipSdkLibrary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VipUserInfoJson.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SheerIpcLibrary.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SheerVipIpcWrapper.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TessikPrivilegeStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32TessikVipHost.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CPDFTessikVipSdkAdapter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PDFFennickVipSdkAdapter.cpp
 )
-target_link_libraries(activity_vip PUBLIC activity_core oleaut32 shell32)
+target_link_libraries(activity_vip PUBLIC activity_core ole32 oleaut32 shell32)
 target_link_libraries(pagesdkutil PRIVATE activity_vip)
 # The controller initialises and releases the VIP facade.
 target_link_libraries(activity_core PUBLIC activity_vip)

@@ -31,7 +31,10 @@ const char* FixtureOptions::Usage() {
          "  --wexutil [--wexutil-rule FROM TO]...        place wexutil.dll and its rules\n"
          "  --uid TEXT --idex TEXT --ob-uuid TEXT --iid N --city N   remote-configuration identity\n"
          "  --no-remote-config --no-relative-reg-path --remote-config FILE   zvanta.dll and its data\n"
-         "  --helper-behaviour exit1|\"hang N\"         how quillhelper.exe answers a forced refresh\n";
+         "  --helper-behaviour exit1|\"hang N\"         how quillhelper.exe answers a forced refresh\n"
+         "  --vip-state FILE             the account of the VIP service, privilege store and account library\n"
+         "                               (types 1 and 7; logged out without it)\n"
+         "  --no-privilege-extra         type 1 without the privilege store's second library\n";
 }
 
 bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
@@ -47,7 +50,8 @@ bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
                                                {L"--no-identity-files", &noIdentityFiles},
                                                {L"--wexutil", &withWexutil},
                                                {L"--no-remote-config", &noRemoteConfig},
-                                               {L"--no-relative-reg-path", &noRelativeRegPath}};
+                                               {L"--no-relative-reg-path", &noRelativeRegPath},
+                                               {L"--no-privilege-extra", &noPrivilegeExtra}};
   const std::map<std::wstring, std::optional<int>*> numbers = {
       {L"--tryno", &tryno},          {L"--edition", &edition},       {L"--product-line", &productLine},
       {L"--product-id", &productId}, {L"--ab-product", &abProduct},  {L"--account", &account},
@@ -57,7 +61,7 @@ bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       {L"--channel-name", &channelName}, {L"--cache-dir", &cacheDir}, {L"--page-sdk-dir", &pageSdkDir},
       {L"--svrid", &svrid},              {L"--uuid", &uuid},          {L"--uid", &uid},
       {L"--idex", &idex},                {L"--ob-uuid", &obUuid},     {L"--remote-config", &remoteConfigFile},
-      {L"--helper-behaviour", &helperBehaviour}};
+      {L"--helper-behaviour", &helperBehaviour}, {L"--vip-state", &vipStateFile}};
   const std::map<std::wstring, std::wstring> channelFields = {{L"--tid1", L"tid1"}, {L"--tid2", L"tid2"},
                                                               {L"--tod1", L"tod1"}, {L"--tod2", L"tod2"},
                                                               {L"--pid", L"pid"},   {L"--install-time", L"installtime"}};

@@ -44,6 +44,8 @@ struct FixtureOptions {
   bool noRelativeRegPath = false;
   std::optional<std::wstring> remoteConfigFile;  // a zvanta.json to use instead of the default
   std::optional<std::wstring> helperBehaviour;   // quillhelper.behaviour: exit1, "hang N"
+  std::optional<std::wstring> vipStateFile;    // vip.state.json for the VIP stand-ins (types 1, 7)
+  bool noPrivilegeExtra = false;                // type 1 without the privilege store's second library
   bool withWexutil = false;
   std::vector<std::pair<std::wstring, std::wstring>> wexutilRules;
 

@@ -8,6 +8,7 @@
 #include "product/ProductConstants.h"
 #include "utils/ConfigDescrambler.h"
 #include "utils/TextEncoding.h"
+#include "vip/VipIpcConstants.h"
 
 namespace fixture {
 
@@ -182,6 +183,7 @@ bool HostFixture::CopyBinaries(std::wstring& error) {
     copies[layout_.installation + L"vipsdkcore.dll"] = from + L"wystanvipsdk.dll";
   }
   if (options_.hostType == 1) copies[FolderOf(layout_.hostExecutable) + L"tessiktallo.dll"] = from + L"tessiktallo.dll";
+  if (options_.hostType == 1 || options_.hostType == 7) AddVipStandIns(copies);
   for (const auto& [target, source] : copies) {
     if (!CopyCreatingFolders(source, target)) {
       error = L"cannot copy " + source + L" to " + target;
@@ -191,8 +193,29 @@ bool HostFixture::CopyBinaries(std::wstring& error) {
   return true;
 }
 
+// The account sources of hosts 1 and 7: the IPC library and VIP service (not started) beside the
+// host, the privilege store in the program folder; the browser's account library and browser.
+void HostFixture::AddVipStandIns(std::map<std::wstring, std::wstring>& copies) const {
+  const std::wstring from = OwnFolder();
+  const std::wstring hostFolder = FolderOf(layout_.hostExecutable);
+  if (options_.hostType == 1) {
+    copies[hostFolder + vip::constants::kIpcLibrary.Reveal()] = from + L"tandipc.dll";
+    copies[hostFolder + kTessikVipService.Reveal()] = from + L"tessikvipsvc.exe";
+    copies[hostFolder + kTessikVipPageProgram.Reveal()] = from + L"vippage.exe";
+    copies[layout_.installation + vip::constants::kPrivilegeLibrary.Reveal()] = from + L"vdprivcore.dll";
+    if (!options_.noPrivilegeExtra) {
+      copies[layout_.installation + vip::constants::kPrivilegeExtraLibrary.Reveal()] = from + L"vdprivext.dll";
+    }
+  } else {
+    copies[layout_.installation + vip::constants::kFennickAccountLibrary.Reveal()] = from + L"fkaccount.dll";
+    copies[layout_.installation + vip::constants::kFennickBrowser.Reveal()] = from + L"vippage.exe";
+  }
+  if (options_.vipStateFile) copies[layout_.installation + L"vip.state.json"] = *options_.vipStateFile;
+}
+
 bool HostFixture::Install(std::wstring& error) {
   Remove(error);
+  if (options_.hostType == 1) EndStandInProcesses(true);
   WriteRegistry();
   CollectIniFiles();
   if (!WriteFiles(error) || !CopyBinaries(error)) return false;
@@ -200,6 +223,7 @@ bool HostFixture::Install(std::wstring& error) {
 }
 
 bool HostFixture::Remove(std::wstring& error) {
+  EndStandInProcesses(false);
   const std::string manifest = qm::FileUtil::ReadAll(ManifestPath());
   RegistryRecorder::RemoveFromManifest(qm::encoding::Utf8ToWide(manifest));
   qm::FileUtil::RemoveTree(WithoutBackslash(options_.root));

@@ -28,6 +28,11 @@ class HostFixture {
   void CollectComponentConfig();
   bool WriteFiles(std::wstring& error);
   bool CopyBinaries(std::wstring& error);
+  void AddVipStandIns(std::map<std::wstring, std::wstring>& copies) const;
+  // Ends the VIP service stand-ins still running from inside the root, so it can be removed, or
+  // (anywhere) every one: the service's channel is machine-wide, and one left by another
+  // simulated host would answer for this one.
+  void EndStandInProcesses(bool anywhere) const;
   std::wstring ManifestPath() const { return options_.root + L"fixture.manifest"; }
 
   FixtureOptions options_;

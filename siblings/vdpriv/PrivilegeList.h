@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace siblings {
+
+// The privileges one of the store's libraries grants, read anew from the VIP state file:
+// the member "privileges" for the first library, "privileges_extra" for the second.
+class PrivilegeList {
+ public:
+  static std::vector<std::wstring> Read(const wchar_t* member);
+  static bool Grants(const wchar_t* member, const wchar_t* name);
+};
+
+}  // namespace siblings
