@@ -1,8 +1,8 @@
 #include "utils/LogMessage.h"
 
+#include <cstdio>
 #include <cwchar>
 #include <exception>
-#include <iomanip>
 
 #include "utils/ZLogger.h"
 
@@ -52,13 +52,11 @@ const wchar_t* LogMessage::FileNameOf(const wchar_t* sourcePath) {
 
 std::wstring LogMessage::FormatPrefix(DWORD threadId, const SYSTEMTIME& t, int severity, const wchar_t* sourceFile,
                                       int sourceLine) {
-  std::wostringstream out;
-  out << L'[' << std::left << std::setw(5) << threadId << L'|' << std::right << std::setfill(L'0') << std::setw(4)
-      << t.wYear << L'-' << std::setw(2) << t.wMonth << L'-' << std::setw(2) << t.wDay << L' ' << std::setw(2)
-      << t.wHour << L':' << std::setw(2) << t.wMinute << L':' << std::setw(2) << t.wSecond << L'|'
-      << std::setfill(L' ') << std::setw(7) << SeverityName(severity) << L'|' << FileNameOf(sourceFile) << L':'
-      << sourceLine << L"] ";
-  return out.str();
+  wchar_t prefix[64] = {};
+  swprintf(prefix, 64, L"[%-5lu|%04u-%02u-%02u %02u:%02u:%02u|%7ls|", static_cast<unsigned long>(threadId),
+           unsigned{t.wYear}, unsigned{t.wMonth}, unsigned{t.wDay}, unsigned{t.wHour}, unsigned{t.wMinute},
+           unsigned{t.wSecond}, SeverityName(severity));
+  return prefix + std::wstring(FileNameOf(sourceFile)) + L':' + std::to_wstring(sourceLine) + L"] ";
 }
 
 ErrorLogMessage::ErrorLogMessage(int severity, const wchar_t* sourceFile, int sourceLine, DWORD errorCode)

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <sstream>
 #include <string>
 
 #include "utils/LogSeverity.h"
+#include "utils/LogStream.h"
 
 namespace zlog {
 
@@ -21,7 +21,7 @@ class LogMessage {
   LogMessage& operator=(const LogMessage&) = delete;
   virtual ~LogMessage();
 
-  std::wostringstream& stream() { return stream_; }
+  LogStream& stream() { return stream_; }
 
   // "[tid  |yyyy-mm-dd hh:mm:ss|  LEVEL|file.cpp:12] "
   static std::wstring FormatPrefix(DWORD threadId, const SYSTEMTIME& localTime, int severity,
@@ -30,7 +30,7 @@ class LogMessage {
 
  private:
   ZLogger& logger_;
-  std::wostringstream stream_;
+  LogStream stream_;
   DWORD savedLastError_;
   int uncaughtAtOpen_;
 };
@@ -51,7 +51,7 @@ class ErrorLogMessage : public LogMessage {
 
 // Lets the logging macros stand as one expression statement.
 struct LogVoidify {
-  void operator&(std::wostream&) {}
+  void operator&(LogStream&) {}
 };
 
 }  // namespace zlog

@@ -3,15 +3,16 @@
 #include <windows.h>
 
 #include <cwchar>
-#include <sstream>
 
 namespace UxWin {
 
 std::vector<double> UxDpiSettings::ParseRates(const std::wstring& text) {
   std::vector<double> rates;
-  std::wistringstream parts(text);
-  std::wstring part;
-  while (std::getline(parts, part, L'|')) {
+  for (size_t from = 0; from < text.size();) {
+    size_t bar = text.find(L'|', from);
+    if (bar == std::wstring::npos) bar = text.size();
+    const std::wstring part = text.substr(from, bar - from);
+    from = bar + 1;
     wchar_t* end = nullptr;
     const double rate = std::wcstod(part.c_str(), &end);
     if (end != part.c_str() && rate > 0) rates.push_back(rate);

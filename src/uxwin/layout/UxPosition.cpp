@@ -1,7 +1,6 @@
 #include "uxwin/layout/UxPosition.h"
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 
 #include "uxwin/layout/UxSaturate.h"
@@ -11,10 +10,14 @@ namespace UxWin {
 UxPosition UxPosition::Parse(const char* text) {
   UxPosition position;
   if (!text) return position;
-  std::istringstream pieces(text);
-  std::string piece;
+  // Pieces as getline would give them: a trailing comma ends the list without an empty piece.
+  const std::string all(text);
   int count = 0;
-  while (count < 4 && std::getline(pieces, piece, ',')) {
+  for (size_t from = 0; count < 4 && from < all.size();) {
+    size_t comma = all.find(',', from);
+    if (comma == std::string::npos) comma = all.size();
+    const std::string piece = all.substr(from, comma - from);
+    from = comma + 1;
     Item& item = position.items[count];
     size_t at = 0;
     if (at < piece.size() && piece[at] == '|') item.fromCentre = true, ++at;
