@@ -51,6 +51,9 @@ TEST(PopupEndToEnd, Type1ConfirmShowsTheServicePriceAndAccepts) {
     ++downloads;
   }
   EXPECT_EQ(downloads, 3u);
+  // "update_vanta_minutes" 0: one refresh, and the worker ends without waiting for another.
+  EXPECT_EQ(run.output.find("update resource success"), run.output.rfind("update resource success"));
+  EXPECT_EQ(run.output.find("update resource loop exit"), std::string::npos);
   bool priceAsked = false;
   for (const auto& request : host.Requests()) priceAsked = priceAsked || request.interfaceName == L"price";
   EXPECT_TRUE(priceAsked);
