@@ -26,6 +26,15 @@ foreach(fields "adshow:byte=1 adclick:byte=0" "adshow:byte=1 adclick:byte=2" "cl
     message(FATAL_ERROR "the demo's reporting journal lacks the record with ${fields}")
   endif()
 endforeach()
+# The purchase page opened through the helper, and the VIP service started once by the module.
+if(DEMO_HOST_TYPE EQUAL 1)
+  if(NOT output MATCHES "tessikvip.exe\"  --subpid=1 --fid=0 -open_opction=15 -from=6411")
+    message(FATAL_ERROR "the demo did not open the purchase page through the helper")
+  endif()
+  if(NOT output MATCHES "\"component\":\"vipservice\",\"call\":\"start\"")
+    message(FATAL_ERROR "the demo's VIP service was not started")
+  endif()
+endif()
 # The pictures came from the service, not from the disk.
 if(NOT output MATCHES "download img ret is 0")
   message(FATAL_ERROR "the demo did not download the campaign's pictures")
