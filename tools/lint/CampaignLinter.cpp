@@ -1,0 +1,233 @@
+#include "lint/CampaignLinter.h"
+
+#include <cwctype>
+#include <set>
+
+#include "utils/UxJson.h"
+
+namespace campaign {
+
+namespace {
+
+using Severity = LintFinding::Severity;
+
+void Add(std::vector<LintFinding>& out, Severity severity, const std::wstring& field, const std::wstring& message) {
+  out.push_back(LintFinding{severity, field, message});
+}
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+bool IsDigits(const std::wstring& text) {
+  if (text.empty()) return false;
+  for (const wchar_t c : text) {
+    if (c < L'0' || c > L'9') return false;
+  }
+  return true;
+}
+
+std::vector<std::wstring> SplitSkippingEmpty(const std::wstring& text, wchar_t separator) {
+  std::vector<std::wstring> parts;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(separator, start);
+    if (end == std::wstring::npos) end = text.size();
+    if (end > start) parts.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+const wchar_t* KindName(qm::json::Kind kind) {
+  switch (kind) {
+    case qm::json::Kind::Null: return L"null";
+    case qm::json::Kind::Object: return L"an object";
+    case qm::json::Kind::Bool: return L"true/false";
+    case qm::json::Kind::Array: return L"an array";
+    default: return L"a number";
+  }
+}
+
+bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
+  return text.size() >= prefix.size() && _wcsnicmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
+}
+
+}  // namespace
+
+const std::vector<std::wstring>& CampaignLinter::KnownFields() {
+  static const std::vector<std::wstring> fields{
+      L"pop_version",       L"new_install_days",  L"avoid_tids",       L"bg_url",
+      L"close_btn_url",     L"confirm_btn_url",   L"count_down_enable", L"count_down_hours",
+      L"count_down_style",  L"recommand_package_months", L"update_vanta_minutes"};
+  return fields;
+}
+
+const std::vector<std::wstring>& CampaignLinter::ImageFields() {
+  static const std::vector<std::wstring> fields{L"bg_url", L"close_btn_url", L"confirm_btn_url"};
+  return fields;
+}
+
+bool CampaignLinter::IsMd5Name(const std::wstring& url) {
+  const size_t slash = url.find_last_of(L"/\\");
+  const std::wstring name = slash == std::wstring::npos ? url : url.substr(slash + 1);
+  if (name.size() < 34 || name[32] != L'.') return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (i < 32 && !std::iswxdigit(name[i])) return false;
+    if (i > 32 && !std::iswalnum(name[i])) return false;
+  }
+  return true;
+}
+
+std::vector<LintFinding> CampaignLinter::Lint(const CampaignItem& item) const {
+  std::vector<LintFinding> out;
+  if (item.text().find_first_not_of(L" \t\r\n") == std::wstring::npos) {
+    Add(out, Severity::kError, L"item", L"empty: the module logs \"Vanta not enable\" and never shows the offer");
+    return out;
+  }
+  qm::UxJson::Document document;
+  if (!document.Parse(item.text())) {
+    Add(out, Severity::kError, L"item", L"not JSON: every field reads as its default and no picture validates");
+    return out;
+  }
+  if (document.Type() != qm::UxJson::kObject) {
+    Add(out, Severity::kError, L"item", L"JSON but not an object: every field reads as its default");
+    return out;
+  }
+  CheckShape(item, out);
+  CheckNumbers(item, out);
+  CheckAvoidTids(item, out);
+  CheckImages(item, out);
+  CheckCountDown(item, out);
+  CheckPrice(item, out);
+  return out;
+}
+
+void CampaignLinter::CheckShape(const CampaignItem& item, std::vector<LintFinding>& out) const {
+  const std::set<std::wstring> known(KnownFields().begin(), KnownFields().end());
+  for (const std::wstring& field : item.Fields()) {
+    const qm::json::Kind kind = item.MemberKind(field);
+    if (!known.count(field)) {
+      Add(out, Severity::kWarning, field, L"not a field the module reads (a misspelt name leaves the default in force)");
+    } else if (kind != qm::json::Kind::String) {
+      Add(out, Severity::kError, field,
+          std::wstring(L"given as ") + KindName(kind) + L" instead of text: the module reads only strings, so it reads as " +
+              (field.find(L"url") != std::wstring::npos || field == L"avoid_tids" ? L"empty text" : L"0"));
+    }
+  }
+}
+
+void CampaignLinter::CheckNumbers(const CampaignItem& item, std::vector<LintFinding>& out) const {
+  const int version = item.Int(L"pop_version", 1);
+  if (version != 1) {
+    Add(out, Severity::kError, L"pop_version",
+        L"reads as " + std::to_wstring(version) + L", not 1: the module logs \"Pop version not valid\" (reason 9)");
+  }
+  if (item.MemberKind(L"new_install_days") == qm::json::Kind::String) {
+    const std::wstring days = item.String(L"new_install_days", L"1");
+    if (!IsDigits(days) || item.Int(L"new_install_days", 1) <= 0) {
+      Add(out, Severity::kError, L"new_install_days",
+          Quoted(days) + L" is not a positive integer: it reads as " + std::to_wstring(item.Int(L"new_install_days", 1)) +
+              L", and below 1 no host counts as newly installed");
+    }
+  }
+}
+
+void CampaignLinter::CheckAvoidTids(const CampaignItem& item, std::vector<LintFinding>& out) const {
+  for (const std::wstring& entry : SplitSkippingEmpty(item.String(L"avoid_tids", L""), L'|')) {
+    const std::vector<std::wstring> parts = SplitSkippingEmpty(entry, L'-');
+    if (parts.size() > 2) {
+      Add(out, Severity::kWarning, L"avoid_tids",
+          L"entry " + Quoted(entry) + L" has " + std::to_wstring(parts.size()) +
+              L" parts: only \"tid1\" or \"tid1-tid2\" can match, so it never does");
+      continue;
+    }
+    for (const std::wstring& part : parts) {
+      const bool number = IsDigits(part) || (part.size() > 1 && part[0] == L'-' && IsDigits(part.substr(1)));
+      if (!number) {
+        Add(out, Severity::kWarning, L"avoid_tids",
+            L"entry " + Quoted(entry) + L": " + Quoted(part) + L" is not a product id, so it never matches");
+        break;
+      }
+    }
+  }
+}
+
+void CampaignLinter::CheckImages(const CampaignItem& item, std::vector<LintFinding>& out) const {
+  const std::vector<std::wstring>& fields = ImageFields();
+  std::vector<std::wstring> urls;
+  for (const std::wstring& field : fields) urls.push_back(item.String(field, L""));
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const std::wstring& url = urls[i];
+    if (url.empty()) {
+      Add(out, Severity::kError, fields[i], L"missing or empty: the picture never validates (\"Image md5 not valid\")");
+      continue;
+    }
+    if (!IsMd5Name(url)) {
+      Add(out, Severity::kError, fields[i],
+          Quoted(url) + L" does not end in 32 hexadecimal digits and an extension: the picture never validates "
+                        L"(\"Image md5 not valid\")");
+    }
+    if (!StartsWithIgnoringCase(url, L"https://")) {
+      Add(out, Severity::kWarning, fields[i], Quoted(url) + L" is not https");
+    }
+    for (size_t j = 0; j < i; ++j) {
+      if (urls[j] == url) {
+        Add(out, Severity::kError, fields[i],
+            L"equal to " + fields[j] + L": the module keeps one file per URL, so one of the two pictures is never "
+                                       L"downloaded and the pop-up draws a missing picture");
+      }
+    }
+  }
+}
+
+void CampaignLinter::CheckCountDown(const CampaignItem& item, std::vector<LintFinding>& out) const {
+  const bool given = item.MemberKind(L"count_down_enable") == qm::json::Kind::String;
+  const std::wstring enableText = item.String(L"count_down_enable", L"0");
+  if (given && enableText != L"0" && enableText != L"1") {
+    Add(out, Severity::kWarning, L"count_down_enable",
+        Quoted(enableText) + L" reads as " + std::to_wstring(item.Int(L"count_down_enable", 0)) +
+            L": only \"1\" turns the count-down on, anything else leaves it off");
+  }
+  if (item.Int(L"count_down_enable", 0) != 1) return;
+  const int hours = item.Int(L"count_down_hours", 2);
+  if (hours <= 0) {
+    Add(out, Severity::kError, L"count_down_hours",
+        L"reads as " + std::to_wstring(hours) +
+            L" with the count-down on: the pop-up closes at the first tick, a second after it opens (result 3)");
+  } else if (hours >= 100) {
+    Add(out, Severity::kWarning, L"count_down_hours",
+        std::to_wstring(hours) + L" hours print as three digits in a two-digit box");
+  }
+  const int style = item.Int(L"count_down_style", 1);
+  if (style != 1 && style != 2) {
+    Add(out, Severity::kWarning, L"count_down_style",
+        L"reads as " + std::to_wstring(style) + L": only 2 (white) changes anything, other values draw style 1");
+  }
+}
+
+void CampaignLinter::CheckPrice(const CampaignItem& item, std::vector<LintFinding>& out) const {
+  const int months = item.Int(L"recommand_package_months", 0);
+  if (months < 0) {
+    Add(out, Severity::kError, L"recommand_package_months",
+        L"reads as " + std::to_wstring(months) + L": negative, the purchase page gets selected_month_length=" +
+            std::to_wstring(months));
+  } else if (months > 0 && months % 12 != 0) {
+    Add(out, Severity::kWarning, L"recommand_package_months",
+        std::to_wstring(months) + L" months is not a whole number of years: the price block shows \"/" +
+            std::to_wstring(months / 12) + L"\u5e74\" (\"/%d\u5e74\" of months / 12)");
+  }
+  const bool needsPrice = hostType_ == 0 || hostType_ == 1 || hostType_ == 2;
+  if (!needsPrice) return;
+  const int minutes = item.Int(L"update_vanta_minutes", 0);
+  const std::wstring hosts = hostType_ == 0 ? L"in host types 1 and 2" : L"in host type " + std::to_wstring(hostType_);
+  if (minutes == 0) {
+    Add(out, hostType_ == 0 ? Severity::kWarning : Severity::kError, L"update_vanta_minutes",
+        L"reads as 0: " + hosts +
+            L" the price is queried once at start-up and never refreshed; a failed query keeps the offer off "
+            L"(reason 8) until the host restarts");
+  } else if (minutes < 0) {
+    Add(out, Severity::kError, L"update_vanta_minutes",
+        L"reads as " + std::to_wstring(minutes) + L": negative, the wait between refreshes wraps to a huge value");
+  }
+}
+
+}  // namespace campaign

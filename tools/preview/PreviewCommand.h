@@ -1,0 +1,39 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lint/CampaignItem.h"
+#include "preview/PreviewImage.h"
+#include "preview/PreviewOptions.h"
+
+namespace preview {
+
+// The preview's command: one picture of the pop-up, or a contact sheet of every host type,
+// count-down state and factor. Exit codes: 0 written, 1 written but the module would reject the
+// pictures, 2 could not run (the reason on stderr).
+class PreviewCommand {
+ public:
+  int Run(const std::vector<std::wstring>& arguments);
+
+  // The count-down states of a contact sheet: off, style 1, style 2.
+  static constexpr int kCountDownStates = 3;
+  // Renders one cell with the options' item and prices, for a host type and count-down state
+  // (-1: as the options say).
+  static bool RenderOne(const PreviewOptions& options, const campaign::CampaignItem& item, const std::wstring& pictures,
+                        int hostType, int countDownState, PreviewImage& image, std::wstring& error);
+  // Chooses the engine's factor for this process; before anything else touches the engine.
+  static void UseFactor(double factor);
+
+ private:
+  int RunSingle(const campaign::CampaignItem& item);
+  int RunSheetPart(const campaign::CampaignItem& item);
+  bool PreparePictures(const campaign::CampaignItem& item, const std::wstring& target, bool& rejected);
+
+  PreviewOptions options_;
+  std::vector<std::wstring> arguments_;
+};
+
+}  // namespace preview
