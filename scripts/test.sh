@@ -37,8 +37,10 @@ for arch in "${arches[@]}"; do
   log "running the tests of $arch"
   arch_started=$(date +%s)
   status=0
+  # One test at a time: the GUI and end-to-end tests click on one shared display, and the
+  # simulated hosts share the prefix's registry and stand-in processes.
   (cd "$BUILD_ROOT/$arch" &&
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 300 -j "$(nproc)" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 300 \
       ${ctest_args[@]+"${ctest_args[@]}"}) || status=$?
   log "$arch: ctest exited $status after $(( $(date +%s) - arch_started )) s"
   [ "$status" -eq 0 ] || failed+=("$arch")

@@ -70,6 +70,9 @@ void ChannelListener::AcceptLoop(HANDLE first) {
       DWORD ignored = 0;
       ready = GetOverlappedResult(pipe, &overlapped, &ignored, FALSE) != FALSE;
     }
+    // The next instance listens before this one is handed over, so a client never finds the
+    // channel without a listening instance while the server is up.
+    const HANDLE next = NewInstance(false);
     if (ready) {
       std::lock_guard<std::mutex> hold(lock_);
       ++connections_;
@@ -82,7 +85,7 @@ void ChannelListener::AcceptLoop(HANDLE first) {
     } else {
       CloseHandle(pipe);  // a client that left before it was served
     }
-    pipe = NewInstance(false);
+    pipe = next;
   }
   if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
 }

@@ -10,6 +10,7 @@ bool TandIpcClient::Connect(const wchar_t* channel) {
   if (!channel || !*channel) return false;
   const std::wstring name = std::wstring(kPipePrefix) + channel;
   const ULONGLONG deadline = GetTickCount64() + timeoutMs_;
+  int absentAnswers = 0;
   for (;;) {
     HANDLE pipe = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
@@ -20,8 +21,14 @@ bool TandIpcClient::Connect(const wchar_t* channel) {
       Close();
       return false;
     }
-    // Nobody serves the channel: no point in waiting.
-    if (GetLastError() != ERROR_PIPE_BUSY) return false;
+    // Nobody serves the channel: no point in waiting long. A server between two instances can
+    // look the same for a moment, so that answer is asked again twice.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND && ++absentAnswers <= 2) {
+      Sleep(20);
+      continue;
+    }
+    if (error != ERROR_PIPE_BUSY) return false;
     const ULONGLONG now = GetTickCount64();
     if (now >= deadline) return false;
     WaitNamedPipeW(name.c_str(), static_cast<DWORD>(deadline - now));

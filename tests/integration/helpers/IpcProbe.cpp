@@ -101,13 +101,21 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (!newState.empty()) {
     const std::wstring target = product::ProductInfo::Instance().installationFolder + L"vip.state.json";
-    report[L"state_written"] = CopyFileW(newState.c_str(), target.c_str(), FALSE) != FALSE;
+    // Replaced in one step: the service must never read a half-written state.
+    const std::wstring staged = target + L".new";
+    report[L"state_written"] = CopyFileW(newState.c_str(), staged.c_str(), FALSE) &&
+                               MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
   }
   if (waitMs) {
     report[L"changed"] = listener.Wait(waitMs);
     report[L"changed_open_id"] = listener.openId();
     report[L"changed_on_other_thread"] = listener.threadId() != 0 && listener.threadId() != GetCurrentThreadId();
-    Describe(facade, report[L"after"]);
+    // The service answers queries with the new state once its notification round has ended.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      Describe(facade, report[L"after"]);
+      if (report[L"after"][L"open_id"].AsString() == listener.openId()) break;
+      Sleep(100);
+    }
   }
   facade.RemoveUserInfoListener(&listener);
   facade.ReleaseAdapter();
