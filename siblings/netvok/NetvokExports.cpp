@@ -7,7 +7,8 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 
-// Three arguments, as the network library hands out its factory.
+// Three arguments, as the network library hands out its factory. "netvok.behaviour" holding
+// "null-object" makes it succeed without one, "fail" refuse.
 extern "C" HRESULT __stdcall DllGetClassObject(const GUID* classId, const GUID* interfaceId, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
@@ -15,6 +16,9 @@ extern "C" HRESULT __stdcall DllGetClassObject(const GUID* classId, const GUID* 
       !IsEqualGUID(*interfaceId, netvok::kFactoryInterfaceId)) {
     return CLASS_E_CLASSNOTAVAILABLE;
   }
+  const std::string behaviour = siblings::NetvokFactory::Behaviour();
+  if (behaviour.rfind("fail", 0) == 0) return E_FAIL;
+  if (behaviour.rfind("null-object", 0) == 0) return S_OK;
   try {
     *out = static_cast<netvok::IHttpFactory*>(new siblings::NetvokFactory());
   } catch (...) {

@@ -1,5 +1,6 @@
 #include "netvok/NetvokFactory.h"
 
+#include <cstdio>
 #include <new>
 
 #include "common/Journal.h"
@@ -8,7 +9,21 @@
 
 namespace siblings {
 
+std::string NetvokFactory::Behaviour() {
+  static const std::string behaviour = [] {
+    std::string text;
+    if (FILE* file = _wfopen((Journal::OwnFolder() + L"netvok.behaviour").c_str(), L"rb")) {
+      char buffer[64] = {};
+      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
+      fclose(file);
+    }
+    return text;
+  }();
+  return behaviour;
+}
+
 bool NetvokFactory::Refuses(const wchar_t* markerName) {
+  if (Behaviour().rfind("no-component", 0) == 0) return true;
   return GetFileAttributesW((Journal::OwnFolder() + markerName).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 

@@ -77,6 +77,10 @@ class VipSdkCoreSlots : public Interface {
   VipSdkState Record(const wchar_t* call, Journal::Fields fields = {}) {
     fields.emplace_back(L"generation", generation_);
     Journal(L"vipsdk").Append(call, fields);
+    if (VipSdkState::NotAnswering()) {
+      VipSdkState::WaitIfNotAnswering();
+      return VipSdkState{};
+    }
     return VipSdkState::Read();
   }
   template <class T>

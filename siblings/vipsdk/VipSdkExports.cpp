@@ -3,6 +3,7 @@
 #include "common/Journal.h"
 #include "family/VipSdk.h"
 #include "vipsdk/VipSdkRoot.h"
+#include "vipsdk/VipSdkState.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
   return TRUE;
@@ -15,6 +16,9 @@ extern "C" HRESULT __stdcall VipSdkGetInterface(const GUID* iid, vip_sdk::IBaseI
   const bool known = iid && IsEqualGUID(*iid, vip_sdk::kVipSdkRootId);
   siblings::Journal(L"vipsdk").Append(L"GetInterface", {{L"known_id", known ? L"true" : L"false"}});
   if (!known) return E_NOINTERFACE;
+  const std::string behaviour = siblings::VipSdkState::Behaviour();
+  if (behaviour.rfind("fail", 0) == 0) return E_FAIL;
+  if (behaviour.rfind("null-object", 0) == 0) return S_OK;
   try {
     *root = &siblings::VipSdkRoot::Instance();
   } catch (...) {

@@ -46,7 +46,7 @@ vip_sdk::IBaseInterface* VipSdkRoot::QueryInterface(const char* name) {
     const VipSdkState state = VipSdkState::Read();
     vip_sdk::IBaseInterface* answer = nullptr;
     std::wstring generation = L"none";
-    if (asked == vip_sdk::kCoreInterfaceName) {
+    if (asked == vip_sdk::kCoreInterfaceName && VipSdkState::Behaviour().rfind("no-component", 0) != 0) {
       const bool older = state.productLine == 2;
       answer =
           older ? static_cast<vip_sdk::IBaseInterface*>(&Older()) : static_cast<vip_sdk::IBaseInterface*>(&Newer());

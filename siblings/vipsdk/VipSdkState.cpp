@@ -1,6 +1,10 @@
 #include "vipsdk/VipSdkState.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "common/Journal.h"
 #include "utils/FileUtil.h"
@@ -11,6 +15,25 @@ namespace siblings {
 
 bool VipSdkState::HasPrivilege(const std::wstring& name) const {
   return std::find(privileges.begin(), privileges.end(), name) != privileges.end();
+}
+
+std::string VipSdkState::Behaviour() {
+  static const std::string behaviour = [] {
+    std::string text;
+    if (FILE* file = _wfopen((Journal::OwnFolder() + L"vipsdk.behaviour").c_str(), L"rb")) {
+      char buffer[64] = {};
+      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
+      fclose(file);
+    }
+    return text;
+  }();
+  return behaviour;
+}
+
+void VipSdkState::WaitIfNotAnswering() {
+  if (!NotAnswering()) return;
+  const int milliseconds = std::atoi(Behaviour().c_str() + 9);
+  if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
 }
 
 std::wstring VipSdkState::Path() {

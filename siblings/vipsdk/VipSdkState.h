@@ -28,6 +28,15 @@ struct VipSdkState {
   static std::string ReadText();  // the file's bytes, "" when missing
   static VipSdkState Parse(const std::string& bytes);
   static VipSdkState Read() { return Parse(ReadText()); }
+
+  // "vipsdk.behaviour" beside the library, read once: how this stand-in fails on purpose.
+  //   null-object        GetInterface succeeds without a root;  fail: it refuses
+  //   no-component       the root hands out no core interface
+  //   no-answer [MS]     the service behind the SDK does not answer: each account call waits MS
+  //                      milliseconds (default 0) and then answers as for a logged-out user
+  static std::string Behaviour();
+  static void WaitIfNotAnswering();
+  static bool NotAnswering() { return Behaviour().rfind("no-answer", 0) == 0; }
 };
 
 }  // namespace siblings

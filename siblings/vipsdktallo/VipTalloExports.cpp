@@ -10,6 +10,9 @@ extern "C" HRESULT __stdcall VipTalloGetInterface(const GUID* iid, vip_sdk::IBas
   if (!root) return E_POINTER;
   *root = nullptr;
   if (!iid || !IsEqualGUID(*iid, vip_sdk::kVipSdkRootId)) return E_NOINTERFACE;
+  const std::string behaviour = siblings::VipTalloRoot::Behaviour();
+  if (behaviour.rfind("fail", 0) == 0) return E_FAIL;
+  if (behaviour.rfind("null-object", 0) == 0) return S_OK;
   try {
     *root = &siblings::VipTalloRoot::Instance();
   } catch (...) {

@@ -1,11 +1,25 @@
 #include "vipsdktallo/VipTalloRoot.h"
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "common/Journal.h"
 
 namespace siblings {
+
+std::string VipTalloRoot::Behaviour() {
+  static const std::string behaviour = [] {
+    std::string text;
+    if (FILE* file = _wfopen((Journal::OwnFolder() + L"vipsdktallo.behaviour").c_str(), L"rb")) {
+      char buffer[64] = {};
+      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
+      fclose(file);
+    }
+    return text;
+  }();
+  return behaviour;
+}
 
 VipTalloRoot& VipTalloRoot::Instance() {
   static VipTalloRoot* const root = new VipTalloRoot();
@@ -27,6 +41,7 @@ vip_sdk::IBaseInterface* __stdcall VipTalloRoot::QueryInterface(const char* name
   try {
     const std::string asked = name ? name : "";
     Journal(L"vipsdktallo").Append(L"QueryInterface", {{L"name", std::wstring(asked.begin(), asked.end())}});
+    if (Behaviour().rfind("no-component", 0) == 0) return nullptr;
     if (asked == vip_sdk::kTalloInterfaceName) return &newer_;
     if (asked == vip_sdk::kTessikTalloInterfaceName) return &older_;
     vip_sdk::IBaseInterface* core = CoreRoot();

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "family/Tallo.h"
 #include "vipsdktallo/VipTalloInterface.h"
 
@@ -26,6 +28,10 @@ class VipTalloRoot final : public vip_sdk::IVipSdkRecordRoot {
   int __stdcall RootSlot11() override { return 0; }
   int __stdcall RootSlot12() override { return 0; }
   int __stdcall SubmitRecord(vip_sdk::TalloRecord* record) override;
+
+  // "vipsdktallo.behaviour" beside the library, read once: "null-object" (GetInterface succeeds
+  // without a root), "fail" (it refuses), "no-component" (the root hands out nothing).
+  static std::string Behaviour();
 
   static VipTalloRoot& Instance();
 

@@ -1,5 +1,7 @@
 #include "wexutil/WexUtilTransfer.h"
 
+#include <cstdio>
+
 #include <windows.h>
 
 #include <sstream>
@@ -9,6 +11,19 @@
 #include "utils/TextEncoding.h"
 
 namespace siblings {
+
+std::string WexUtilTransfer::Behaviour() {
+  static const std::string behaviour = [] {
+    std::string text;
+    if (FILE* file = _wfopen((Journal::OwnFolder() + L"wexutil.behaviour").c_str(), L"rb")) {
+      char buffer[64] = {};
+      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
+      fclose(file);
+    }
+    return text;
+  }();
+  return behaviour;
+}
 
 WexUtilTransfer::WexUtilTransfer() : journal_(L"wexutil") { LoadRules(); }
 

@@ -22,6 +22,9 @@ class WexUtilTransfer final : public qm::IDomainTransfer {
   void __stdcall Release() override;
   int __stdcall Transfer(const wchar_t* url, IFuncCallBack* callback) override;
 
+  // "wexutil.behaviour" beside the library, read once: how this stand-in fails on purpose.
+  static std::string Behaviour();
+
  private:
   void LoadRules();
 

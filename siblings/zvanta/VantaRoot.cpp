@@ -1,5 +1,7 @@
 #include "zvanta/VantaRoot.h"
 
+#include <cstdio>
+
 namespace siblings {
 
 VantaRoot::VantaRoot() { context_.dataPath = Journal::OwnFolder() + L"zvanta.json"; }
@@ -9,11 +11,26 @@ void* VantaRoot::DeletingDestructor(unsigned int flags) {
   return this;
 }
 
+std::string VantaRoot::Behaviour() {
+  static const std::string behaviour = [] {
+    std::string text;
+    if (FILE* file = _wfopen((Journal::OwnFolder() + L"zvanta.behaviour").c_str(), L"rb")) {
+      char buffer[64] = {};
+      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
+      fclose(file);
+    }
+    return text;
+  }();
+  return behaviour;
+}
+
 bool VantaRoot::Start() {
   const bool loaded = context_.data.Load(context_.dataPath);
+  // "start-false": the library cannot start whatever its data says.
+  const bool started = context_.data.start && Behaviour().rfind("start-false", 0) != 0;
   context_.journal.Append(L"Start", {{L"data", loaded ? L"loaded" : L"missing"},
-                                     {L"result", context_.data.start ? L"true" : L"false"}});
-  return context_.data.start;
+                                     {L"result", started ? L"true" : L"false"}});
+  return started;
 }
 
 void VantaRoot::Release() {
@@ -24,6 +41,7 @@ void VantaRoot::Release() {
 bool VantaRoot::IsMethodSupported(const wchar_t*) { return false; }
 
 vanta::IBaseInterface* VantaRoot::GetComponent(const wchar_t* name) {
+  if (Behaviour().rfind("no-component", 0) == 0) return nullptr;  // a library without its parts
   const std::wstring wanted = name ? name : L"";
   vanta::IBaseInterface* const components[] = {&raw_, &abtest_, &switch_, &update_, &config_};
   for (vanta::IBaseInterface* component : components) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "zvanta/VantaComponents.h"
 
@@ -18,6 +19,9 @@ class VantaRoot final : public vanta::IBaseInterface {
   bool IsMethodSupported(const wchar_t* method) override;
   vanta::IBaseInterface* GetComponent(const wchar_t* name) override;
   const wchar_t* Name() override { return L"root"; }
+
+  // "zvanta.behaviour" beside the library, read once: how this stand-in fails on purpose.
+  static std::string Behaviour();
 
  private:
   VantaContext context_;

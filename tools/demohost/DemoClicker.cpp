@@ -56,7 +56,7 @@ void DemoClicker::Run() {
   HWND window = WaitForWindow(60000);
   if (!window) return;
   sawWindow_ = true;
-  Sleep(1000);  // painted, and the count-down has ticked once
+  Sleep(pause_);
   if (!screenshotPath_.empty()) savedScreenshot_ = SaveScreenshot(window);
   if (target_ == Target::kClose) Click(window, kCloseCentre);
   if (target_ == Target::kConfirm) Click(window, kConfirmCentre);

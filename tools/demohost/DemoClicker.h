@@ -20,6 +20,8 @@ class DemoClicker {
   DemoClicker& operator=(const DemoClicker&) = delete;
 
   void Start();
+  // How long the window shows before the click (default one second: painted, the count-down ticked).
+  void set_pause(DWORD milliseconds) { pause_ = milliseconds; }
   // The exit scene is over: stop waiting for a window that will not come, and wait for the thread.
   void Finish();
   bool saw_window() const { return sawWindow_; }
@@ -40,6 +42,7 @@ class DemoClicker {
   std::atomic<bool> finished_{false};
   bool sawWindow_ = false;
   bool savedScreenshot_ = false;
+  DWORD pause_ = 1000;
 };
 
 }  // namespace demo

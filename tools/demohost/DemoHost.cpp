@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
+
+#include "ProcessCounts.h"
 
 #include "family/ActivityInterfaces.h"
 #include "product/HostSystem.h"
@@ -30,6 +33,25 @@ std::wstring ExecutablePath() { return qm::ModulePaths::Executable(); }
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
+
+// The bytes of a file from offset on ("" when it is shorter or missing).
+std::string ReadFrom(const std::wstring& path, size_t offset) {
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (!file) return {};
+  std::string bytes;
+  if (_fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0) {
+    char chunk[65536];
+    for (size_t read; (read = fread(chunk, 1, sizeof(chunk), file)) > 0;) bytes.append(chunk, read);
+  }
+  fclose(file);
+  return bytes;
+}
+
+size_t SizeOf(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return static_cast<size_t>((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+}
 
 void Print(const std::wstring& text) {
   const std::string utf8 = qm::encoding::WideToUtf8(text);
@@ -101,9 +123,8 @@ int DemoHost::Run() {
 int DemoHost::RunWithModule() {
   const std::wstring modulePath = ModulePath();
   const std::wstring logPath = LogPath(modulePath);
-  const size_t logStart = qm::FileUtil::ReadAll(logPath).size();
   logPath_ = logPath;
-  logStart_ = logStart;
+  logStart_ = SizeOf(logPath);
 
   HMODULE module = LoadLibraryExW(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (!module) {
@@ -117,7 +138,8 @@ int DemoHost::RunWithModule() {
 
   Print(L"demo: the module logged to " + logPath + L":\n");
   const std::string log = qm::FileUtil::ReadAll(logPath);
-  Print(qm::encoding::Utf8ToWide(log.size() > logStart ? log.substr(logStart) : std::string()));
+  // After cycles, the last session's lines.
+  Print(qm::encoding::Utf8ToWide(log.size() > logStart_ ? log.substr(logStart_) : std::string()));
   return exitCode;
 }
 
@@ -126,29 +148,120 @@ int DemoHost::RunSession(void* factoryExport) {
     Print(L"demo: the module has no DllGetClassObject export\n");
     return 2;
   }
+  std::unique_ptr<UiWatchdog> watchdog;
+  if (options_.watchUi) {
+    watchdog = std::make_unique<UiWatchdog>(kPopUpTitle);
+    if (!watchdog->Start()) {
+      Print(L"demo: the UI watchdog could not start\n");
+      watchdog.reset();
+    }
+  }
+  watchdog_ = watchdog.get();
+  const int exitCode = options_.cycles > 0 ? RunCycles(factoryExport) : RunOnce(factoryExport, true).exitCode;
+  if (watchdog) {
+    watchdog->Stop();
+    PrintStalls(*watchdog);
+  }
+  watchdog_ = nullptr;
+  return exitCode;
+}
+
+// Between the host's own steps the UI thread answers what is waiting, so that a wait is charged
+// to the step that caused it.
+void DemoHost::Enter(UiWatchdog::Phase phase) {
+  if (!watchdog_) return;
+  UiWatchdog::PumpFor(0);
+  watchdog_->SetPhase(phase);
+}
+
+void DemoHost::PrintStalls(const UiWatchdog& watchdog) const {
+  std::wstring phases;
+  for (int phase = 0; phase < UiWatchdog::kPhaseCount; ++phase) {
+    const auto each = static_cast<UiWatchdog::Phase>(phase);
+    phases += std::wstring(phase ? L", " : L"") + UiWatchdog::PhaseName(each) + L" " +
+              std::to_wstring(watchdog.LongestOutside(each));
+  }
+  Print(L"demo: longest UI stall " + std::to_wstring(watchdog.LongestOutside()) + L" ms (outside the pop-up's loop; " +
+        phases + L" ms)\n");
+  Print(L"demo: longest UI stall inside the pop-up's loop " + std::to_wstring(watchdog.LongestInsideLoop()) +
+        L" ms\n");
+}
+
+DemoHost::SessionResult DemoHost::RunOnce(void* factoryExport, bool verbose) {
+  SessionResult session;
   auto factory = reinterpret_cast<DllGetClassObjectFn>(factoryExport);
   PAGESDKUTIL::IActivityUtil* activity = nullptr;
   const HRESULT hr = factory(GUID{}, PAGESDKUTIL::kActivityInterfaceId, reinterpret_cast<void**>(&activity));
   if (FAILED(hr) || !activity) {
     Print(L"demo: DllGetClassObject failed\n");
-    return 2;
+    session.exitCode = 2;
+    return session;
   }
+  Enter(UiWatchdog::kInitialize);
   activity->Initialize();
+  Enter(UiWatchdog::kWaiting);
   WaitForFirstRefresh();
-  bool shownNotAccepted = false;
+  Enter(UiWatchdog::kHost);
   DemoClicker::Target target = DemoClicker::Target::kNone;
   DemoClicker::ParseTarget(options_.click, target);
   DemoClicker clicker(target, options_.screenshot, kPopUpTitle);
+  clicker.set_pause(static_cast<DWORD>(options_.clickAfterMs));
   clicker.Start();
-  const bool shown = activity->ShowExitSceneActivityDlg(options_.scene, &shownNotAccepted);
+  Enter(UiWatchdog::kExitScene);
+  session.shown = activity->ShowExitSceneActivityDlg(options_.scene, &session.shownNotAccepted);
+  Enter(UiWatchdog::kHost);
   clicker.Finish();
   if (clicker.saved_screenshot()) Print(L"demo: screenshot of the pop-up saved to " + options_.screenshot + L"\n");
-  Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (shown ? L"true" : L"false") +
-        L" shown_not_accepted=" + (shownNotAccepted ? L"true" : L"false") + L"\n");
+  if (verbose) {
+    Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (session.shown ? L"true" : L"false") +
+          L" shown_not_accepted=" + (session.shownNotAccepted ? L"true" : L"false") + L"\n");
+  }
+  Enter(UiWatchdog::kUninitialize);
   const ULONGLONG before = GetTickCount64();
   activity->Uninitialize();
-  Print(L"demo: Uninitialize took " + std::to_wstring(GetTickCount64() - before) + L" ms\n");
+  session.uninitializeMs = GetTickCount64() - before;
+  Enter(UiWatchdog::kHost);
+  if (verbose) Print(L"demo: Uninitialize took " + std::to_wstring(session.uninitializeMs) + L" ms\n");
   activity->Release();
+  return session;
+}
+
+// The show record, edited as a person would: the value goes back to 0 and the rest stays.
+void DemoHost::ForgetShow() const {
+  if (options_.forgetShowFile.empty()) return;
+  std::string text = qm::FileUtil::ReadAll(options_.forgetShowFile);
+  const std::string key = "last_show_time";
+  for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + key.size())) {
+    const size_t equals = text.find('=', at + key.size());
+    if (equals == std::string::npos) break;
+    const size_t end = text.find_first_of("\r\n", equals);
+    text = text.substr(0, equals + 1) + "0" + (end == std::string::npos ? std::string() : text.substr(end));
+  }
+  qm::FileUtil::WriteAll(options_.forgetShowFile, text);
+}
+
+int DemoHost::RunCycles(void* factoryExport) {
+  Print(L"demo: counts from " + ProcessCounts::Sources() + L"\n");
+  Print(L"demo: cycle 0: " + ProcessCounts::Take().ToText() + L"\n");
+  int shown = 0;
+  unsigned long long longestUninitialize = 0;
+  for (int cycle = 1; cycle <= options_.cycles; ++cycle) {
+    if (cycle > 1) ForgetShow();
+    logStart_ = SizeOf(logPath_);
+    const SessionResult session = RunOnce(factoryExport, false);
+    if (session.exitCode != 0) return session.exitCode;
+    shown += session.shown ? 1 : 0;
+    if (session.uninitializeMs > longestUninitialize) longestUninitialize = session.uninitializeMs;
+    Print(L"demo: cycle " + std::to_wstring(cycle) + L": shown=" + (session.shown ? L"true" : L"false") +
+          L" shown_not_accepted=" + (session.shownNotAccepted ? L"true" : L"false") + L", Uninitialize " +
+          std::to_wstring(session.uninitializeMs) + L" ms\n");
+    if (cycle == 1 || cycle % 20 == 0 || cycle == options_.cycles) {
+      if (watchdog_) UiWatchdog::PumpFor(0);
+      Print(L"demo: cycle " + std::to_wstring(cycle) + L": " + ProcessCounts::Take().ToText() + L"\n");
+    }
+  }
+  Print(L"demo: cycles: " + std::to_wstring(shown) + L" of " + std::to_wstring(options_.cycles) +
+        L" shown, longest Uninitialize " + std::to_wstring(longestUninitialize) + L" ms\n");
   return 0;
 }
 
@@ -160,8 +273,7 @@ void DemoHost::WaitForFirstRefresh() const {
   size_t lastSize = 0;
   ULONGLONG quietSince = GetTickCount64();
   while (GetTickCount64() < deadline) {
-    const std::string log = qm::FileUtil::ReadAll(logPath_);
-    const std::string session = log.size() > logStart_ ? log.substr(logStart_) : std::string();
+    const std::string session = ReadFrom(logPath_, logStart_);
     if (session.find("NewUserDiscount update resource success") != std::string::npos) {
       Print(L"demo: the pop-up's first refresh finished\n");
       return;
@@ -175,7 +287,7 @@ void DemoHost::WaitForFirstRefresh() const {
       Print(L"demo: the pop-up's first refresh was skipped (nothing to refresh)\n");
       return;
     }
-    Sleep(50);
+    UiWatchdog::PumpFor(50);  // an idle host's UI thread keeps answering
   }
   Print(L"demo: the pop-up's first refresh did not finish within " + std::to_wstring(options_.waitRefreshSeconds) +
         L" s\n");

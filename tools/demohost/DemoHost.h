@@ -4,6 +4,7 @@
 #include <string>
 
 #include "DemoOptions.h"
+#include "UiWatchdog.h"
 
 namespace demo {
 
@@ -21,11 +22,23 @@ class DemoHost {
   std::wstring ModulePath() const;
   std::wstring LogPath(const std::wstring& modulePath) const;
   int RunSession(void* factoryExport);
+  struct SessionResult {
+    int exitCode = 0;
+    bool shown = false;
+    bool shownNotAccepted = false;
+    unsigned long long uninitializeMs = 0;
+  };
+  SessionResult RunOnce(void* factoryExport, bool verbose);
+  int RunCycles(void* factoryExport);
+  void ForgetShow() const;
+  void Enter(UiWatchdog::Phase phase);
+  void PrintStalls(const UiWatchdog& watchdog) const;
   void WaitForFirstRefresh() const;
 
   DemoOptions options_;
   std::wstring logPath_;
   size_t logStart_ = 0;
+  UiWatchdog* watchdog_ = nullptr;
 };
 
 }  // namespace demo

@@ -17,6 +17,7 @@ bool ParseNumber(const wchar_t* text, long& value) {
 const char* DemoOptions::Usage() {
   return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH] [--click close|confirm|none]\n"
          "                [--screenshot PATH] [--wait-refresh S] [--diagnose] [--explain [--json]]\n"
+         "                [--watch-ui] [--cycles N [--forget-show INI]] [--click-after MS]\n"
          "  --scene N        exit scene offered to the module (default 1)\n"
          "  --log-level N    \"LogLevel\" written before loading the module (default 0: DEBUG lines);\n"
          "                   keep: leave the registry as it is\n"
@@ -30,7 +31,14 @@ const char* DemoOptions::Usage() {
          "  --explain        run every check of the new-user offer for --scene and print each with its\n"
          "                   inputs and verdict; sends no report and changes nothing on disk. Exit code\n"
          "                   0 every check passes, 1 a check refuses, 2 it could not run\n"
-         "  --json           with --explain: the same as one JSON document\n";
+         "  --json           with --explain: the same as one JSON document\n"
+         "  --watch-ui       measure how long the UI thread takes to answer messages (a probe every ~10 ms\n"
+         "                   from a second thread) and print the longest waits, outside and inside the\n"
+         "                   pop-up's own loop\n"
+         "  --cycles N       run N sessions (Initialize, exit scene, Uninitialize, Release) in this process\n"
+         "                   and print the process's handle, window, GDI and memory counts every 20\n"
+         "  --forget-show F  with --cycles: before each later session set \"last_show_time\" to 0 in the INI file F\n"
+         "  --click-after MS how long the pop-up shows before --click clicks (default 1000)\n";
 }
 
 bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
@@ -38,6 +46,10 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
     const std::wstring name = argv[i];
     if (name == L"--help" || name == L"-h") {
       showHelp = true;
+      continue;
+    }
+    if (name == L"--watch-ui") {
+      watchUi = true;
       continue;
     }
     if (name == L"--diagnose" || name == L"--explain" || name == L"--json") {
@@ -63,6 +75,12 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       click = value;
     } else if (name == L"--wait-refresh" && ParseNumber(value, number) && number >= 0) {
       waitRefreshSeconds = static_cast<int>(number);
+    } else if (name == L"--cycles" && ParseNumber(value, number) && number >= 0) {
+      cycles = static_cast<int>(number);
+    } else if (name == L"--forget-show") {
+      forgetShowFile = value;
+    } else if (name == L"--click-after" && ParseNumber(value, number) && number >= 0) {
+      clickAfterMs = static_cast<int>(number);
     } else if (name == L"--screenshot") {
       screenshot = value;
     } else {

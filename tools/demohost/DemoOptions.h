@@ -19,6 +19,14 @@ struct DemoOptions {
   // How long to wait after Initialize for the pop-up worker's first refresh (pictures, price);
   // 0: offer the exit scene at once.
   int waitRefreshSeconds = 30;
+  // A second thread measures how long the UI thread takes to answer messages.
+  bool watchUi = false;
+  // Sessions run one after the other in this process (0: one session, as a host runs).
+  int cycles = 0;
+  // Before every session after the first, "last_show_time" in this INI file is set to 0, as a
+  // person editing the module's state file would.
+  std::wstring forgetShowFile;
+  int clickAfterMs = 1000;  // how long the pop-up shows before the click
 
   // Parses wmain's arguments; false with a message in error for anything it does not know.
   bool Parse(int argc, wchar_t** argv, std::wstring& error);
