@@ -33,50 +33,31 @@ NewUserDiscountPopDlg::NewUserDiscountPopDlg(std::shared_ptr<IPopDlgServices> se
 
 NewUserDiscountPopDlg::~NewUserDiscountPopDlg() {
   // Normally stopped already by the controller; make sure without logging it twice.
-  if (stopEvent_) SetEvent(stopEvent_);
+  if (state_) state_->RequestStop();
   worker_.Stop();
-  if (stopEvent_) CloseHandle(stopEvent_);
 }
 
 bool NewUserDiscountPopDlg::Initialize() {
   ZLOG(DEBUG) << L"NewUserDiscount dlg Initialize";
-  if (!stopEvent_) stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  return worker_.Start([this] { RunWorker(); });
+  // A fresh state each time: a worker from before is told to stop and keeps its own.
+  const vipcenter::PayPriceInfo price = CurrentPrice();
+  if (state_) state_->RequestStop();
+  state_ = std::make_shared<PopWorkerState>(services_);
+  state_->set_price(price);
+  std::shared_ptr<PopWorkerState> state = state_;
+  return worker_.Start([state] { PopWorkerState::Run(state); });
 }
 
 bool NewUserDiscountPopDlg::UnInitialize() {
   ZLOG(DEBUG) << L"NewUserDiscount dlg UnInitialize";
-  if (!stopEvent_) return true;
-  SetEvent(stopEvent_);
+  if (!state_) return true;
+  state_->RequestStop();
   worker_.Stop();
-  CloseHandle(stopEvent_);
-  stopEvent_ = nullptr;
   return true;
 }
 
-void NewUserDiscountPopDlg::RunWorker() {
-  ZLOG(DEBUG) << L"NewUserDiscount dlg OnActivate";
-  Refresh();
-  const int minutes = services_->ConfigInt(L"update_vanta_minutes", 0);
-  if (minutes == 0) return;
-  const HANDLE events[] = {stopEvent_, worker_.stop_event()};
-  while (WaitForMultipleObjects(2, events, FALSE, static_cast<DWORD>(minutes) * 60000u) == WAIT_TIMEOUT) {
-    Refresh();
-  }
-  ZLOG(DEBUG) << L"NewUserDiscount update resource loop exit";
-  ZLOG(DEBUG) << L"NewUserDiscount update resource loop exit";
-}
-
-void NewUserDiscountPopDlg::Refresh() {
-  vipcenter::PayPriceInfo price = CurrentPrice();
-  services_->RefreshResources(stopEvent_, price);
-  std::lock_guard<std::mutex> lock(priceLock_);
-  price_ = price;
-}
-
 vipcenter::PayPriceInfo NewUserDiscountPopDlg::CurrentPrice() const {
-  std::lock_guard<std::mutex> lock(priceLock_);
-  return price_;
+  return state_ ? state_->price() : vipcenter::PayPriceInfo{};
 }
 
 bool NewUserDiscountPopDlg::CanShow(PAGESDKUTIL::ActivityScene scene) {

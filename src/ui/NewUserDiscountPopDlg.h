@@ -9,6 +9,7 @@
 #include "activity/IPopDlg.h"
 #include "ui/IPopDlgServices.h"
 #include "ui/PopCountDown.h"
+#include "ui/PopWorkerState.h"
 #include "ui/ResourceWorker.h"
 #include "uxwin/host/CUxDialogViewImplEx.h"
 
@@ -57,15 +58,11 @@ class NewUserDiscountPopDlg : public CUxDialogViewImplEx<NewUserDiscountPopDlg>,
   void SetText(int id, const std::wstring& text);
   void SetAttribute(int id, const char* name, const std::string& value);
   void SetVisible(int id, bool visible);
-  void RunWorker();
-  void Refresh();
 
   std::shared_ptr<IPopDlgServices> services_;
   PAGESDKUTIL::PopResult result_ = 0;
   PopCountDown countDown_;
-  mutable std::mutex priceLock_;
-  vipcenter::PayPriceInfo price_;
-  HANDLE stopEvent_ = nullptr;
+  std::shared_ptr<PopWorkerState> state_;  // shared with the worker thread
   ResourceWorker worker_;
 };
 

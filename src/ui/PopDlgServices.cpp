@@ -79,15 +79,21 @@ void PopDlgServices::RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& pric
   ZLOG(DEBUG) << L"NewUserDiscount update resource";
   if (!strategy::NewUserDiscountPopStrategy(world_, nullptr).IsNeedUpdateSource()) return;
   const int hostType = HostType();
+  // A stop asked while a step waited on the network or the helper ends the refresh there: the
+  // module is going away and must not touch what it has released.
+  const auto stopped = [stop] { return stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; };
   if (hostType == 3) VantaUtils::RefreshIfDue(vanta::CurrentWarpper(), ConfigKey(), stop);
+  if (stopped()) return;
   TouchPriceSource();
   if (hostType == 1 || hostType == 2) {
     price.valid = QueryPrice(ConfigInt(L"recommand_package_months", 0), price) == 0;
+    if (stopped()) return;
   }
   PopImageDownloader downloader(
       [](const std::wstring& url, const std::wstring& file) { return network::ZTessikNetvok().Download(url, file); });
   downloader.Refresh(ConfigString(L"bg_url"), ConfigString(L"close_btn_url"), ConfigString(L"confirm_btn_url"),
-                     UtilFolder());
+                     UtilFolder(), stop);
+  if (stopped()) return;
   ZPLOG(DEBUG, GetLastError()) << L"NewUserDiscount update resource success";
 }
 

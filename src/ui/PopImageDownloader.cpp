@@ -10,8 +10,9 @@ namespace ui {
 using strategy::PopImageChecker;
 
 void PopImageDownloader::Refresh(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
-                                 const std::wstring& confirmUrl, const std::wstring& folder) {
+                                 const std::wstring& confirmUrl, const std::wstring& folder, HANDLE stop) {
   for (const auto& [url, path] : PopImageChecker::Files(backgroundUrl, closeUrl, confirmUrl, folder)) {
+    if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) return;
     CheckAndDownload(url, path);
   }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -16,9 +18,10 @@ class PopImageDownloader {
 
   explicit PopImageDownloader(DownloadFn download) : download_(std::move(download)) {}
 
-  // The three pictures of the offer, each at most once per URL (the name assigned last wins).
+  // The three pictures of the offer, each at most once per URL (the name assigned last wins); a
+  // signalled stop event (manual-reset) ends the round before the next picture.
   void Refresh(const std::wstring& backgroundUrl, const std::wstring& closeUrl, const std::wstring& confirmUrl,
-               const std::wstring& folder);
+               const std::wstring& folder, HANDLE stop = nullptr);
   // True only when a new file was downloaded, matched its MD5 and replaced the local one.
   bool CheckAndDownload(const std::wstring& url, const std::wstring& path);
 

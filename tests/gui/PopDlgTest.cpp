@@ -46,6 +46,9 @@ class RecordedServices : public ui::IPopDlgServices {
     ++refreshes;
     out = price;
     if (blockRefreshUntilStop) WaitForSingleObject(stop, INFINITE);
+    // A request that ignores the stop, as a server that never answers holds one.
+    if (refreshHeldBy) WaitForSingleObject(refreshHeldBy, INFINITE);
+    if (refreshHeldBy) SetEvent(refreshEnded);
   }
 
   int hostType = 1;
@@ -56,6 +59,8 @@ class RecordedServices : public ui::IPopDlgServices {
   int vipState = 2;
   vipcenter::PayPriceInfo price{79, 89, true};
   bool blockRefreshUntilStop = false;
+  HANDLE refreshHeldBy = nullptr;
+  HANDLE refreshEnded = nullptr;
   std::function<void()> onShown;
   std::vector<Record> records;
   std::vector<int> purchases;
@@ -176,4 +181,24 @@ TEST_F(PopDlg, UninitializeStopsAWorkerThatIsStillRefreshing) {
   EXPECT_LT(GetTickCount64() - start, 2000u);
   EXPECT_FALSE(dialog->worker_running());
   EXPECT_EQ(services->refreshes, 1);
+}
+
+TEST_F(PopDlg, UninitializeLeavesAWorkerStuckInARequestToEndOnItsOwn) {
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  services->refreshHeldBy = release;
+  services->refreshEnded = ended;
+  ASSERT_TRUE(dialog->Initialize());
+  // Uninitialize returns while the request still holds the worker, and the pop-up can go away.
+  dialog->UnInitialize();
+  EXPECT_FALSE(dialog->worker_running());
+  EXPECT_EQ(WaitForSingleObject(ended, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  dialog.reset();
+  // The worker finishes later on state it shares, not on the freed pop-up.
+  SetEvent(release);
+  EXPECT_EQ(WaitForSingleObject(ended, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+  Sleep(100);  // let it write the price and leave
+  EXPECT_EQ(services->refreshes, 1);
+  CloseHandle(release);
+  CloseHandle(ended);
 }

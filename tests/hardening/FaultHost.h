@@ -29,6 +29,8 @@ struct FaultRun {
   long long uninitializeMs = -1;
   long long stallMs = -1;      // the UI thread's longest wait outside the pop-up's loop
   long long loopStallMs = -1;  // inside the pop-up's own loop (measured, not held to a bound)
+  long long exitSceneStallMs = -1;  // the exit scene outside the loop: the pop-up's creation and first frame
+  long long otherStallMs = -1;      // Initialize, the wait for the refresh, Uninitialize, the host
   time_t started = 0;
   time_t ended = 0;
 
