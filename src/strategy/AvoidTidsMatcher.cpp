@@ -4,9 +4,7 @@
 
 namespace strategy {
 
-namespace {
-
-std::vector<std::wstring> SplitSkippingEmpty(const std::wstring& text, wchar_t separator) {
+std::vector<std::wstring> AvoidTidsMatcher::Split(const std::wstring& text, wchar_t separator) {
   std::vector<std::wstring> parts;
   size_t start = 0;
   while (start <= text.size()) {
@@ -18,10 +16,8 @@ std::vector<std::wstring> SplitSkippingEmpty(const std::wstring& text, wchar_t s
   return parts;
 }
 
-}  // namespace
-
 bool AvoidTidsMatcher::EntryMatches(const std::wstring& entry, const std::wstring& tid1, const std::wstring& tid2) {
-  const std::vector<std::wstring> parts = SplitSkippingEmpty(entry, L'-');
+  const std::vector<std::wstring> parts = Split(entry, L'-');
   if (parts.size() == 1) return parts[0] == tid1;
   if (parts.size() == 2) return parts[0] == tid1 && parts[1] == tid2;
   return false;
@@ -31,7 +27,7 @@ bool AvoidTidsMatcher::Match(const std::wstring& avoidTids, int tid1, int tid2, 
   if (avoidTids.empty()) return false;
   const std::wstring first = std::to_wstring(tid1);
   const std::wstring second = std::to_wstring(tid2);
-  for (const std::wstring& candidate : SplitSkippingEmpty(avoidTids, L'|')) {
+  for (const std::wstring& candidate : Split(avoidTids, L'|')) {
     if (!EntryMatches(candidate, first, second)) continue;
     if (entry) *entry = candidate;
     return true;

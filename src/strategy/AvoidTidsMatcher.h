@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace strategy {
 
@@ -10,6 +11,8 @@ class AvoidTidsMatcher {
  public:
   // True on a match; entry receives the matching entry.
   static bool Match(const std::wstring& avoidTids, int tid1, int tid2, std::wstring* entry = nullptr);
+  // The entries of the list ("|") or the parts of an entry ("-"), empty ones skipped.
+  static std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator);
 
  private:
   static bool EntryMatches(const std::wstring& entry, const std::wstring& tid1, const std::wstring& tid2);

@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <set>
 
+#include "strategy/AvoidTidsMatcher.h"
 #include "utils/UxJson.h"
 
 namespace campaign {
@@ -23,18 +24,6 @@ bool IsDigits(const std::wstring& text) {
     if (c < L'0' || c > L'9') return false;
   }
   return true;
-}
-
-std::vector<std::wstring> SplitSkippingEmpty(const std::wstring& text, wchar_t separator) {
-  std::vector<std::wstring> parts;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find(separator, start);
-    if (end == std::wstring::npos) end = text.size();
-    if (end > start) parts.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
 }
 
 const wchar_t* KindName(qm::json::Kind kind) {
@@ -132,8 +121,8 @@ void CampaignLinter::CheckNumbers(const CampaignItem& item, std::vector<LintFind
 }
 
 void CampaignLinter::CheckAvoidTids(const CampaignItem& item, std::vector<LintFinding>& out) const {
-  for (const std::wstring& entry : SplitSkippingEmpty(item.String(L"avoid_tids", L""), L'|')) {
-    const std::vector<std::wstring> parts = SplitSkippingEmpty(entry, L'-');
+  for (const std::wstring& entry : strategy::AvoidTidsMatcher::Split(item.String(L"avoid_tids", L""), L'|')) {
+    const std::vector<std::wstring> parts = strategy::AvoidTidsMatcher::Split(entry, L'-');
     if (parts.size() > 2) {
       Add(out, Severity::kWarning, L"avoid_tids",
           L"entry " + Quoted(entry) + L" has " + std::to_wstring(parts.size()) +
