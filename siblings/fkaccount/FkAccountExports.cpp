@@ -4,6 +4,7 @@
 #include "common/Journal.h"
 #include "family/FennickAccount.h"
 #include "fkaccount/FkAccountObject.h"
+#include "utils/StaticRuntimeRelease.h"
 
 namespace {
 
@@ -15,7 +16,8 @@ class FkAccountService final : public fkaccount::IFkAccountService {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
   return TRUE;
 }
 

@@ -4,8 +4,12 @@
 
 #include "family/Netvok.h"
 #include "netvok/NetvokFactory.h"
+#include "utils/StaticRuntimeRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
+  return TRUE;
+}
 
 // Three arguments, as the network library hands out its factory. "netvok.behaviour" holding
 // "null-object" makes it succeed without one, "fail" refuse.

@@ -8,8 +8,12 @@
 #include "common/Journal.h"
 
 #include "tallo/TalloClient.h"
+#include "utils/StaticRuntimeRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
+  return TRUE;
+}
 
 namespace {
 

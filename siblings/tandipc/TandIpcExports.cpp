@@ -5,8 +5,10 @@
 #include "tandipc/TandIpcBundle.h"
 #include "tandipc/TandIpcClient.h"
 #include "tandipc/TandIpcServer.h"
+#include "utils/StaticRuntimeRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
   return TRUE;
 }
 

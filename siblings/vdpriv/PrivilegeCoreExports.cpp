@@ -4,6 +4,7 @@
 #include "common/Journal.h"
 #include "family/PrivilegeStore.h"
 #include "vdpriv/PrivilegeList.h"
+#include "utils/StaticRuntimeRelease.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ class PrivilegeQuery final : public vdpriv::IPrivilegeQuery {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
   return TRUE;
 }
 

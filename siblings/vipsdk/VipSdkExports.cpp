@@ -4,8 +4,10 @@
 #include "family/VipSdk.h"
 #include "vipsdk/VipSdkRoot.h"
 #include "vipsdk/VipSdkState.h"
+#include "utils/StaticRuntimeRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
   return TRUE;
 }
 

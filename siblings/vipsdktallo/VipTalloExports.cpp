@@ -2,8 +2,12 @@
 
 #include "common/Journal.h"
 #include "vipsdktallo/VipTalloRoot.h"
+#include "utils/StaticRuntimeRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
+  return TRUE;
+}
 
 // Exported as GetInterface (vipsdktallo.def).
 extern "C" HRESULT __stdcall VipTalloGetInterface(const GUID* iid, vip_sdk::IBaseInterface** root) {

@@ -5,8 +5,12 @@
 
 #include "family/DomainTransfer.h"
 #include "wexutil/WexUtilTransfer.h"
+#include "utils/StaticRuntimeRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
+  return TRUE;
+}
 
 // Two arguments, as the family's libraries hand out their objects. "wexutil.behaviour" holding
 // "null-object" makes it succeed without one, "fail" refuse.

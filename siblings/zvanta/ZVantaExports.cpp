@@ -5,8 +5,12 @@
 
 #include "family/Vanta.h"
 #include "zvanta/VantaRoot.h"
+#include "utils/StaticRuntimeRelease.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
+  return TRUE;
+}
 
 // "null-object": the export succeeds without an object; "fail": it refuses; "start-false" and
 // "no-component" are the root's (VantaRoot).

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "activity/ActivityUtil.h"
+#include "utils/StaticRuntimeRelease.h"
 
 namespace {
 
@@ -21,7 +22,10 @@ bool IsActivityInterfaceId(const void* iid) {
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
+  return TRUE;
+}
 
 // Every call hands out a new, independent controller; the host destroys it through slot 2.
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID, REFIID iid, LPVOID* out) {
