@@ -19,7 +19,7 @@ string(REPLACE "/" "\\" FAULTS_VIPCENTER_STATE "Z:${CMAKE_BINARY_DIR}/vipcenter"
 string(REPLACE "/" "\\" FAULTS_VIPCENTER_CERTS "Z:${CMAKE_SOURCE_DIR}/tools/vipcenter/certs")
 set(FAULTS_ENVIRONMENT "VIPCENTER_STATE_DIR=${FAULTS_VIPCENTER_STATE};VIPCENTER_CERT_DIR=${FAULTS_VIPCENTER_CERTS}")
 
-foreach(group FaultSiblingsMissing FaultSiblings FaultVipService FaultVipServiceSlow FaultService FaultState Cycles)
+foreach(group FaultSiblingsMissing FaultSiblings FaultVipService FaultVipServiceDown FaultVipServiceSlow FaultService FaultState Cycles)
   add_test(NAME hardening_${group} COMMAND hardening_faults --gtest_filter=*${group}.*)
   set_tests_properties(hardening_${group} PROPERTIES LABELS hardening RESOURCE_LOCK host_registry TIMEOUT 600
                        FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${FAULTS_ENVIRONMENT}")

@@ -59,25 +59,26 @@ void CollectStandIns(const std::wstring& folder, long long hostSize, std::vector
 
 }  // namespace
 
-std::string FaultRun::Problems() const {
+std::string FaultRun::Problems(long long prescribedWaitMs) const {
   std::string problems;
   if (exitCode != 0) problems += "the host ended with " + std::to_string(exitCode) + "; ";
   if (uninitializeMs < 0) problems += "the host never finished Uninitialize; ";
-  if (uninitializeMs >= 1000) problems += "Uninitialize took " + std::to_string(uninitializeMs) + " ms; ";
+  if (uninitializeMs >= 1000 + prescribedWaitMs) problems += "Uninitialize took " + std::to_string(uninitializeMs) + " ms; ";
   if (stallMs < 0) problems += "no UI-thread measurement; ";
-  // The goal is 100 ms. Under Wine on two loaded cores Initialize measures 35 to 101 ms, and the
+  // The goal is 100 ms. Run alone on two cores under Wine, Initialize measures 35 to 50 ms and the
   // exit scene, which creates the pop-up and paints its first frame before its loop runs, 70 to
-  // 105 ms: the bounds leave room for that, and the figures are printed with each run.
-  if (otherStallMs > 150) {
+  // 105 ms; the bounds leave room for a loaded machine, and the figures are printed with each run.
+  if (otherStallMs > 150 + prescribedWaitMs) {
     problems += "the UI thread stalled " + std::to_string(otherStallMs) + " ms outside the exit scene; ";
   }
-  if (exitSceneStallMs > 250) {
+  if (exitSceneStallMs > 250 + prescribedWaitMs) {
     problems += "the UI thread stalled " + std::to_string(exitSceneStallMs) + " ms in the exit scene; ";
   }
   return problems;
 }
 
 FaultHost::~FaultHost() {
+  vipService_.reset();  // its folder is about to go
   if (!root_.empty()) ChildProcess::Run(L"hostfixture.exe", L"remove --type 1 --root " + root_);
   if (!root_.empty()) DeleteFileW((root_ + L"-zvanta.json").c_str());
   qm::FileUtil::RemoveTree(UtilFolder());
@@ -167,6 +168,14 @@ bool FaultHost::Replace(const std::wstring& name, const std::wstring& builtFile)
 
 bool FaultHost::WriteBehaviour(const std::wstring& component, const std::string& behaviour) const {
   return testing_support::WriteBytes(Installed(component + L".behaviour"), behaviour);
+}
+
+bool FaultHost::StartVipService() {
+  vipService_ = std::make_unique<ChildProcess>(Installed(L"tessikvipsvc.exe"), L"/runhide");
+  if (!vipService_->started()) return false;
+  const bool started = !testing_support::WaitForJournal(Installed(L"vipservice.journal.jsonl"), L"start", 1).empty();
+  Sleep(500);  // the channel is served right after the start line
+  return started;
 }
 
 std::vector<testing_support::JournalEntry> FaultHost::Records() const {

@@ -6,9 +6,11 @@
 // The demo host runs as the host executable with its UI-thread watchdog on.
 
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "JournalReader.h"
 #include "VipCenterService.h"
 
@@ -36,8 +38,10 @@ struct FaultRun {
 
   // What every fault must leave intact: the host ran to its end, Uninitialize came back within a
   // second and the UI thread was never held for more than 100 ms outside the pop-up's loop.
+  // prescribedWaitMs is a wait the host's own components make the module do on the UI thread (a
+  // VIP query that blocks, a service start waited for); it is added to every bound.
   // Empty when all holds.
-  std::string Problems() const;
+  std::string Problems(long long prescribedWaitMs = 0) const;
 };
 
 class FaultHost {
@@ -58,6 +62,9 @@ class FaultHost {
   // Puts a built file of the test's folder in place of an installed stand-in.
   bool Replace(const std::wstring& name, const std::wstring& builtFile) const;
   bool WriteBehaviour(const std::wstring& component, const std::string& behaviour) const;
+  // Host type 1: starts its VIP service the way the product keeps it running, and waits until the
+  // service serves its channel. Stopped with the host.
+  bool StartVipService();
 
   std::vector<testing_support::JournalEntry> Records() const;  // none for types 6 and 7
   std::wstring UtilFolder() const;
@@ -77,6 +84,7 @@ class FaultHost {
   std::wstring root_;
   std::wstring folder_;
   testing_support::VipCenterService service_;
+  std::unique_ptr<testing_support::ChildProcess> vipService_;
 };
 
 }  // namespace hardening_test
