@@ -5,8 +5,35 @@
 #include <cstdio>
 
 #include "utils/Log.h"
+#include "utils/Win32LogEnvironment.h"
 
 namespace {
+
+// The logger reads "LogLevel" once, at its first statement: the bench starts it at INFO (1) so
+// that DEBUG lines are the filtered ones whatever the machine holds, and puts the value back.
+void StartLoggerAtInfo() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, zlog::Win32LogEnvironment::kLogLevelKey, 0, nullptr, 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    ZLOG(INFO) << L"log bench start";
+    return;
+  }
+  DWORD previous = 0;
+  DWORD size = sizeof(previous);
+  const bool hadValue = RegQueryValueExW(key, zlog::Win32LogEnvironment::kLogLevelValue, nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(&previous), &size) == ERROR_SUCCESS;
+  const DWORD info = 1;
+  RegSetValueExW(key, zlog::Win32LogEnvironment::kLogLevelValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&info),
+                 sizeof(info));
+  ZLOG(INFO) << L"log bench start";
+  if (hadValue) {
+    RegSetValueExW(key, zlog::Win32LogEnvironment::kLogLevelValue, 0, REG_DWORD,
+                   reinterpret_cast<const BYTE*>(&previous), sizeof(previous));
+  } else {
+    RegDeleteValueW(key, zlog::Win32LogEnvironment::kLogLevelValue);
+  }
+  RegCloseKey(key);
+}
 
 double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
   LARGE_INTEGER frequency;
@@ -17,7 +44,7 @@ double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
 }  // namespace
 
 int main() {
-  ZLOG(INFO) << L"log bench start";  // initialises the logger
+  StartLoggerAtInfo();
   const int threshold = zlog::ZLogger::Instance().Threshold();
   LARGE_INTEGER start, end;
 

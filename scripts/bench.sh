@@ -125,6 +125,39 @@ i686-w64-mingw32-strip "$BENCH_DIR/pagesdkutil.stripped.dll"
 echo "footprint_dll_i686: $(( $(stat -c %s "$DLL") / 1024 )) KiB"
 echo "footprint_dll_i686_stripped: $(( $(stat -c %s "$BENCH_DIR/pagesdkutil.stripped.dll") / 1024 )) KiB"
 
+# --- Initialize and the process's footprint, in the demo host (32-bit, as shipped) --------------
+# The demo lays out a whole host installation with every sibling of its type; --probe-initialize
+# counts what the module does on the UI thread during Initialize, --footprint prints the process's
+# counts around each step. Three runs per host type, medians.
+field() { sed -n "s/.*$1 \([0-9.]*\).*/\1/p" | head -1; }
+for host_type in 1 3; do
+  init_runs=(); private_init=(); private_shown=(); set_init=(); set_shown=()
+  for _ in 1 2 3; do
+    out=$("$REPO_ROOT/scripts/demo.sh" --host-type "$host_type" --probe-initialize --footprint --click close 2>&1 | tr -d '\r')
+    probe=$(grep '^demo: Initialize took' <<<"$out")
+    init_runs+=("$(field took <<<"$probe")")
+    before=$(grep 'footprint before Initialize:' <<<"$out"); after=$(grep 'footprint after Initialize:' <<<"$out")
+    scene=$(grep 'footprint before the exit scene:' <<<"$out"); shown=$(grep 'footprint while the pop-up shows:' <<<"$out")
+    private_init+=($(( $(field 'committed private' <<<"$after") - $(field 'committed private' <<<"$before") )))
+    private_shown+=($(( $(field 'committed private' <<<"$shown") - $(field 'committed private' <<<"$scene") )))
+    set_init+=($(( $(field 'working set' <<<"$after") - $(field 'working set' <<<"$before") )))
+    set_shown+=($(( $(field 'working set' <<<"$shown") - $(field 'working set' <<<"$scene") )))
+  done
+  echo "initialize_ui_type$host_type: $(printf '%s\n' "${init_runs[@]}" | median) ms (on the UI thread:${probe#*meanwhile:})"
+  echo "footprint_private_initialize_type$host_type: $(printf '%s\n' "${private_init[@]}" | median) KiB"
+  echo "footprint_working_set_initialize_type$host_type: $(printf '%s\n' "${set_init[@]}" | median) KiB"
+  echo "footprint_private_shown_type$host_type: $(printf '%s\n' "${private_shown[@]}" | median) KiB"
+  echo "footprint_working_set_shown_type$host_type: $(printf '%s\n' "${set_shown[@]}" | median) KiB"
+  for kind in gdi user handles; do
+    counts=""
+    for stage in 'before Initialize' 'while the pop-up shows' 'after the exit scene' 'after Uninitialize' 'after FreeLibrary'; do
+      counts+="${counts:+, }$stage $(grep "footprint $stage:" <<<"$out" | field "$kind")"
+    done
+    echo "footprint_${kind}_type$host_type: $counts"
+  done
+done
+export WINEPREFIX="$BUILD_ROOT/wine/test"
+
 # --- the long hostile-input pass ----------------------------------------------------------------
 if [ "$FUZZ" = 1 ]; then
   build_arch x86_64 hardening_fuzz >/dev/null

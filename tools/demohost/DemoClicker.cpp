@@ -38,7 +38,7 @@ bool DemoClicker::ParseTarget(const std::wstring& text, Target& target) {
 }
 
 void DemoClicker::Start() {
-  if (target_ == Target::kNone && screenshotPath_.empty()) return;
+  if (target_ == Target::kNone && screenshotPath_.empty() && !onShown_) return;
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -57,6 +57,7 @@ void DemoClicker::Run() {
   if (!window) return;
   sawWindow_ = true;
   Sleep(pause_);
+  if (onShown_) onShown_();
   if (!screenshotPath_.empty()) savedScreenshot_ = SaveScreenshot(window);
   if (target_ == Target::kClose) Click(window, kCloseCentre);
   if (target_ == Target::kConfirm) Click(window, kConfirmCentre);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -22,6 +23,8 @@ class DemoClicker {
   void Start();
   // How long the window shows before the click (default one second: painted, the count-down ticked).
   void set_pause(DWORD milliseconds) { pause_ = milliseconds; }
+  // Runs on the clicker's thread once the window has shown for the pause, before the screenshot and the click.
+  void set_on_shown(std::function<void()> onShown) { onShown_ = std::move(onShown); }
   // The exit scene is over: stop waiting for a window that will not come, and wait for the thread.
   void Finish();
   bool saw_window() const { return sawWindow_; }
@@ -43,6 +46,7 @@ class DemoClicker {
   bool sawWindow_ = false;
   bool savedScreenshot_ = false;
   DWORD pause_ = 1000;
+  std::function<void()> onShown_;
 };
 
 }  // namespace demo

@@ -5,9 +5,12 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <memory>
 
+#include "FootprintLog.h"
 #include "ProcessCounts.h"
+#include "UiCallProbe.h"
 
 #include "family/ActivityInterfaces.h"
 #include "product/HostSystem.h"
@@ -133,8 +136,13 @@ int DemoHost::RunWithModule() {
   }
   // The host and the module it loads are always of one architecture.
   Print(L"demo: loaded " + modulePath + (sizeof(void*) == 4 ? L" (i686, 32-bit)" : L" (x86_64, 64-bit)") + L"\n");
+  if (options_.probeInitialize && !UiCallProbe::Install(module)) {
+    Print(L"demo: the module's imports could not be counted\n");
+  }
+  if (options_.footprint) Print(FootprintLog::SourcesLine());
   const int exitCode = RunSession(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
   FreeLibrary(module);
+  Footprint(L"after FreeLibrary");
 
   Print(L"demo: the module logged to " + logPath + L":\n");
   const std::string log = qm::FileUtil::ReadAll(logPath);
@@ -197,33 +205,71 @@ DemoHost::SessionResult DemoHost::RunOnce(void* factoryExport, bool verbose) {
     session.exitCode = 2;
     return session;
   }
+  Footprint(L"before Initialize");
   Enter(UiWatchdog::kInitialize);
-  activity->Initialize();
+  InitializeMeasured(*activity);
   Enter(UiWatchdog::kWaiting);
+  Footprint(L"after Initialize");
   WaitForFirstRefresh();
   Enter(UiWatchdog::kHost);
-  DemoClicker::Target target = DemoClicker::Target::kNone;
-  DemoClicker::ParseTarget(options_.click, target);
-  DemoClicker clicker(target, options_.screenshot, kPopUpTitle);
-  clicker.set_pause(static_cast<DWORD>(options_.clickAfterMs));
-  clicker.Start();
-  Enter(UiWatchdog::kExitScene);
-  session.shown = activity->ShowExitSceneActivityDlg(options_.scene, &session.shownNotAccepted);
-  Enter(UiWatchdog::kHost);
-  clicker.Finish();
-  if (clicker.saved_screenshot()) Print(L"demo: screenshot of the pop-up saved to " + options_.screenshot + L"\n");
-  if (verbose) {
-    Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (session.shown ? L"true" : L"false") +
-          L" shown_not_accepted=" + (session.shownNotAccepted ? L"true" : L"false") + L"\n");
-  }
+  Footprint(L"before the exit scene");
+  OfferExitScene(*activity, session, verbose);
+  Footprint(L"after the exit scene");
   Enter(UiWatchdog::kUninitialize);
   const ULONGLONG before = GetTickCount64();
   activity->Uninitialize();
   session.uninitializeMs = GetTickCount64() - before;
   Enter(UiWatchdog::kHost);
   if (verbose) Print(L"demo: Uninitialize took " + std::to_wstring(session.uninitializeMs) + L" ms\n");
+  Footprint(L"after Uninitialize");
   activity->Release();
+  Footprint(L"after Release");
   return session;
+}
+
+// With --probe-initialize: how long the host's UI thread was held, and what for.
+void DemoHost::InitializeMeasured(PAGESDKUTIL::IActivityUtil& activity) const {
+  if (!options_.probeInitialize) {
+    activity.Initialize();
+    return;
+  }
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER start;
+  LARGE_INTEGER end;
+  QueryPerformanceFrequency(&frequency);
+  UiCallProbe::Begin();
+  QueryPerformanceCounter(&start);
+  activity.Initialize();
+  QueryPerformanceCounter(&end);
+  const UiCallProbe::Counts counts = UiCallProbe::End();
+  wchar_t took[32] = {};
+  swprintf(took, 32, L"%.2f", double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
+  Print(L"demo: Initialize took " + std::wstring(took) + L" ms; on the UI thread meanwhile: " + counts.ToText() +
+        L"\n");
+}
+
+void DemoHost::OfferExitScene(PAGESDKUTIL::IActivityUtil& activity, SessionResult& session, bool verbose) {
+  DemoClicker::Target target = DemoClicker::Target::kNone;
+  DemoClicker::ParseTarget(options_.click, target);
+  DemoClicker clicker(target, options_.screenshot, kPopUpTitle);
+  clicker.set_pause(static_cast<DWORD>(options_.clickAfterMs));
+  std::wstring shown;  // written on the clicker's thread, read after it has ended
+  if (options_.footprint) clicker.set_on_shown([&shown] { shown = FootprintLog::Line(L"while the pop-up shows"); });
+  clicker.Start();
+  Enter(UiWatchdog::kExitScene);
+  session.shown = activity.ShowExitSceneActivityDlg(options_.scene, &session.shownNotAccepted);
+  Enter(UiWatchdog::kHost);
+  clicker.Finish();
+  if (!shown.empty()) Print(shown);
+  if (clicker.saved_screenshot()) Print(L"demo: screenshot of the pop-up saved to " + options_.screenshot + L"\n");
+  if (verbose) {
+    Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (session.shown ? L"true" : L"false") +
+          L" shown_not_accepted=" + (session.shownNotAccepted ? L"true" : L"false") + L"\n");
+  }
+}
+
+void DemoHost::Footprint(const wchar_t* stage) const {
+  if (options_.footprint) Print(FootprintLog::Line(stage));
 }
 
 // The show record, edited as a person would: the value goes back to 0 and the rest stays.

@@ -6,6 +6,10 @@
 #include "DemoOptions.h"
 #include "UiWatchdog.h"
 
+namespace PAGESDKUTIL {
+class IActivityUtil;
+}
+
 namespace demo {
 
 // A small host: loads the module, drives the controller through one session and shows what the
@@ -29,6 +33,9 @@ class DemoHost {
     unsigned long long uninitializeMs = 0;
   };
   SessionResult RunOnce(void* factoryExport, bool verbose);
+  void InitializeMeasured(PAGESDKUTIL::IActivityUtil& activity) const;
+  void OfferExitScene(PAGESDKUTIL::IActivityUtil& activity, SessionResult& session, bool verbose);
+  void Footprint(const wchar_t* stage) const;  // with --footprint
   int RunCycles(void* factoryExport);
   void ForgetShow() const;
   void Enter(UiWatchdog::Phase phase);

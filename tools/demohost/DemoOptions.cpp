@@ -18,6 +18,7 @@ const char* DemoOptions::Usage() {
   return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH] [--click close|confirm|none]\n"
          "                [--screenshot PATH] [--wait-refresh S] [--diagnose] [--explain [--json]]\n"
          "                [--watch-ui] [--cycles N [--forget-show INI]] [--click-after MS]\n"
+         "                [--footprint] [--probe-initialize]\n"
          "  --scene N        exit scene offered to the module (default 1)\n"
          "  --log-level N    \"LogLevel\" written before loading the module (default 0: DEBUG lines);\n"
          "                   keep: leave the registry as it is\n"
@@ -38,7 +39,12 @@ const char* DemoOptions::Usage() {
          "  --cycles N       run N sessions (Initialize, exit scene, Uninitialize, Release) in this process\n"
          "                   and print the process's handle, window, GDI and memory counts every 20\n"
          "  --forget-show F  with --cycles: before each later session set \"last_show_time\" to 0 in the INI file F\n"
-         "  --click-after MS how long the pop-up shows before --click clicks (default 1000)\n";
+         "  --click-after MS how long the pop-up shows before --click clicks (default 1000)\n"
+         "  --footprint      print the process's handles, windows, GDI objects, private memory and working\n"
+         "                   set before and after each step of the session and while the pop-up shows\n"
+         "  --probe-initialize  time Initialize and count what the module does on the UI thread meanwhile:\n"
+         "                   HTTP requests, named-pipe connections, program starts and waits (import-table\n"
+         "                   wrappers on the module and the libraries it loads from outside the Windows folder)\n";
 }
 
 bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
@@ -48,8 +54,8 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       showHelp = true;
       continue;
     }
-    if (name == L"--watch-ui") {
-      watchUi = true;
+    if (name == L"--watch-ui" || name == L"--footprint" || name == L"--probe-initialize") {
+      (name == L"--watch-ui" ? watchUi : name == L"--footprint" ? footprint : probeInitialize) = true;
       continue;
     }
     if (name == L"--diagnose" || name == L"--explain" || name == L"--json") {

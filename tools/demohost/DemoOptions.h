@@ -27,6 +27,11 @@ struct DemoOptions {
   // person editing the module's state file would.
   std::wstring forgetShowFile;
   int clickAfterMs = 1000;  // how long the pop-up shows before the click
+  // Print what the process holds before and after each step of a session, and while the pop-up shows.
+  bool footprint = false;
+  // Time Initialize and count, on the UI thread meanwhile, the module's HTTP requests, pipe
+  // connections, program starts and waits.
+  bool probeInitialize = false;
 
   // Parses wmain's arguments; false with a message in error for anything it does not know.
   bool Parse(int argc, wchar_t** argv, std::wstring& error);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace demo {
+
+// What the process holds at one step of a session, as one line: the counts of ProcessCounts and
+// the working set. A step's cost is the difference between two lines.
+class FootprintLog {
+ public:
+  // "demo: footprint <stage>: handles ..., working set N KiB\n"
+  static std::wstring Line(const std::wstring& stage);
+  // Where the figures come from on this system.
+  static std::wstring SourcesLine();
+};
+
+}  // namespace demo
