@@ -5,6 +5,7 @@
 
 #include "activity/ActivityUtil.h"
 #include "utils/StaticRuntimeRelease.h"
+#include "uxwin/style/UxFontPool.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ bool IsActivityInterfaceId(const void* iid) {
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+  // Unloaded by FreeLibrary: the process goes on, so the skin engine's fonts go back to it.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) UxFontPool::ReleaseAtUnload();
   qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
   return TRUE;
 }

@@ -45,6 +45,21 @@ TEST(UxFonts, BaseFaceFollowsTheInstalledFonts) {
   EXPECT_EQ(song.base().lfQuality, ANTIALIASED_QUALITY);
 }
 
+TEST(UxFonts, ReleasedFontsAreGoneAndComeBackOnTheNextAsk) {
+  UxFontPool pool([](const std::wstring&) { return false; });
+  const HFONT base = pool.GetFont(0, false);
+  const HFONT bold = pool.GetFont(0x0404, false);
+  ASSERT_NE(GetObjectType(base), 0u);
+  ASSERT_NE(GetObjectType(bold), 0u);
+  pool.ReleaseFonts();
+  EXPECT_EQ(GetObjectType(base), 0u);
+  EXPECT_EQ(GetObjectType(bold), 0u);
+  LOGFONTW font{};
+  ASSERT_TRUE(GetObjectW(pool.GetFont(0, false), sizeof(font), &font));
+  EXPECT_EQ(font.lfHeight, UxFontPool::kBaseHeight);
+  EXPECT_EQ(font.lfWeight, FW_NORMAL);
+}
+
 TEST(UxFonts, CodesGiveWeightStyleAndHeight) {
   const std::pair<uint16_t, int> heights[] = {{0x0000, -12}, {0x0204, -14}, {0x1C04, -40}, {0x0904, -21},
                                               {0x0404, -16}, {0x0A04, -22}, {0x0C04, -24}, {0xFE00, -10}};

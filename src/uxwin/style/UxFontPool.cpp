@@ -30,9 +30,19 @@ std::wstring FontFileOf(const std::wstring& face) {
 
 }  // namespace
 
+namespace {
+
+UxFontPool* processPool = nullptr;  // set once, by Instance
+
+}  // namespace
+
 UxFontPool& UxFontPool::Instance() {
-  static UxFontPool* const instance = new UxFontPool(&RegistryFontValueExists);
+  static UxFontPool* const instance = processPool = new UxFontPool(&RegistryFontValueExists);
   return *instance;
+}
+
+void UxFontPool::ReleaseAtUnload() {
+  if (processPool) processPool->ReleaseFonts();
 }
 
 std::wstring UxFontPool::ChooseFace(const std::function<bool(const std::wstring&)>& exists) {
@@ -68,7 +78,12 @@ UxFontPool::UxFontPool(const std::function<bool(const std::wstring&)>& fontValue
 UxFontPool::~UxFontPool() {
   family_.reset();
   privateFonts_.reset();
+  ReleaseFonts();
+}
+
+void UxFontPool::ReleaseFonts() {
   for (auto& [key, font] : fonts_) DeleteObject(font);
+  fonts_.clear();
 }
 
 bool UxFontPool::IsYaHei() const { return face_ == kYaHeiChinese || face_ == L"Microsoft YaHei"; }

@@ -35,6 +35,13 @@ class UxFontPool {
   // its file was found, else from the DC.
   std::unique_ptr<Gdiplus::Font> CreateGdiplusFont(HDC dc, HFONT font);
 
+  // Deletes the GDI fonts handed out so far (none may still be selected anywhere); later calls
+  // create them again.
+  void ReleaseFonts();
+  // The process-wide pool lives until the module unloads, and its fonts must not outlive that: on
+  // an unload by FreeLibrary the module's DllMain calls this. Nothing when the pool was never made.
+  static void ReleaseAtUnload();
+
   // The face the first existing registry value names, "宋体" when none does.
   static std::wstring ChooseFace(const std::function<bool(const std::wstring&)>& fontValueExists);
   static int HeightFor(uint16_t code, double factor);
