@@ -19,28 +19,63 @@ int Cycles() {
   return cycles > 0 ? cycles : 30;
 }
 
-TEST(Cycles, CountsStayFlat) {
-  const int cycles = Cycles();
-  FaultHost host(3);
-  ASSERT_TRUE(host.Install({}));
+// Runs the sessions, prints the curve and checks what every run must hold; with flat, also that no
+// count grows.
+FaultRun RunAndCheck(FaultHost& host, int cycles, const std::wstring& more, bool flat) {
   const FaultRun run = host.Run(L"close", L"--click-after 100 --cycles " + std::to_wstring(cycles) +
-                                              L" --forget-show \"" + host.StateFile() + L"\"");
-  ASSERT_EQ(run.exitCode, 0) << run.output;
+                                              L" --forget-show \"" + host.StateFile() + L"\" " + more);
+  EXPECT_EQ(run.exitCode, 0) << run.output;
   const std::string all = "demo: cycles: " + std::to_string(cycles) + " of " + std::to_string(cycles) + " shown";
   EXPECT_NE(run.output.find(all), std::string::npos) << run.output;
   const size_t sources = run.output.find("demo: counts from ");
-  ASSERT_NE(sources, std::string::npos) << run.output;
+  if (sources == std::string::npos) {
+    ADD_FAILURE() << run.output;
+    return run;
+  }
   const CycleCurve curve(run.output);
   std::printf("%s%s", run.output.substr(sources, run.output.find('\n', sources) - sources + 1).c_str(),
               curve.ToText().c_str());
   const size_t longest = run.output.find("longest Uninitialize ");
-  ASSERT_NE(longest, std::string::npos) << run.output;
-  const long long uninitializeMs = std::atoll(run.output.c_str() + longest + 21);
+  const long long uninitializeMs = longest == std::string::npos ? -1 : std::atoll(run.output.c_str() + longest + 21);
   std::printf("longest Uninitialize, UI stall outside / inside the pop-up's loop: %lld, %lld, %lld ms\n",
               uninitializeMs, run.stallMs, run.loopStallMs);
+  EXPECT_GE(uninitializeMs, 0) << run.output;
   EXPECT_LT(uninitializeMs, 1000);
-  EXPECT_EQ(curve.Growth(), "") << curve.ToText();
+  if (flat) EXPECT_EQ(curve.Growth(), "") << curve.ToText();
   EXPECT_LE(run.stallMs, 100) << run.output;
+  return run;
+}
+
+TEST(Cycles, CountsStayFlat) {
+  FaultHost host(3);
+  ASSERT_TRUE(host.Install({}));
+  RunAndCheck(host, Cycles(), L"", true);
+}
+
+// A host that frees the module after each session and loads it again, at another address each
+// time: the pop-up shows every time (its window class is named by the load's own window procedure)
+// and the unloads give the fonts back. The process-wide singletons (the logger's file and mutex,
+// the VIP facade's lock, their sync objects) are made once per load and never torn down: a reload
+// leaves 8 handles and some 300 KiB, held here to that so that it gets no worse.
+TEST(Cycles, ReloadedModuleShowsEveryTime) {
+  FaultHost host(3);
+  ASSERT_TRUE(host.Install({}));
+  const FaultRun run = RunAndCheck(host, 20, L"--reload", false);
+  const size_t reloaded = run.output.find("demo: module reloaded: ");
+  ASSERT_NE(reloaded, std::string::npos) << run.output;
+  const std::string addresses = run.output.substr(reloaded + 23, run.output.find('\n', reloaded) - reloaded - 23);
+  const size_t arrow = addresses.find(" -> ");
+  ASSERT_NE(arrow, std::string::npos) << addresses;
+  EXPECT_NE(addresses.substr(0, arrow), addresses.substr(arrow + 4)) << "the new load landed where the old one was";
+  const CycleCurve curve(run.output);
+  ASSERT_GE(curve.samples().size(), 3u) << run.output;
+  const CycleSample& first = curve.samples()[1];
+  const CycleSample& last = curve.samples().back();
+  const long long reloads = last.cycle - first.cycle;
+  EXPECT_LE(last.gdi, first.gdi + 4) << curve.ToText();
+  EXPECT_LE(last.windows, first.windows + 1) << curve.ToText();
+  EXPECT_LE(last.handles - first.handles, 8 * reloads + 4) << curve.ToText();
+  EXPECT_LE(last.committedKiB - first.committedKiB, 400 * reloads) << curve.ToText();
 }
 
 }  // namespace

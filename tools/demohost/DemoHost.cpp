@@ -129,7 +129,8 @@ int DemoHost::RunWithModule() {
   logPath_ = logPath;
   logStart_ = SizeOf(logPath);
 
-  HMODULE module = LoadLibraryExW(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  module_ = LoadLibraryExW(modulePath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  HMODULE module = module_;
   if (!module) {
     Print(L"demo: cannot load " + modulePath + L" (error " + std::to_wstring(GetLastError()) + L")\n");
     return 2;
@@ -141,7 +142,8 @@ int DemoHost::RunWithModule() {
   }
   if (options_.footprint) Print(FootprintLog::SourcesLine());
   const int exitCode = RunSession(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  FreeLibrary(module);
+  if (module_) FreeLibrary(module_);
+  module_ = nullptr;
   Footprint(L"after FreeLibrary");
 
   Print(L"demo: the module logged to " + logPath + L":\n");
@@ -293,6 +295,7 @@ int DemoHost::RunCycles(void* factoryExport) {
   unsigned long long longestUninitialize = 0;
   for (int cycle = 1; cycle <= options_.cycles; ++cycle) {
     if (cycle > 1) ForgetShow();
+    if (cycle > 1 && options_.reload && !(factoryExport = ReloadModule())) return 2;
     logStart_ = SizeOf(logPath_);
     const SessionResult session = RunOnce(factoryExport, false);
     if (session.exitCode != 0) return session.exitCode;
@@ -309,6 +312,28 @@ int DemoHost::RunCycles(void* factoryExport) {
   Print(L"demo: cycles: " + std::to_wstring(shown) + L" of " + std::to_wstring(options_.cycles) +
         L" shown, longest Uninitialize " + std::to_wstring(longestUninitialize) + L" ms\n");
   return 0;
+}
+
+// Frees the module and loads it again while its old address range is reserved, so that the new
+// image lands elsewhere: whatever the old load left behind that points into it shows.
+void* DemoHost::ReloadModule() {
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module_);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(module_) + dos->e_lfanew);
+  void* oldBase = module_;
+  const SIZE_T imageSize = nt->OptionalHeader.SizeOfImage;
+  FreeLibrary(module_);
+  module_ = nullptr;
+  void* held = VirtualAlloc(oldBase, imageSize, MEM_RESERVE, PAGE_NOACCESS);
+  module_ = LoadLibraryExW(ModulePath().c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (held) VirtualFree(held, 0, MEM_RELEASE);
+  if (!module_) {
+    Print(L"demo: cannot load the module again (error " + std::to_wstring(GetLastError()) + L")\n");
+    return nullptr;
+  }
+  wchar_t addresses[64] = {};
+  swprintf(addresses, 64, L"%p -> %p", oldBase, static_cast<void*>(module_));
+  Print(L"demo: module reloaded: " + std::wstring(addresses) + L"\n");
+  return reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject"));
 }
 
 // The worker logs its refresh; a refresh it skips (nothing to show) ends with a gate's refusal

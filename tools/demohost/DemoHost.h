@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
@@ -37,12 +39,14 @@ class DemoHost {
   void OfferExitScene(PAGESDKUTIL::IActivityUtil& activity, SessionResult& session, bool verbose);
   void Footprint(const wchar_t* stage) const;  // with --footprint
   int RunCycles(void* factoryExport);
+  void* ReloadModule();  // with --reload: the new load's factory export, or nullptr
   void ForgetShow() const;
   void Enter(UiWatchdog::Phase phase);
   void PrintStalls(const UiWatchdog& watchdog) const;
   void WaitForFirstRefresh() const;
 
   DemoOptions options_;
+  HMODULE module_ = nullptr;
   std::wstring logPath_;
   size_t logStart_ = 0;
   UiWatchdog* watchdog_ = nullptr;

@@ -39,6 +39,8 @@ const char* DemoOptions::Usage() {
          "  --cycles N       run N sessions (Initialize, exit scene, Uninitialize, Release) in this process\n"
          "                   and print the process's handle, window, GDI and memory counts every 20\n"
          "  --forget-show F  with --cycles: before each later session set \"last_show_time\" to 0 in the INI file F\n"
+         "  --reload         with --cycles: free the module after each session and load it again at another\n"
+         "                   address (the previous one is kept reserved meanwhile), as a host that unloads it\n"
          "  --click-after MS how long the pop-up shows before --click clicks (default 1000)\n"
          "  --footprint      print the process's handles, windows, GDI objects, private memory and working\n"
          "                   set before and after each step of the session and while the pop-up shows\n"
@@ -54,8 +56,11 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       showHelp = true;
       continue;
     }
-    if (name == L"--watch-ui" || name == L"--footprint" || name == L"--probe-initialize") {
-      (name == L"--watch-ui" ? watchUi : name == L"--footprint" ? footprint : probeInitialize) = true;
+    if (name == L"--watch-ui" || name == L"--footprint" || name == L"--probe-initialize" || name == L"--reload") {
+      (name == L"--watch-ui"     ? watchUi
+       : name == L"--footprint" ? footprint
+       : name == L"--reload"    ? reload
+                                : probeInitialize) = true;
       continue;
     }
     if (name == L"--diagnose" || name == L"--explain" || name == L"--json") {

@@ -27,6 +27,8 @@ struct DemoOptions {
   // person editing the module's state file would.
   std::wstring forgetShowFile;
   int clickAfterMs = 1000;  // how long the pop-up shows before the click
+  // With cycles: each later session loads the module anew, at another address.
+  bool reload = false;
   // Print what the process holds before and after each step of a session, and while the pop-up shows.
   bool footprint = false;
   // Time Initialize and count, on the UI thread meanwhile, the module's HTTP requests, pipe
