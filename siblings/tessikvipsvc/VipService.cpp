@@ -86,10 +86,16 @@ void VipService::NotifyAll() {
 
 void VipService::Run(DWORD idleMs) {
   std::wstring stamp = Stamp();
+  int unreadable = 0;
   while (GetTickCount64() - lastActivity_.load() < idleMs) {
     Sleep(100);
     const std::wstring now = Stamp();
     if (now == stamp) continue;
+    // A state file caught while it is being replaced cannot be read for a moment: look again at
+    // the next ticks rather than tell the listeners of an empty user.
+    UxJsonEx::Document state;
+    if (now != L"none" && !VipStateFile::Read(state) && ++unreadable < 10) continue;
+    unreadable = 0;
     stamp = now;
     Touch();
     NotifyAll();
