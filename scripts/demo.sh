@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Sets everything up, builds the module, lays out a simulated host installation in the demo's
 # Wine prefix and runs that host's executable (the demo host) under Wine.
-# By default everything is the 32-bit build, as it ships; --arch x86_64 runs the 64-bit one.
+# By default everything is the 32-bit build, as it ships; --arch x86_64 runs the 64-bit one. Where
+# the kernel refuses 32-bit programs the default is the 64-bit build, said in one line.
 #   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [--keep] [--interactive] [demo host options]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$REPO_ROOT/scripts/setup.sh"
 
 host_type=1
-arch=i686
+arch=
 family=()
 tryno=5
 keep=false
@@ -35,7 +36,8 @@ case "$host_type" in
 esac
 
 case "$arch" in
-  i686|x86_64) ;;
+  i686|x86_64) require_arch demo "$arch" ;;
+  "") arch=$(default_arch demo) ;;
   *) echo "demo: --arch takes i686 or x86_64" >&2; exit 2 ;;
 esac
 export ACTIVITY_ARCH=$arch

@@ -12,13 +12,69 @@ log() { printf '==> %s\n' "$*" >&2; }
 # The Wine loader for programs of one architecture.
 wine_loader() { if [ "$1" = i686 ]; then echo "$WINE32"; else echo "$WINE64"; fi; }
 
+# Whether this machine runs 32-bit programs: start the 32-bit loader, never guess from the installed
+# packages (some kernels refuse every 32-bit program although wine32 is there). Asked once per
+# shell. ACTIVITY_I686_RUNS=0|1 forces the answer (the scripts' own test uses it).
+i686_runs() {
+  case "${ACTIVITY_I686_RUNS:-}" in
+    0) return 1 ;;
+    1) return 0 ;;
+  esac
+  if [ -z "${ACTIVITY_I686_PROBED:-}" ]; then
+    ACTIVITY_I686_PROBE_OUTPUT=$("$WINE32" --version 2>&1 </dev/null) && ACTIVITY_I686_PROBED=1 || ACTIVITY_I686_PROBED=0
+  fi
+  [ "$ACTIVITY_I686_PROBED" = 1 ]
+}
+
+# What is wrong when i686_runs says no, and what the caller does instead: i686_unavailable WHAT_INSTEAD
+i686_unavailable() {
+  local instead=$1
+  if [ "${ACTIVITY_I686_RUNS:-}" = 0 ]; then
+    echo "this machine is taken as one that cannot run 32-bit programs (ACTIVITY_I686_RUNS=0); $instead"
+  elif [ ! -e "$WINE32" ]; then
+    echo "this machine cannot run 32-bit programs: $WINE32 is missing (is wine32:i386 installed?); $instead"
+  else
+    echo "this machine's kernel refuses 32-bit programs ($WINE32 --version: ${ACTIVITY_I686_PROBE_OUTPUT:-failed});" \
+      "32-bit emulation is off (dmesg says \"32-bit emulation disabled\"; the boot parameter ia32_emulation=on" \
+      "turns it on); $instead"
+  fi
+}
+
+# The architecture a script runs when none is asked for: the shipped i686 where 32-bit programs run,
+# else x86_64, said in one line. default_arch TOOL
+default_arch() {
+  if i686_runs; then echo i686; return; fi
+  echo "$1: $(i686_unavailable "running the x86_64 build instead")" >&2
+  echo x86_64
+}
+
+# An architecture asked for explicitly: i686 where 32-bit programs cannot run exits 2. require_arch TOOL ARCH
+require_arch() {
+  if [ "$2" = i686 ] && ! i686_runs; then
+    echo "$1: $(i686_unavailable "--arch i686 cannot run here (--arch x86_64 can)")" >&2
+    exit 2
+  fi
+}
+
 # A Wine prefix ready for our programs of both architectures: booted once (with wine32 present, so
-# syswow64 is filled), UI font names mapped to WenQuanYi.
+# syswow64 is filled), UI font names mapped to WenQuanYi. Where 32-bit programs cannot run, the
+# prefix serves x86_64 alone; once they can, it is updated to fill syswow64.
 prepare_prefix() {
   local prefix=$1
-  if [ -f "$prefix/.activity-ready-3" ] && [ -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
-    unmanaged_windows "$prefix"
-    return 0
+  local syswow64="$prefix/drive_c/windows/syswow64/kernel32.dll"
+  if [ -f "$prefix/.activity-ready-3" ]; then
+    if [ -f "$syswow64" ] || ! i686_runs; then
+      unmanaged_windows "$prefix"
+      no_crash_debugger "$prefix"
+      return 0
+    fi
+    # Made where 32-bit programs could not run: a forced update fills syswow64.
+    log "updating Wine prefix $prefix for 32-bit programs"
+    rm -f "$prefix/.update-timestamp"
+    WINEPREFIX="$prefix" "$WINESERVER" -k 2>/dev/null || true
+    WINEPREFIX="$prefix" "$WINE64" wineboot -u </dev/null >/dev/null 2>&1
+    WINEPREFIX="$prefix" "$WINESERVER" -w
+    if [ -f "$syswow64" ]; then no_crash_debugger "$prefix"; return 0; fi
   fi
   log "preparing Wine prefix $prefix"
   rm -rf "$prefix"
@@ -30,12 +86,13 @@ prepare_prefix() {
       /t REG_SZ /d "WenQuanYi Micro Hei" /f </dev/null >/dev/null 2>&1
   done
   WINEPREFIX="$prefix" "$WINESERVER" -w
-  if [ ! -f "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
-    echo "setup: $prefix cannot run 32-bit programs (is wine32:i386 installed?)" >&2
+  if i686_runs && [ ! -f "$syswow64" ]; then
+    echo "setup: $prefix cannot run 32-bit programs: wineboot did not fill syswow64" >&2
     return 1
   fi
   touch "$prefix/.activity-ready-3"
   unmanaged_windows "$prefix"
+  no_crash_debugger "$prefix"
 }
 
 # Without a window manager, Wine stalls ~2 s whenever a managed window hides or goes away: the
@@ -48,6 +105,17 @@ unmanaged_windows() {
     </dev/null >/dev/null 2>&1
   WINEPREFIX="$prefix" "$WINESERVER" -w
   touch "$prefix/.activity-unmanaged"
+}
+
+# A program that crashes must end at once, not wait for Wine's debugger until the test's time-out.
+no_crash_debugger() {
+  local prefix=$1
+  if [ -f "$prefix/.activity-no-debugger" ]; then return 0; fi
+  WINEPREFIX="$prefix" "$WINESERVER" -k 2>/dev/null || true
+  WINEPREFIX="$prefix" "$WINE64" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /f </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" "$WINESERVER" -w
+  touch "$prefix/.activity-no-debugger"
 }
 
 # Configures one architecture: configure_arch ARCH [cmake args...]

@@ -13,7 +13,7 @@ fail() { echo "preview: $*" >&2; exit 2; }
 "$REPO_ROOT/scripts/setup.sh" >&2 || fail "setup failed"
 
 windows_path() { local path; path=$(realpath -m -- "$1"); echo "Z:${path//\//\\}"; }
-arch=i686
+arch=
 args=()
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -30,7 +30,11 @@ while [ $# -gt 0 ]; do
     *) args+=("$1"); shift ;;
   esac
 done
-case "$arch" in i686|x86_64) ;; *) fail "--arch takes i686 or x86_64" ;; esac
+case "$arch" in
+  i686|x86_64) require_arch preview "$arch" ;;
+  "") arch=$(default_arch preview) ;;
+  *) fail "--arch takes i686 or x86_64" ;;
+esac
 export ACTIVITY_ARCH=$arch
 
 if [ -f "$BUILD_ROOT/$arch/CMakeCache.txt" ]; then configure_arch "$arch"; else configure_arch "$arch" -DACTIVITY_BUILD_TESTS=OFF; fi ||

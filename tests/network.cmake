@@ -81,4 +81,4 @@ endforeach()
 # The endpoints and the key stay scrambled in what is built (the helper links every requester).
 add_test(NAME network_no_plain_endpoints
          COMMAND ${CMAKE_COMMAND} -DBINARY=$<TARGET_FILE:vipcenterquery> -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/VipCenterPlainText.cmake)
-set_tests_properties(network_no_plain_endpoints PROPERTIES LABELS network)
+set_tests_properties(network_no_plain_endpoints PROPERTIES LABELS "network;static")

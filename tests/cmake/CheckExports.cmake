@@ -1,8 +1,18 @@
 # Checks a built module's PE tables: the one export under its bare name, and imports of system
-# DLLs only (a static runtime). Run with -DOBJDUMP=... -DMODULE=...
+# DLLs only (a static runtime), its machine and, where MAX_KIB is not 0, its size.
+# Run with -DOBJDUMP=... -DMODULE=... -DMACHINE=pei-i386|pei-x86-64 [-DMAX_KIB=N]
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${MODULE}")
+endif()
+string(REGEX MATCH "file format [^\n]+" format "${dump}")
+if(MACHINE AND NOT format STREQUAL "file format ${MACHINE}")
+  message(FATAL_ERROR "${MODULE}: expected ${MACHINE}, found ${format}")
+endif()
+file(SIZE "${MODULE}" module_bytes)
+math(EXPR module_kib "${module_bytes} / 1024")
+if(MAX_KIB AND module_kib GREATER MAX_KIB)
+  message(FATAL_ERROR "${MODULE} is ${module_kib} KiB, over the ${MAX_KIB} KiB it may ship at")
 endif()
 
 # The name table: "[Ordinal/Name Pointer] Table" then one "[   N] name" line per export.
@@ -25,4 +35,4 @@ foreach(import IN LISTS imports)
     message(FATAL_ERROR "${MODULE} imports a non-system DLL: ${name}")
   endif()
 endforeach()
-message(STATUS "${MODULE}: exports ${exports}; imports ${imports}")
+message(STATUS "${MODULE}: ${format}, ${module_kib} KiB; exports ${exports}; imports ${imports}")

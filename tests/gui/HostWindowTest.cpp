@@ -78,9 +78,9 @@ void Button(DWORD flags) {
 }
 
 // Until one of this thread's windows is on the screen at the point (mapping a window takes a while
-// on a busy machine), at most three seconds.
+// on a busy machine), at most ten seconds.
 void WaitUntilShownAt(POINT point) {
-  for (int i = 0; i < 60; ++i) {
+  for (int i = 0; i < 200; ++i) {
     HWND under = WindowFromPoint(point);
     if (under && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) return;
     Pump(50);

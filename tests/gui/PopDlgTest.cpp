@@ -91,7 +91,7 @@ class PopDlg : public ::testing::Test {
   // Shows the pop-up once its price was refreshed.
   PAGESDKUTIL::PopResult ShowRefreshed() {
     dialog->Initialize();
-    for (int i = 0; i < 100 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
+    for (int i = 0; i < 500 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
     return dialog->Show();
   }
 
@@ -178,7 +178,9 @@ TEST_F(PopDlg, UninitializeStopsAWorkerThatIsStillRefreshing) {
   Sleep(200);
   const ULONGLONG start = GetTickCount64();
   dialog->UnInitialize();
-  EXPECT_LT(GetTickCount64() - start, 2000u);
+  // The refresh would block for ever: coming back at all is the behaviour; the bound is loose for
+  // a loaded machine.
+  EXPECT_LT(GetTickCount64() - start, 10000u);
   EXPECT_FALSE(dialog->worker_running());
   EXPECT_EQ(services->refreshes, 1);
 }

@@ -171,7 +171,7 @@ TEST_F(PreviewMatch, DemoScenarioEqualsTheShownPopUpPixelForPixel) {
   g_capture = &capture;
   services->onShown = [] { SetTimer(nullptr, 0, 50, &CaptureTick); };
   ASSERT_TRUE(dialog->Initialize());  // the worker's refresh brings the price
-  for (int i = 0; i < 250 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
+  for (int i = 0; i < 1000 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
   ASSERT_TRUE(dialog->CurrentPrice().valid);
   ASSERT_EQ(dialog->Show(), 2);
   dialog->UnInitialize();

@@ -59,20 +59,21 @@ void CollectStandIns(const std::wstring& folder, long long hostSize, std::vector
 
 }  // namespace
 
-std::string FaultRun::Problems(long long prescribedWaitMs) const {
+std::string FaultRun::Problems(long long prescribedWaitMs, long long allowanceMs) const {
   std::string problems;
   if (exitCode != 0) problems += "the host ended with " + std::to_string(exitCode) + "; ";
   if (uninitializeMs < 0) problems += "the host never finished Uninitialize; ";
-  if (uninitializeMs >= 1000 + prescribedWaitMs) problems += "Uninitialize took " + std::to_string(uninitializeMs) + " ms; ";
   if (stallMs < 0) problems += "no UI-thread measurement; ";
-  // The goal is 100 ms. Run alone on two cores under Wine, Initialize measures 35 to 50 ms and the
-  // exit scene, which creates the pop-up and paints its first frame before its loop runs, 70 to
-  // 105 ms; the bounds leave room for a loaded machine, and the figures are printed with each run.
-  if (otherStallMs > 150 + prescribedWaitMs) {
-    problems += "the UI thread stalled " + std::to_string(otherStallMs) + " ms outside the exit scene; ";
+  // What these runs catch is a hold, not slowness: the faults last 30 s, a minute or for ever, and a
+  // worker stuck in one is left after 800 ms. The allowance tells such a hold from a busy machine;
+  // how fast each phase is goes to scripts/bench.sh, and the figures are printed with each run.
+  const long long bound = prescribedWaitMs + allowanceMs;
+  if (uninitializeMs >= bound) problems += "Uninitialize took " + std::to_string(uninitializeMs) + " ms; ";
+  if (otherStallMs > bound) {
+    problems += "the UI thread was held " + std::to_string(otherStallMs) + " ms outside the exit scene; ";
   }
-  if (exitSceneStallMs > 250 + prescribedWaitMs) {
-    problems += "the UI thread stalled " + std::to_string(exitSceneStallMs) + " ms in the exit scene; ";
+  if (exitSceneStallMs > bound) {
+    problems += "the UI thread was held " + std::to_string(exitSceneStallMs) + " ms in the exit scene; ";
   }
   return problems;
 }

@@ -1,6 +1,6 @@
 // The module in simulated hosts whose sibling components are missing or fail on purpose: the host
-// must survive every one, Uninitialize must come back within a second, the UI thread must never be
-// held, and the module's state file must stay whole.
+// must survive every one, Uninitialize must come back although a sibling hangs, the UI thread must
+// never be held, and the module's state file must stay whole.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -139,7 +139,8 @@ TEST(FaultVipServiceSlow, EachStepWaitsForOneCallOnly) {
   ASSERT_TRUE(host.Install({}));
   ASSERT_TRUE(host.WriteBehaviour(L"vipsdk", "no-answer 1500"));
   const FaultRun run = host.Run(L"close", L"--wait-refresh 15");
-  EXPECT_EQ(run.Problems(1500), "") << run.output;
+  // Two calls in one step would hold it 3 s: the allowance stays under one more call.
+  EXPECT_EQ(run.Problems(1500, 1400), "") << run.output;
   EXPECT_TRUE(run.shown) << run.output;
 }
 

@@ -76,7 +76,8 @@ TEST(PopupEndToEnd, Type2LoggedInConfirmOpensThePurchasePageOnly) {
   EXPECT_EQ(run.result, 1) << run.output;
   ExpectShowAndClick(host, L"adshow:byte=1 adclick:byte=2", 3);
   // One purchase page with the package's months; no login page follows for a logged-in user.
-  const auto pages = host.PageCommands(2, 3000);
+  ASSERT_EQ(host.PageCommands(1).size(), 1u) << run.output;
+  const auto pages = host.PageCommands(2, 3000);  // a second page would follow the first at once
   ASSERT_EQ(pages.size(), 1u) << run.output;
   EXPECT_TRUE(Contains(pages[0], L"selected_month_length=12")) << pages[0];
 }
@@ -112,7 +113,9 @@ TEST(PopupEndToEnd, Type3HungHelperDoesNotHoldUninitialize) {
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_FALSE(run.shown);
   ASSERT_GE(run.uninitializeMs, 0) << run.output;
-  EXPECT_LT(run.uninitializeMs, 1000) << run.output;
+  // The helper hangs for 30 s; the worker is left after 800 ms. A third of the hang tells the two
+  // apart on a loaded machine too.
+  EXPECT_LT(run.uninitializeMs, 10000) << run.output;
 }
 
 // Every other host shows the same pop-up; types 6 and 7 report nothing.
