@@ -34,7 +34,8 @@ i686_unavailable() {
   elif [ ! -e "$WINE32" ]; then
     echo "this machine cannot run 32-bit programs: $WINE32 is missing (is wine32:i386 installed?); $instead"
   else
-    echo "this machine's kernel refuses 32-bit programs ($WINE32 --version: ${ACTIVITY_I686_PROBE_OUTPUT:-failed});" \
+    local said=${ACTIVITY_I686_PROBE_OUTPUT:-failed}
+    echo "this machine's kernel refuses 32-bit programs ($WINE32 --version: ${said##*: });" \
       "32-bit emulation is off (dmesg says \"32-bit emulation disabled\"; the boot parameter ia32_emulation=on" \
       "turns it on); $instead"
   fi
