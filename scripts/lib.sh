@@ -110,13 +110,16 @@ unmanaged_windows() {
 
 # A program that crashes must end at once, not wait for Wine's debugger until the test's time-out.
 no_crash_debugger() {
-  local prefix=$1
-  if [ -f "$prefix/.activity-no-debugger" ]; then return 0; fi
+  local prefix=$1 key
+  # Both registry views: a 32-bit program reads the WoW64 one, and a crash dialog there hangs the test.
+  if [ -f "$prefix/.activity-no-debugger-both-views" ]; then return 0; fi
   WINEPREFIX="$prefix" "$WINESERVER" -k 2>/dev/null || true
-  WINEPREFIX="$prefix" "$WINE64" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-    /v Debugger /f </dev/null >/dev/null 2>&1 || true
+  for key in 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+             'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug'; do
+    WINEPREFIX="$prefix" "$WINE64" reg delete "$key" /v Debugger /f </dev/null >/dev/null 2>&1 || true
+  done
   WINEPREFIX="$prefix" "$WINESERVER" -w
-  touch "$prefix/.activity-no-debugger"
+  touch "$prefix/.activity-no-debugger-both-views"
 }
 
 # Configures one architecture: configure_arch ARCH [cmake args...]

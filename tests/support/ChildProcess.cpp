@@ -1,5 +1,8 @@
 #include "ChildProcess.h"
 
+#include <algorithm>
+#include <string>
+
 #include "TestFiles.h"
 
 namespace testing_support {
@@ -38,18 +41,38 @@ int ChildProcess::Wait(DWORD milliseconds) {
   return static_cast<int>(code);
 }
 
-int ChildProcess::RunCapturing(const std::wstring& program, const std::wstring& arguments, std::string& output) {
+int ChildProcess::RunCapturing(const std::wstring& program, const std::wstring& arguments, std::string& output,
+                               DWORD deadlineMs) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return -1;
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
   ChildProcess child(program, arguments, writeEnd);
-  CloseHandle(writeEnd);  // the child holds the only write end now
+  CloseHandle(writeEnd);  // the child (and what it starts) holds the only write ends now
   output.clear();
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(readEnd, chunk, sizeof(chunk), &read, nullptr) && read > 0) output.append(chunk, read);
+  // Polled rather than read to the end: a helper the program started may keep its own copy of the
+  // write end, and a program that hangs must fail its test with what it wrote, not time the test out.
+  const ULONGLONG deadline = GetTickCount64() + deadlineMs;
+  for (bool ended = !child.started(); ;) {
+    DWORD available = 0;
+    if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) break;  // every writer is gone
+    if (available > 0) {
+      char chunk[4096];
+      DWORD read = 0;
+      if (!ReadFile(readEnd, chunk, std::min<DWORD>(available, sizeof(chunk)), &read, nullptr)) break;
+      output.append(chunk, read);
+      continue;
+    }
+    if (ended) break;  // what the program wrote before it ended has been read
+    ended = WaitForSingleObject(child.process_, 20) == WAIT_OBJECT_0;
+    if (!ended && GetTickCount64() > deadline) {
+      output += "\n[harness: the program was still running after " + std::to_string(deadlineMs / 1000) +
+                " s; it was ended]\n";
+      TerminateProcess(child.process_, 98);
+      break;
+    }
+  }
   CloseHandle(readEnd);
   return child.Wait();
 }

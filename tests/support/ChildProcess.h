@@ -20,8 +20,10 @@ class ChildProcess {
 
   // Starts and waits in one step. A program without a drive or folder is taken from the test's folder.
   static int Run(const std::wstring& program, const std::wstring& arguments);
-  // The same, collecting what the program writes to its standard output.
-  static int RunCapturing(const std::wstring& program, const std::wstring& arguments, std::string& output);
+  // The same, collecting what the program writes to its standard output. A program still running
+  // after deadlineMs is ended (exit code 98) and the output says so.
+  static int RunCapturing(const std::wstring& program, const std::wstring& arguments, std::string& output,
+                          DWORD deadlineMs = 240000);
 
  private:
   HANDLE process_ = nullptr;
