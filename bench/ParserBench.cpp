@@ -1,5 +1,6 @@
 // Parse time of 1 MiB of ordinary input against 1 MiB shaped to be slow, for the INI reader,
-// string substitution and the engine's XML documents. The ratio should stay small (under 3).
+// string substitution, the engine's XML documents, JSON objects whose keys share one hash, and the
+// copy of a bundle nested to the deepest level loading allows. The ratio should stay small (under 3).
 // One line each: "name: worst ms (peer: ordinary ms, ratio R)".
 #include <windows.h>
 
@@ -7,8 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "CollidingKeys.h"
 #include "utils/IniDocument.h"
 #include "utils/UxJson.h"
+#include "utils/bundle/BundleSerial.h"
+#include "utils/bundle/ZBundle.h"
 #include "uxwin/style/UxString.h"
 
 namespace {
@@ -77,6 +81,48 @@ void JsonShapes() {
          SecondsOf([&] { qm::UxJson::Document().Parse(worst); }));
 }
 
+// An object of about 1 MiB whose keys all share one std::hash value, against one of as many keys
+// of the same length that do not.
+void JsonKeyShapes() {
+  const std::vector<std::wstring> colliding = test_keys::CollidingKeys(13);
+  const auto objectOf = [](const std::vector<std::wstring>& keys) {
+    std::wstring text = L"{";
+    for (size_t i = 0; i < keys.size(); ++i) text += L"\"" + keys[i] + L"\":" + std::to_wstring(i) + L",";
+    text.back() = L'}';
+    return text;
+  };
+  std::vector<std::wstring> ordinary;
+  for (size_t i = 0; i < colliding.size(); ++i) {
+    const std::wstring number = std::to_wstring(i);
+    ordinary.push_back(number + std::wstring(colliding[i].size() - number.size(), L'k'));
+  }
+  const std::wstring worst = objectOf(colliding);
+  const std::wstring plain = objectOf(ordinary);
+  Report("parse_json_colliding_keys_1mib", SecondsOf([&] { UxJsonEx::Document().Parse(plain); }),
+         SecondsOf([&] { UxJsonEx::Document().Parse(worst); }));
+}
+
+// A bundle of 4 MiB copied as an IPC answer is (serialised and loaded): nested as deep as loading
+// allows, against the same bytes one level down.
+void BundleDepthShapes() {
+  const std::string payload(4u << 20, 'x');
+  const auto chain = [&payload](int depth) {
+    qm::ZBundlePtr top(new qm::ZBundle());
+    qm::ZBundle* tail = top.get();
+    for (int level = 1; level < depth; ++level) {
+      auto* next = new qm::ZBundle();
+      tail->PutBundle(L"n", next);
+      tail = next;
+    }
+    tail->PutBinary(L"payload", payload.data(), static_cast<uint32_t>(payload.size()));
+    return top;
+  };
+  const qm::ZBundlePtr deep = chain(qm::BundleSerial::kMaxDepth);
+  const qm::ZBundlePtr flat = chain(2);
+  Report("bundle_copy_deep_4mib", SecondsOf([&] { flat->CopyTo(qm::ZBundlePtr(new qm::ZBundle()).get()); }),
+         SecondsOf([&] { deep->CopyTo(qm::ZBundlePtr(new qm::ZBundle()).get()); }));
+}
+
 }  // namespace
 
 int main() {
@@ -84,5 +130,7 @@ int main() {
   SubstitutionShapes();
   DocumentShapes();
   JsonShapes();
+  JsonKeyShapes();
+  BundleDepthShapes();
   return 0;
 }

@@ -12,7 +12,7 @@ add_executable(hardening_faults
 target_include_directories(hardening_faults PRIVATE ${CMAKE_CURRENT_LIST_DIR}/hardening)
 target_link_libraries(hardening_faults PRIVATE network_test_support GTest::gtest_main)
 add_dependencies(hardening_faults hostfixture demohost pagesdkutil zvanta netvok wexutil quillhelper vippage tessiktallo
-                 vipsdk vipsdktallo)
+                 vipsdk vipsdktallo tandipc tessikvipsvc vdprivcore vdprivext)
 
 # This file comes before network.cmake: the service's folder is named here the same way.
 string(REPLACE "/" "\\" FAULTS_VIPCENTER_STATE "Z:${CMAKE_BINARY_DIR}/vipcenter")
@@ -24,3 +24,8 @@ foreach(group FaultSiblingsMissing FaultSiblings FaultVipService FaultVipService
   set_tests_properties(hardening_${group} PROPERTIES LABELS hardening RESOURCE_LOCK host_registry TIMEOUT 600
                        FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${FAULTS_ENVIRONMENT}")
 endforeach()
+
+# Host type 1 freeing the module between sessions while its VIP service keeps notifying.
+add_test(NAME hardening_IpcReload COMMAND hardening_faults --gtest_filter=IpcReload.*)
+set_tests_properties(hardening_IpcReload PROPERTIES LABELS "hardening;boundary" RESOURCE_LOCK host_registry TIMEOUT 600
+                     FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${FAULTS_ENVIRONMENT}")

@@ -9,6 +9,7 @@ add_executable(unit_ipc
   ${CMAKE_CURRENT_LIST_DIR}/unit/IpcWrapperTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/TessikAdapterTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/FennickAdapterTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/IpcLibraryTest.cpp
 )
 target_link_libraries(unit_ipc PRIVATE activity_vip test_support GTest::gtest_main)
 add_dependencies(unit_ipc tandipc vdprivcore vdprivext fkaccount vippage)
@@ -16,6 +17,9 @@ foreach(group IpcTransport IpcPeer IpcWrapper Tessik Fennick)
   add_test(NAME unit_ipc_${group} COMMAND unit_ipc --gtest_filter=${group}*)
   set_tests_properties(unit_ipc_${group} PROPERTIES LABELS ipc TIMEOUT 120)
 endforeach()
+# Alone in its process: nothing else may have loaded the IPC library.
+add_test(NAME unit_ipc_IpcLibrary COMMAND unit_ipc --gtest_filter=IpcLibrary.*)
+set_tests_properties(unit_ipc_IpcLibrary PROPERTIES LABELS "ipc;boundary" TIMEOUT 120)
 
 add_executable(ipcprobe ${CMAKE_CURRENT_LIST_DIR}/integration/helpers/IpcProbe.cpp)
 target_link_libraries(ipcprobe PRIVATE activity_vip activity_core)

@@ -27,9 +27,11 @@ target_link_libraries(network_test_support PUBLIC test_support activity_network)
 target_include_directories(network_test_support PUBLIC integration)
 
 add_executable(unit_network unit/VipCenterParseTest.cpp)
-target_link_libraries(unit_network PRIVATE activity_network test_support GTest::gtest_main)
-add_test(NAME unit_network COMMAND unit_network)
+target_link_libraries(unit_network PRIVATE network_test_support GTest::gtest_main)
+add_test(NAME unit_network COMMAND unit_network --gtest_filter=-Boundary*)
+add_test(NAME unit_network_boundary COMMAND unit_network --gtest_filter=Boundary*)
 set_tests_properties(unit_network PROPERTIES LABELS network)
+set_tests_properties(unit_network_boundary PROPERTIES LABELS "network;boundary")
 
 # One ctest entry per case: each is a scenario of its own process.
 function(network_cases program)
@@ -48,6 +50,11 @@ network_cases(integration_netvok_client MissingLibraryFailsEveryCallAtOnce Missi
               OnlyAnExactHttpsPrefixGetsTheBundle ServerOutsideTheBundleGetsNoBody
               DownloadDecidesOnHttpsBeforeTheTransferRequestAfterIt FailedDownloadLeavesNoFile
               ProgressReachesTheListenerAndCanCancel)
+network_cases(integration_netvok_client HttpsWithoutTlsSettingsIsNotSent
+              LoneBackslashFolderLoadsNothingFromTheDriveRoot)
+set_tests_properties(integration_netvok_client_HttpsWithoutTlsSettingsIsNotSent
+                     integration_netvok_client_LoneBackslashFolderLoadsNothingFromTheDriveRoot
+                     PROPERTIES LABELS "network;boundary")
 
 add_executable(integration_vipcenter_requests integration/VipCenterRequestTest.cpp)
 target_link_libraries(integration_vipcenter_requests PRIVATE network_test_support GTest::gtest_main)

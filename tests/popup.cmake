@@ -1,8 +1,22 @@
 # The new-user discount pop-up.
 add_executable(gui_pop_dlg gui/PopDlgTest.cpp ${ACTIVITY_RESOURCES_RC})
 target_link_libraries(gui_pop_dlg PRIVATE activity_popup test_support GTest::gtest_main)
-add_test(NAME gui_pop_dlg COMMAND gui_pop_dlg)
+add_test(NAME gui_pop_dlg COMMAND gui_pop_dlg --gtest_filter=-PopDlgPictures.*)
 set_tests_properties(gui_pop_dlg PROPERTIES LABELS popup)
+# Pictures that match their URLs but cannot be drawn, and equal URLs: no window, result 4.
+add_test(NAME gui_pop_dlg_pictures COMMAND gui_pop_dlg --gtest_filter=PopDlgPictures.*)
+set_tests_properties(gui_pop_dlg_pictures PROPERTIES LABELS "popup;boundary")
+# Storage pictures decoded once per file version, never while painting.
+add_test(NAME unit_storage_pictures COMMAND unit_tests --gtest_filter=StoragePictures.*)
+set_tests_properties(unit_storage_pictures PROPERTIES LABELS "uicore;boundary")
+
+# The price row at each factor: one process per factor, as the factor is read once per process.
+add_executable(gui_price_block gui/PriceBlockTest.cpp ${ACTIVITY_RESOURCES_RC})
+target_link_libraries(gui_price_block PRIVATE activity_popup test_support GTest::gtest)
+foreach(factor 1.0 1.2 1.5)
+  add_test(NAME gui_price_block_${factor} COMMAND gui_price_block --factor ${factor})
+  set_tests_properties(gui_price_block_${factor} PROPERTIES LABELS "popup;boundary")
+endforeach()
 
 add_executable(unit_popup unit/PopImageDownloaderTest.cpp)
 target_link_libraries(unit_popup PRIVATE activity_popup test_support GTest::gtest_main)

@@ -2,15 +2,20 @@
 # in simulated hosts with the VIP SDK stand-in (integration). Label: vip.
 add_executable(unit_vip
   ${CMAKE_CURRENT_LIST_DIR}/unit/BundleTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/ForeignBundle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/VipSdkWrapperTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/VipAdapterTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/VipFacadeTest.cpp
 )
+# A bundle as another library's compiler makes it: no type information for the module to read.
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/unit/ForeignBundle.cpp PROPERTIES COMPILE_OPTIONS -fno-rtti)
 target_link_libraries(unit_vip PRIVATE activity_vip test_support GTest::gtest_main)
 add_dependencies(unit_vip vipsdk vippage quillhelper)
 add_test(NAME unit_vip_bundle COMMAND unit_vip --gtest_filter=Bundle*)
 add_test(NAME unit_vip COMMAND unit_vip --gtest_filter=Vip*)
 set_tests_properties(unit_vip_bundle unit_vip PROPERTIES LABELS vip)
+add_test(NAME unit_vip_boundary COMMAND unit_vip --gtest_filter=Boundary*)
+set_tests_properties(unit_vip_boundary PROPERTIES LABELS "vip;boundary")
 
 add_executable(vipprobe ${CMAKE_CURRENT_LIST_DIR}/integration/helpers/VipProbe.cpp)
 target_link_libraries(vipprobe PRIVATE activity_vip activity_core)

@@ -10,10 +10,11 @@
 // the caller may hand the record over once more through the fallback slot.
 //
 // The VIP SDK library (family/VipSdk.h) hands out its reporting interface by name from the root's
-// slot 2 ("vip_sdk_tallo_interface", or "tessik_vip_sdk_tallo_interface" for product line 2); the
-// module converts it with dynamic_cast. That interface keeps the record under construction; its
-// begin slot answers the record's handle, which the root's slot 13 accepts once the record is
-// complete. Those tables use the standard call convention with the object first.
+// slot 2 ("vip_sdk_tallo_interface", or "tessik_vip_sdk_tallo_interface" for product line 2) as an
+// ITalloObject; the module takes it for one when its slot 1 gives that name (the SDK's objects
+// carry no type information the module could read). That interface keeps the record under
+// construction; its begin slot answers the record's handle, which the root's slot 13 accepts once
+// the record is complete. Those tables use the standard call convention with the object first.
 
 #include <windows.h>
 
@@ -78,6 +79,13 @@ class ITalloInterface {
   ~ITalloInterface() = default;  // owned by the SDK
 };
 
+// The reporting object as the SDK lays it out: the base table, then the reporting table one
+// pointer further on.
+class ITalloObject : public IBaseInterface, public ITalloInterface {
+ protected:
+  ~ITalloObject() = default;
+};
+
 // The root as the reporting path sees it: slots 3 to 12 are the library's own and never called
 // by the module; slot 13 takes a finished record (and frees it, whatever the answer).
 class IVipSdkRecordRoot : public IBaseInterface {
@@ -105,3 +113,4 @@ inline constexpr int kRecordRootSubmitSlot = 13;
 static_assert(sizeof(tallo::ITalloClient2) == sizeof(void*) && sizeof(vip_sdk::ITalloInterface) == sizeof(void*) &&
                   sizeof(vip_sdk::IVipSdkRecordRoot) == sizeof(void*),
               "an interface is only its table pointer");
+static_assert(sizeof(vip_sdk::ITalloObject) == 2 * sizeof(void*), "two table pointers, the base one first");

@@ -2,8 +2,9 @@
 
 // The contract with the remote-configuration library "zvanta.dll". Its export
 // DllGetClassObject(const IID*, void** out) hands out the root object; components are fetched by
-// name from it and converted to their interface with dynamic_cast, so every interface here is
-// polymorphic and the slot numbers below are the binary contract. Slot 0 of every table is the
+// name from it and taken for their interface when slot 5 gives the same name (the library's
+// objects carry no type information the module could read); the slot numbers below are the
+// binary contract. Slot 0 of every table is the
 // single deleting destructor of the host family's compiler (flag bit 0 frees the memory).
 
 #include <windows.h>

@@ -2,10 +2,13 @@
 
 // The contract with the product family's VIP SDK library. Its export "GetInterface"(interface id,
 // out root) hands out the root object; the root's slot 2 hands out further interfaces by narrow
-// name. Two generations of the core interface exist: the newer one (vip_sdk) is recognised with
-// dynamic_cast, the older one (vip_sdk_ablo, product line 2) is taken as it comes. Every table uses
-// the standard call convention with the object first; slot 0 of an object's table is the single
-// deleting destructor of the host family's compiler. Listener tables have no destructor slot.
+// name. Two generations of the core interface exist, both handed out for "vip_sdk_core_interface":
+// the older one (vip_sdk_ablo) where the product line is 2, taken as it comes, the newer one
+// (vip_sdk) elsewhere, taken only when its slot 1 names it "vip_sdk_core_interface" (the older one
+// names itself "vip_sdk_ablo_core_interface"): the SDK's objects carry no type information the
+// module could read. Every table uses the standard call convention with the object first; slot 0 of an
+// object's table is the single deleting destructor of the host family's compiler. Listener tables
+// have no destructor slot.
 // Texts handed out are BSTRs that the caller frees with SysFreeString.
 
 #include <windows.h>
@@ -109,6 +112,9 @@ inline constexpr int kNewerCoreSlotCount = 42;
 }  // namespace vip_sdk
 
 namespace vip_sdk_ablo {
+
+// What the older generation's core interface answers at slot 1.
+inline constexpr char kCoreInterfaceOwnName[] = "vip_sdk_ablo_core_interface";
 
 class IUserInfoChangeListener {
  public:

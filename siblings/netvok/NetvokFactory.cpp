@@ -35,7 +35,7 @@ netvok::IHttpResponse* __stdcall NetvokFactory::CreateResponse() {
 netvok::IHttpRequest* __stdcall NetvokFactory::CreateRequest() {
   if (Refuses(L"netvok.fail-request")) return nullptr;
   try {
-    return new NetvokRequest();
+    return new NetvokRequest(Refuses(L"netvok.fail-tls"));
   } catch (...) {
     return nullptr;
   }

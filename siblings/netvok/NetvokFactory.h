@@ -8,7 +8,8 @@ namespace siblings {
 
 // Hands out requests and responses; "netvok.fail-request" or "netvok.fail-response" beside the
 // library makes the matching creation fail, as a library short of resources would; so does
-// "no-component" in "netvok.behaviour" for both.
+// "no-component" in "netvok.behaviour" for both. "netvok.fail-tls" gives requests without TLS
+// settings.
 class NetvokFactory final : public netvok::IHttpFactory {
  public:
   void __stdcall Release() override { delete this; }

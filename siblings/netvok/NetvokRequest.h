@@ -15,7 +15,7 @@ namespace siblings {
 // file. Each transfer is journalled with its method, URL, headers, body size and result.
 class NetvokRequest final : public netvok::IHttpRequest {
  public:
-  NetvokRequest() : journal_(L"netvok") {}
+  explicit NetvokRequest(bool withoutTls = false) : journal_(L"netvok"), withoutTls_(withoutTls) {}
 
   void __stdcall Release() override { delete this; }
   void __stdcall SetHeader(const char* name, const char* value) override;
@@ -30,7 +30,7 @@ class NetvokRequest final : public netvok::IHttpRequest {
   int __stdcall Reserved9() override { return 0; }
   int __stdcall Reserved10() override { return 0; }
   void __stdcall SetProgress(netvok::IHttpProgress* progress) override { progress_ = progress; }
-  netvok::ITlsSettings* __stdcall TlsSettings() override { return &tls_; }
+  netvok::ITlsSettings* __stdcall TlsSettings() override { return withoutTls_ ? nullptr : &tls_; }
 
  private:
   ExchangeOptions Options(const wchar_t* url, const char* body, unsigned int bodyLength) const;
@@ -44,6 +44,7 @@ class NetvokRequest final : public netvok::IHttpRequest {
   int timeoutSeconds_ = 0;
   netvok::IHttpProgress* progress_ = nullptr;
   NetvokTlsSettings tls_;
+  bool withoutTls_ = false;
 };
 
 }  // namespace siblings

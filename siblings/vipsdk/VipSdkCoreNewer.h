@@ -7,7 +7,7 @@ namespace siblings {
 // The newer generation's core interface ("vip_sdk_core_interface" unless the state says product line 2).
 class VipSdkCoreNewer final : public VipSdkCoreSlots<vip_sdk::IVipSdkCoreInterface, vip_sdk::IUserInfoChangeListener> {
  public:
-  VipSdkCoreNewer() : VipSdkCoreSlots(L"newer") {}
+  VipSdkCoreNewer() : VipSdkCoreSlots(L"newer", vip_sdk::kCoreInterfaceName) {}
 
   int __stdcall GetAccountKind() override { return Neutral(L"GetAccountKind", 0); }
   bool __stdcall IsPermissionVip() override { return Neutral(L"IsPermissionVip", false); }

@@ -8,7 +8,7 @@ namespace siblings {
 class VipSdkCoreOlder final
     : public VipSdkCoreSlots<vip_sdk_ablo::IVipSdkCoreInterface, vip_sdk_ablo::IUserInfoChangeListener> {
  public:
-  VipSdkCoreOlder() : VipSdkCoreSlots(L"older") {}
+  VipSdkCoreOlder() : VipSdkCoreSlots(L"older", vip_sdk_ablo::kCoreInterfaceOwnName) {}
 
   int __stdcall GetLegacyVipLevel() override { return Neutral(L"GetLegacyVipLevel", 0); }
 };

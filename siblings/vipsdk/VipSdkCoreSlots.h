@@ -18,13 +18,13 @@ namespace siblings {
 template <class Interface, class Listener>
 class VipSdkCoreSlots : public Interface {
  public:
-  explicit VipSdkCoreSlots(std::wstring generation) : generation_(generation), notifier_(generation) {}
+  // name: what the generation's interface answers at slot 1.
+  VipSdkCoreSlots(std::wstring generation, const char* name)
+      : generation_(generation), name_(name), notifier_(generation) {}
 
   // A process-wide object of the library: never destroyed by its users.
   void* __stdcall DeletingDestructor(unsigned int) override { return Neutral<void*>(L"DeletingDestructor", this); }
-  const char* __stdcall InterfaceName() override {
-    return Neutral<const char*>(L"InterfaceName", vip_sdk::kCoreInterfaceName);
-  }
+  const char* __stdcall InterfaceName() override { return Neutral<const char*>(L"InterfaceName", name_); }
   vip_sdk::IBaseInterface* __stdcall QueryInterface(const char*) override {
     return Neutral<vip_sdk::IBaseInterface*>(L"QueryInterface", nullptr);
   }
@@ -101,6 +101,7 @@ class VipSdkCoreSlots : public Interface {
 
  private:
   std::wstring generation_;
+  const char* name_;
   VipSdkNotifier<Listener> notifier_;
 };
 

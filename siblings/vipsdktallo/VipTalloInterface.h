@@ -19,7 +19,7 @@ struct TalloRecord {
 namespace siblings {
 
 // The VIP SDK's reporting interface: fills the record begun last; the root accepts it.
-class VipTalloInterface final : public vip_sdk::IBaseInterface, public vip_sdk::ITalloInterface {
+class VipTalloInterface final : public vip_sdk::ITalloObject {
  public:
   explicit VipTalloInterface(const char* name) : name_(name) {}
 

@@ -119,6 +119,12 @@ bool ActivityUtil::ShowExitScene(ActivityScene scene, bool* shownNotAccepted) {
   }
   const PopResult result = chosen->Show();
   ZLOG(DEBUG) << L"show pop dlg is " << chosen->GetName() << L", show pop dlg ret is " << result;
+  if (!IsShownResult(result)) {
+    // Nobody saw a pop-up: the host must not skip its own exit prompt on our account.
+    ZLOG(ERROR) << L"pop dlg " << chosen->GetName() << L" was not shown (ret " << result
+                << L": its window could not be created); exit scene answered not shown";
+    return false;
+  }
   if (shownNotAccepted) *shownNotAccepted = result != 1;
   return true;
 }

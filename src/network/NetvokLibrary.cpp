@@ -1,11 +1,17 @@
 #include "network/NetvokLibrary.h"
 
+#include "product/HelperLauncher.h"
 #include "utils/Log.h"
 
 namespace network {
 
 NetvokLibrary::NetvokLibrary(const std::wstring& productFolder) {
   if (productFolder.empty()) return;
+  // A folder such as "\" (no product found) would load whatever lies at the drive root.
+  if (!product::IsAbsoluteFolder(productFolder)) {
+    ZLOG(ERROR) << L"product folder \"" << productFolder << L"\" is not absolute; network library not loaded";
+    return;
+  }
   Load(productFolder + L"netvok.dll");
 }
 

@@ -53,7 +53,7 @@ int ZTessikNetvok::Request(const std::wstring& url, const char* body, size_t len
 
   const std::wstring target = Transfer(url);
   Prepare(request.get());
-  if (IsHttps(target)) UseCertificateBundle(request.get(), target);
+  if (IsHttps(target) && !UseCertificateBundle(request.get(), target)) return kNoTlsSettings;
   const int result = request->Perform(target.c_str(), body, static_cast<unsigned int>(length), reply.get());
   if (result != 0) return result;
 
@@ -77,7 +77,7 @@ int ZTessikNetvok::Download(const std::wstring& url, const std::wstring& filePat
 
   Prepare(request.get());
   // The caller's address decides, so a transfer to plain HTTP keeps the bundle.
-  if (IsHttps(url)) UseCertificateBundle(request.get(), url);
+  if (IsHttps(url) && !UseCertificateBundle(request.get(), url)) return kNoTlsSettings;
   const std::wstring target = Transfer(url);
   return request->Download(target.c_str(), 0, filePath.c_str());
 }
@@ -100,16 +100,18 @@ void ZTessikNetvok::SendHeaders(netvok::IHttpRequest* request) const {
   if (!hasUserAgent) request->SetHeader("User-Agent", kDefaultUserAgent);
 }
 
-void ZTessikNetvok::UseCertificateBundle(netvok::IHttpRequest* request, const std::wstring& url) const {
+bool ZTessikNetvok::UseCertificateBundle(netvok::IHttpRequest* request, const std::wstring& url) const {
   netvok::ITlsSettings* tls = request->TlsSettings();
   if (!tls) {
-    ZLOG(WARNING) << L"no TLS settings for " << url;
-    return;
+    // Without them the server's certificate would go unchecked: nothing is sent.
+    ZLOG(ERROR) << L"no TLS settings from the network library, request not sent: " << url;
+    return false;
   }
   const std::wstring bundle = productFolder_ + L"data\\cacert.pem";
   tls->SetVerifyPeer(1);
   tls->SetVerifyHost(1);
   tls->SetCaBundle(bundle.c_str());
+  return true;
 }
 
 std::wstring ZTessikNetvok::Transfer(const std::wstring& url) const {

@@ -14,7 +14,8 @@ namespace network {
 // The module's HTTP client over the family's network library: one request or download at a
 // time, with the module's default headers, the domain transfer and, for "https://", the
 // certificate bundle of the product. Results: 0 success, -1 library not loaded, -2 no request
-// object, -3 no response object, anything else the library's own code.
+// object, -3 no response object, -4 an "https://" address without the library's TLS settings
+// (not sent), anything else the library's own code.
 class ZTessikNetvok final : public netvok::IHttpProgress {
  public:
   using UrlTransfer = std::function<std::wstring(const std::wstring&)>;
@@ -39,6 +40,7 @@ class ZTessikNetvok final : public netvok::IHttpProgress {
   // The library never owns its callback.
   void* __stdcall DeletingDestructor(unsigned int) override { return this; }
 
+  static constexpr int kNoTlsSettings = -4;
   static constexpr int kTimeoutSeconds = 30;
   static constexpr const char* kDefaultContentType = "application/json";
   static constexpr const char* kDefaultUserAgent =
@@ -48,7 +50,8 @@ class ZTessikNetvok final : public netvok::IHttpProgress {
  private:
   void Prepare(netvok::IHttpRequest* request);
   void SendHeaders(netvok::IHttpRequest* request) const;
-  void UseCertificateBundle(netvok::IHttpRequest* request, const std::wstring& url) const;
+  // False, with an ERROR line, when the request has no TLS settings to check the server with.
+  bool UseCertificateBundle(netvok::IHttpRequest* request, const std::wstring& url) const;
   std::wstring Transfer(const std::wstring& url) const;
   int Forward(int flag, int value1, int value2, int value3, int value4);
 

@@ -78,27 +78,24 @@ std::wstring ChannelReader::HostVersion() {
   return text;
 }
 
-int ChannelReader::ConfiguredProductId() {
-  int fallback = info_.hostType;
-  if (info_.hostType == 3) fallback = IsHostApplicationPresent() ? 13 : 111;
-  if (info_.hostType == 4 || info_.hostType == 5) fallback = 20;
-  qm::ZIniReader config;
-  config.Load(info_.configFile);
+int ChannelReader::ConfiguredProductId(int hostType, const qm::ZIniReader& config, bool hostApplicationPresent) {
+  int fallback = hostType;
+  if (hostType == 3) fallback = hostApplicationPresent ? 13 : 111;
+  if (hostType == 4 || hostType == 5) fallback = 20;
   return config.GetInt(L"common", L"product_id", fallback);
 }
 
-bool ChannelReader::IsAbProduct() {
-  if (info_.hostType == 3) return false;
-  qm::ZIniReader config;
-  config.Load(info_.configFile);
-  return config.GetInt(L"common", L"is_ab_product", 0) != 0;
+bool ChannelReader::IsAbProduct(int hostType, const qm::ZIniReader& config) {
+  return hostType != 3 && config.GetInt(L"common", L"is_ab_product", 0) != 0;
 }
 
 int ChannelReader::VipProductId() {
-  const int configured = ConfiguredProductId();
-  if (configured != 13) return configured;
+  qm::ZIniReader config;
+  config.Load(info_.configFile);
   const bool present = IsHostApplicationPresent();
-  int fallback = IsAbProduct() ? 103 : 13;
+  const int configured = ConfiguredProductId(info_.hostType, config, present);
+  if (configured != 13) return configured;
+  int fallback = IsAbProduct(info_.hostType, config) ? 103 : 13;
   if (!present) fallback = 111;
   std::wstring installation = info_.installationFolder;
   if (!installation.empty() && installation.back() == L'\\') installation.pop_back();
@@ -108,9 +105,15 @@ int ChannelReader::VipProductId() {
 }
 
 int ChannelReader::PurchaseProductId() {
-  const int configured = ConfiguredProductId();
-  if (configured != 13 || !IsAbProduct()) return configured;
-  return IsHostApplicationPresent() ? 103 : 111;
+  qm::ZIniReader config;
+  config.Load(info_.configFile);
+  return PurchaseProductId(info_.hostType, config, IsHostApplicationPresent());
+}
+
+int ChannelReader::PurchaseProductId(int hostType, const qm::ZIniReader& config, bool hostApplicationPresent) {
+  const int configured = ConfiguredProductId(hostType, config, hostApplicationPresent);
+  if (configured != 13 || !IsAbProduct(hostType, config)) return configured;
+  return hostApplicationPresent ? 103 : 111;
 }
 
 }  // namespace product

@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include "product/HelperLauncher.h"
 #include "product/ProductDetector.h"
 #include "utils/Log.h"
 
@@ -25,6 +26,11 @@ DomainTransferClient& DomainTransferClient::Current() {
 }
 
 void DomainTransferClient::Load(const std::wstring& productFolder) {
+  // A folder such as "\" (no product found) would load whatever lies at the drive root.
+  if (!IsAbsoluteFolder(productFolder)) {
+    ZLOG(ERROR) << L"product folder \"" << productFolder << L"\" is not absolute; no domain transfer library loaded";
+    return;
+  }
   wchar_t path[MAX_PATH] = {};
   if (productFolder.size() >= MAX_PATH) return;
   productFolder.copy(path, productFolder.size());

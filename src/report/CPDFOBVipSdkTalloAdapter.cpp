@@ -1,14 +1,19 @@
 #include "report/CPDFOBVipSdkTalloAdapter.h"
 
+#include <cstring>
+
 namespace report {
 
 CPDFOBVipSdkTalloAdapter::CPDFOBVipSdkTalloAdapter(vip_sdk::IBaseInterface* root, int productLine) {
   if (!root) return;
   const char* name = productLine == 2 ? vip_sdk::kTessikTalloInterfaceName : vip_sdk::kTalloInterfaceName;
   vip_sdk::IBaseInterface* answer = root->QueryInterface(name);
-  // An object of another type is no reporting interface.
-  tallo_ = answer ? dynamic_cast<vip_sdk::ITalloInterface*>(answer) : nullptr;
-  if (tallo_) root_ = static_cast<vip_sdk::IVipSdkRecordRoot*>(root);
+  // The SDK is another compiler's: its objects carry no type information the module could read.
+  // An object that does not give the name asked for is no reporting interface.
+  const char* own = answer ? answer->InterfaceName() : nullptr;
+  if (!own || std::strcmp(own, name) != 0) return;
+  tallo_ = static_cast<vip_sdk::ITalloObject*>(answer);
+  root_ = static_cast<vip_sdk::IVipSdkRecordRoot*>(root);
 }
 
 CPDFOBVipSdkTalloAdapter::~CPDFOBVipSdkTalloAdapter() {

@@ -1,12 +1,13 @@
 #include "report/TalloAdapterHolder.h"
 
+#include "product/ChannelReader.h"
 #include "report/CPDFOBVipSdkTalloAdapter.h"
 #include "report/CPDFTessikTalloAdapter.h"
 
 namespace report {
 
 TalloAdapterHolder::TalloAdapterHolder(const TalloHostFacts& facts)
-    : hostType_(facts.hostType), adapter_(CreateAdapter(facts)) {
+    : hostType_(facts.hostType), hostApplicationPresent_(facts.hostApplicationPresent), adapter_(CreateAdapter(facts)) {
   if (!facts.configFile.empty()) config_.Load(facts.configFile);
 }
 
@@ -26,6 +27,8 @@ std::unique_ptr<IPDFTalloAdapter> TalloAdapterHolder::CreateAdapter(const TalloH
   return nullptr;
 }
 
-int TalloAdapterHolder::ProductId() const { return config_.GetInt(L"common", L"product_id", hostType_); }
+int TalloAdapterHolder::ProductId() const {
+  return product::ChannelReader::PurchaseProductId(hostType_, config_, hostApplicationPresent_);
+}
 
 }  // namespace report

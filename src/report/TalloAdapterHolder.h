@@ -21,13 +21,16 @@ class TalloAdapterHolder {
 
   IPDFTalloAdapter* adapter() const { return adapter_.get(); }
   const qm::ZIniReader& config() const { return config_; }
-  // The product id records carry: the configuration's "product_id", else the host type.
+  // The product id the purchase record carries: the configuration's "product_id", else the
+  // host's own default (13 or 111 for type 3, 20 for types 4 and 5, else the host type), and
+  // 103 for a configured 13 of the product variant.
   int ProductId() const;
 
  private:
   static std::unique_ptr<IPDFTalloAdapter> CreateAdapter(const TalloHostFacts& facts);
 
   int hostType_ = 0;
+  bool hostApplicationPresent_ = false;
   std::unique_ptr<IPDFTalloAdapter> adapter_;
   qm::ZIniReader config_;
 };

@@ -1,5 +1,6 @@
 #include "report/TalloHostFacts.h"
 
+#include "product/ChannelReader.h"
 #include "product/ProductConstants.h"
 #include "product/ProductInfoLoader.h"
 #include "vip/VipSdkLibrary.h"
@@ -11,6 +12,7 @@ TalloHostFacts TalloHostFacts::Current(product::HostSystem& system, product::Pro
   TalloHostFacts facts;
   facts.hostType = info.hostType;
   facts.configFile = info.configFile;
+  facts.hostApplicationPresent = product::ChannelReader(system, info).IsHostApplicationPresent();
   if (info.hostType == 1) {
     facts.clientFolders.push_back(product::FolderOfPath(system.ExecutablePath()));
     const auto programPath =

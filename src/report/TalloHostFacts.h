@@ -16,6 +16,7 @@ struct TalloHostFacts {
   int productLine = 1;
   std::vector<std::wstring> clientFolders;  // where the Tessik reporting client may be, in order
   std::wstring configFile;                  // the host's configuration file (product id)
+  bool hostApplicationPresent = false;      // the host application's executable exists (product id)
   // The VIP SDK's root, asked for only by the hosts that report through the SDK.
   std::function<vip_sdk::IBaseInterface*()> vipRoot;
 

@@ -1,5 +1,6 @@
 #include "report/ZTalloNoZfmtFileWrap.h"
 
+#include "product/HelperLauncher.h"
 #include "report/ReportConstants.h"
 
 namespace report {
@@ -7,7 +8,8 @@ namespace report {
 ZTalloNoZfmtFileWrap::ZTalloNoZfmtFileWrap(const std::vector<std::wstring>& folders) {
   const std::wstring fileName = constants::kTessikTalloClient.Reveal();
   for (const std::wstring& folder : folders) {
-    if (folder.empty()) continue;
+    // "\" or a relative name would load from the drive root or the current folder.
+    if (!product::IsAbsoluteFolder(folder)) continue;
     const std::wstring path = folder + fileName;
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
     module_ = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

@@ -5,6 +5,7 @@
 #include "strategy/AvoidTidsMatcher.h"
 #include "strategy/PopImageChecker.h"
 #include "strategy/PopLocalState.h"
+#include "strategy/PopShownMemory.h"
 #include "utils/ZTime.h"
 
 namespace strategy {
@@ -77,7 +78,10 @@ PopGate PopGateCatalog::ShownBefore() {
     const std::wstring text = PopLocalState::LastShowTimeText(folder);
     verdict.Add(L"state_file", PopLocalState::StateFilePath(folder));
     verdict.Add(L"last_show_time", text.empty() ? L"(missing)" : text);
-    verdict.passed = _wtoi(text.c_str()) == 0;
+    // A show whose record never reached the file still counts in the process that made it.
+    const bool inProcess = PopShownMemory::ShownInProcess(PopLocalState::StateFilePath(folder));
+    if (inProcess) verdict.Add(L"shown_in_this_process", L"yes, the state file is unchanged since");
+    verdict.passed = _wtoi(text.c_str()) == 0 && !inProcess;
     return verdict;
   });
 }

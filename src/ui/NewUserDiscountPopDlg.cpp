@@ -1,5 +1,6 @@
 #include "ui/NewUserDiscountPopDlg.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -7,9 +8,12 @@
 #include "utils/Log.h"
 #include "utils/TextEncoding.h"
 #include "utils/ZIniWrapEx.h"
+#include "uxwin/control/CUxStorageImage.h"
 #include "uxwin/host/UxNotifyRecord.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
+#include "uxwin/style/UxFontPool.h"
+#include "uxwin/style/UxTextMeasurer.h"
 
 namespace ui {
 
@@ -19,6 +23,7 @@ constexpr int kBackground = 1001, kClose = 1002, kConfirm = 1003, kCountDown = 1
 constexpr int kHours = 1005, kMinutes = 1006, kSeconds = 1007;
 constexpr int kPriceGroup = 1030, kPayPrice = 1031, kPeriod = 1032, kReferencePrice = 1033, kPerMonth = 1034;
 constexpr int kReferenceBlock = 1035;
+constexpr int kStrikeInset = 5;  // the strike-through's distance from the block's ends in the layout
 
 std::wstring Format(const wchar_t* format, double value) {
   wchar_t text[64];
@@ -112,10 +117,11 @@ bool NewUserDiscountPopDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM
 void NewUserDiscountPopDlg::OnInitDialog() {
   services_->ReportPop(1, 0, 0);
   RecordShown();
-  if (!services_->ImagesValid()) {
+  // Pictures that match their MD5 may still not decode, or miss when two URLs are equal: a window
+  // without them would be invisible and unclickable, so it is not shown at all.
+  if (!services_->ImagesValid() || !SetUpPictures()) {
     Finish(4);
   } else {
-    SetUpPictures();
     SetUpCountDown();
     SetUpPrice();
   }
@@ -131,11 +137,19 @@ void NewUserDiscountPopDlg::RecordShown() {
   if (!state.Save(path)) ZLOG(ERROR) << L"last show time not saved to " << path;
 }
 
-void NewUserDiscountPopDlg::SetUpPictures() {
+bool NewUserDiscountPopDlg::SetUpPictures() {
   const std::wstring folder = services_->UtilFolder();
   const std::pair<int, const wchar_t*> pictures[] = {
       {kClose, strategy::kCloseImage}, {kBackground, strategy::kBackgroundImage}, {kConfirm, strategy::kConfirmImage}};
-  for (const auto& [id, name] : pictures) SetAttribute(id, "filepath", qm::encoding::WideToUtf8(folder + name));
+  for (const auto& [id, name] : pictures) {
+    SetAttribute(id, "filepath", qm::encoding::WideToUtf8(folder + name));
+    CUxWindow* control = FindChildByCmdID(id);
+    if (!control || !control->IsClass("storageimage") || !static_cast<CUxStorageImage*>(control)->HasDrawablePicture()) {
+      ZLOG(ERROR) << L"Image not drawable: " << folder << name;
+      return false;
+    }
+  }
+  return true;
 }
 
 void NewUserDiscountPopDlg::SetUpCountDown() {
@@ -169,11 +183,24 @@ void NewUserDiscountPopDlg::SetUpPrice() {
   SetVisible(kReferenceBlock, price.payPrice != price.referencePrice);
   SetText(kPayPrice, std::to_wstring(price.payPrice));
   SetText(kReferencePrice, L"\uffe5" + std::to_wstring(price.referencePrice));
+  FitReferenceBlock();
   const int months = services_->ConfigInt(L"recommand_package_months", 0);
   if (months <= 0) return;
   SetText(kPeriod, L"/" + std::to_wstring(months / 12) + L"\u5e74");
   const float perMonth = static_cast<float>(price.payPrice) / static_cast<float>(months);
   SetText(kPerMonth, Format(L"\u6bcf\u6708\u4ec5\u9700%.1f\u5143", perMonth));
+}
+
+void NewUserDiscountPopDlg::FitReferenceBlock() {
+  CUxWindow* block = FindChildByCmdID(kReferenceBlock);
+  CUxWindow* text = FindChildByCmdID(kReferencePrice);
+  if (!block || !text) return;
+  // The layout's minimum holds a short price; a longer one, or larger type, widens the block so the
+  // price is drawn whole and the strike-through, inset at both ends, still crosses all of it.
+  const SIZE line = UxTextMeasurer::MeasureLine(text->text(), text->GetFont(), UxFontPool::Instance());
+  const UxWin::UxLayoutParam& base = block->layout();
+  block->SetLayoutSize(std::max<int32_t>(base.minWidth, line.cx + 2 * block->ScaleByDpi(kStrikeInset)),
+                       std::max<int32_t>(base.minHeight, line.cy));
 }
 
 void NewUserDiscountPopDlg::OnCountDownTick() {

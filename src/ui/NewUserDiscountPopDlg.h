@@ -46,9 +46,11 @@ class NewUserDiscountPopDlg : public CUxDialogViewImplEx<NewUserDiscountPopDlg>,
  private:
   void OnInitDialog();
   void RecordShown();
-  void SetUpPictures();
+  // False when a picture cannot be drawn (missing, undecodable, or too narrow for its frames).
+  bool SetUpPictures();
   void SetUpCountDown();
   void SetUpPrice();
+  void FitReferenceBlock();
   void ShowCountDown();
   void OnCountDownTick();
   void OnClose();

@@ -7,6 +7,8 @@
 #include "report/TalloRecordSender.h"
 #include "strategy/NewUserDiscountPopStrategy.h"
 #include "strategy/PopImageChecker.h"
+#include "strategy/PopLocalState.h"
+#include "strategy/PopShownMemory.h"
 #include "strategy/TalloPopReporter.h"
 #include "strategy/Win32PopStrategyWorld.h"
 #include "ui/PopImageDownloader.h"
@@ -45,6 +47,11 @@ bool PopDlgServices::ImagesValid() {
 }
 
 void PopDlgServices::ReportPop(int adShow, int adClick, int noShowReason) {
+  // The show record goes out as the window opens: from then on the offer counts as shown in this
+  // process too, should its record not reach the state file.
+  if (adShow == 1 && adClick == 0) {
+    strategy::PopShownMemory::MarkShown(strategy::PopLocalState::StateFilePath(UtilFolder()));
+  }
   strategy::TalloPopReporter().Report(adShow, adClick, noShowReason);
 }
 

@@ -4,12 +4,23 @@
 
 namespace ui {
 
+DWORD PopWorkerState::PeriodMs(int minutes) {
+  constexpr DWORD kMinuteMs = 60000;
+  constexpr DWORD kLongestWaitMs = INFINITE - 1;
+  if (minutes <= 0) return 0;
+  if (static_cast<DWORD>(minutes) > kLongestWaitMs / kMinuteMs) return kLongestWaitMs;
+  return static_cast<DWORD>(minutes) * kMinuteMs;
+}
+
 void PopWorkerState::Run(const std::shared_ptr<PopWorkerState>& state) {
   ZLOG(DEBUG) << L"NewUserDiscount dlg OnActivate";
   state->Refresh();
-  const int minutes = state->services().ConfigInt(L"update_vanta_minutes", 0);
-  if (minutes == 0) return;
-  while (WaitForSingleObject(state->stop(), static_cast<DWORD>(minutes) * 60000u) == WAIT_TIMEOUT) {
+  // A worker the stop gave up on gets here after Uninitialize has released the remote
+  // configuration: it must not ask it anything more.
+  if (state->stopped()) return;
+  const DWORD periodMs = PeriodMs(state->services().ConfigInt(L"update_vanta_minutes", 0));
+  if (periodMs == 0) return;
+  while (WaitForSingleObject(state->stop(), periodMs) == WAIT_TIMEOUT) {
     state->Refresh();
   }
   ZLOG(DEBUG) << L"NewUserDiscount update resource loop exit";

@@ -39,8 +39,12 @@ class PopWorkerState {
     price_ = price;
   }
 
-  // The worker's body: one refresh, then one every "update_vanta_minutes" until stopped.
+  // The worker's body: one refresh, then one every "update_vanta_minutes" until stopped. Once
+  // stopped it calls nothing more: the module may already have released what the calls reach.
   static void Run(const std::shared_ptr<PopWorkerState>& state);
+  // The wait between refreshes; 0 when there is none (minutes 0 or below). Periods beyond what
+  // a wait can hold are held to the longest finite wait.
+  static DWORD PeriodMs(int minutes);
 
  private:
   void Refresh();

@@ -35,10 +35,18 @@ void CallSetter(IConfig& config, int slot, const wchar_t* value) {
 
 VantaWarpperBase::~VantaWarpperBase() = default;
 
+VantaWarpperBase::Lease VantaWarpperBase::Hold() const {
+  std::lock_guard<std::mutex> hold(libraryLock_);
+  return library_;
+}
+
 template <class Component>
-Component* VantaWarpperBase::Find(const wchar_t* name) {
-  IBaseInterface* component = GetComponent(name);
-  return component ? dynamic_cast<Component*>(component) : nullptr;
+Component* VantaWarpperBase::Find(const Lease& library, const wchar_t* name) {
+  IBaseInterface* component = library && library->root() ? library->root()->GetComponent(name) : nullptr;
+  // The library is another compiler's: its objects carry no type information the module could
+  // read, so a component is taken for what it is by the name it gives itself (slot 5).
+  const wchar_t* own = component ? component->Name() : nullptr;
+  return own && name && std::wstring_view(own) == name ? static_cast<Component*>(component) : nullptr;
 }
 
 int VantaWarpperBase::Initialize() {
@@ -48,14 +56,17 @@ int VantaWarpperBase::Initialize() {
   if (folder.size() >= MAX_PATH) return 0;
   folder.copy(path, folder.size());
   PathAppendW(path, L"zvanta.dll");
-  auto library = std::make_unique<VantaLibrary>();
+  auto library = std::make_shared<VantaLibrary>();
   if (!library->Load(path)) return 0;
-  library_ = std::move(library);
-  return ApplyIdentity();
+  {
+    std::lock_guard<std::mutex> hold(libraryLock_);
+    library_ = library;
+  }
+  return ApplyIdentity(library);
 }
 
-int VantaWarpperBase::ApplyIdentity() {
-  IConfig* config = Find<IConfig>(L"config");
+int VantaWarpperBase::ApplyIdentity(const Lease& library) {
+  IConfig* config = Find<IConfig>(library, L"config");
   if (!config) {
     ZLOG(ERROR) << L"remote configuration library has no config component";
     return 0;
@@ -68,26 +79,35 @@ int VantaWarpperBase::ApplyIdentity() {
 
 int VantaWarpperBase::Uninitialize() {
   if (initialised_.exchange(0) == 0) return 1;
-  library_.reset();
-  return 1;
+  Lease released;
+  {
+    std::lock_guard<std::mutex> hold(libraryLock_);
+    released.swap(library_);
+  }
+  return 1;  // unloaded here, or by the last read still inside the library
 }
 
+// The component stays valid only while the library is loaded, that is until Uninitialize.
 IBaseInterface* VantaWarpperBase::GetComponent(const std::wstring& name) {
-  return library_ && library_->root() ? library_->root()->GetComponent(name.c_str()) : nullptr;
+  const Lease library = Hold();
+  return library && library->root() ? library->root()->GetComponent(name.c_str()) : nullptr;
 }
 
 bool VantaWarpperBase::GetSwitch(const std::wstring& name, bool defaultValue) {
-  ISwitch* component = Find<ISwitch>(L"switch");
+  const Lease library = Hold();
+  ISwitch* component = Find<ISwitch>(library, L"switch");
   return component ? component->GetSwitch(name.c_str(), defaultValue) : defaultValue;
 }
 
 int VantaWarpperBase::GetABTestGroup(const std::wstring& name, int defaultGroup) {
-  IABTest* component = Find<IABTest>(L"abtest");
+  const Lease library = Hold();
+  IABTest* component = Find<IABTest>(library, L"abtest");
   return component ? component->GetGroup(name.c_str(), defaultGroup) : defaultGroup;
 }
 
 bool VantaWarpperBase::GetRawConfig(const std::wstring& name, std::wstring& text) {
-  IRaw* component = Find<IRaw>(L"raw");
+  const Lease library = Hold();
+  IRaw* component = Find<IRaw>(library, L"raw");
   BSTR raw = nullptr;
   if (!component || !component->GetRawConfig(name.c_str(), &raw)) return false;
   text = TakeBstr(raw);
@@ -95,7 +115,8 @@ bool VantaWarpperBase::GetRawConfig(const std::wstring& name, std::wstring& text
 }
 
 bool VantaWarpperBase::GetABTestParam(const std::wstring& name, const wchar_t* defaultText, std::wstring& text) {
-  IABTest* component = Find<IABTest>(L"abtest");
+  const Lease library = Hold();
+  IABTest* component = Find<IABTest>(library, L"abtest");
   BSTR raw = nullptr;
   if (!component || !component->GetParam(name.c_str(), defaultText, &raw)) {
     text = defaultText ? defaultText : L"";
@@ -106,12 +127,14 @@ bool VantaWarpperBase::GetABTestParam(const std::wstring& name, const wchar_t* d
 }
 
 bool VantaWarpperBase::Update() {
-  IUpdate* component = Find<IUpdate>(L"update");
+  const Lease library = Hold();
+  IUpdate* component = Find<IUpdate>(library, L"update");
   return component && component->Update();
 }
 
 bool VantaWarpperBase::IsMethodSupported(const std::wstring& component, const std::wstring& method) {
-  IBaseInterface* found = GetComponent(component);
+  const Lease library = Hold();
+  IBaseInterface* found = Find<IBaseInterface>(library, component.c_str());
   return found && found->IsMethodSupported(method.c_str());
 }
 

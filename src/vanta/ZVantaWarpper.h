@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "product/HostSystem.h"
@@ -14,6 +15,8 @@ namespace vanta {
 
 // The wrapper over "zvanta.dll" in the module's folder. ProductConfig decides the identity the
 // library is handed (ZWystanProductConfig, ZObProductConfig or ZTessikProductConfig).
+// Every read holds the library for its own length: Uninitialize lets go of it, and a read still
+// inside it (the pop-up's worker, left to end on its own) keeps it loaded until it returns.
 class VantaWarpperBase : public IZVantaWarpper {
  public:
   using PlanFunction = IdentityPlan (*)(VantaIdentityReader&);
@@ -34,16 +37,20 @@ class VantaWarpperBase : public IZVantaWarpper {
   std::wstring& GetConfigString(std::wstring& text, const std::wstring& item, const std::wstring& field,
                                 const wchar_t* defaultText) override;
 
-  bool IsLoaded() const { return library_ != nullptr; }
+  bool IsLoaded() const { return Hold() != nullptr; }
 
  private:
-  int ApplyIdentity();
+  using Lease = std::shared_ptr<VantaLibrary>;
+
+  Lease Hold() const;
+  int ApplyIdentity(const Lease& library);
   template <class Component>
-  Component* Find(const wchar_t* name);
+  static Component* Find(const Lease& library, const wchar_t* name);
 
   VantaIdentityReader reader_;
   PlanFunction plan_;
-  std::unique_ptr<VantaLibrary> library_;
+  mutable std::mutex libraryLock_;
+  Lease library_;  // under libraryLock_
   std::atomic<int> initialised_{0};
 };
 

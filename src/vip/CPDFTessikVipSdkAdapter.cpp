@@ -24,6 +24,8 @@ CPDFTessikVipSdkAdapter::~CPDFTessikVipSdkAdapter() {
 bool CPDFTessikVipSdkAdapter::QueryWithRestart(VipUserInfo& info) {
   if (ipc_.QueryUserInfo(info)) return true;
   if (!host_ || host_->IsServiceRunning() || !host_->StartVipService()) return false;
+  // A new service knows none of the channels the one before it was told.
+  ipc_.ServiceRestarted();
   host_->Wait(kServiceStartWaitMs);
   info = VipUserInfo{};
   return ipc_.QueryUserInfo(info);

@@ -45,7 +45,8 @@ class CPDFTessikVipSdkAdapter final : public IPDFVipSdkAdapter,
   size_t ListenerCount();
 
  private:
-  // "QueryUserInfo", with one start of the VIP service when it is not running.
+  // "QueryUserInfo", with one start of the VIP service when it is not running; the service so
+  // started learns the module's channel again with its first answer.
   bool QueryWithRestart(VipUserInfo& info);
   static bool ReadsAsOne(qm::ZBundle& bundle, const wchar_t* key);
 

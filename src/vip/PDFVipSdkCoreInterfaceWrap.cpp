@@ -1,6 +1,7 @@
 #include "vip/PDFVipSdkCoreInterfaceWrap.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vip {
 
@@ -9,11 +10,20 @@ std::unique_ptr<PDFVipSdkCoreInterfaceWrap> PDFVipSdkCoreInterfaceWrap::Create(v
   if (!root) return nullptr;
   vip_sdk::IBaseInterface* core = root->QueryInterface(vip_sdk::kCoreInterfaceName);
   if (productLine == 2) {
-    // The older generation has no run-time type the module could check.
+    // The older generation is taken as it comes.
     return std::make_unique<PDFVipSdkCoreInterfaceWrap>(nullptr,
                                                         static_cast<vip_sdk_ablo::IVipSdkCoreInterface*>(core));
   }
-  return std::make_unique<PDFVipSdkCoreInterfaceWrap>(dynamic_cast<vip_sdk::IVipSdkCoreInterface*>(core), nullptr);
+  return std::make_unique<PDFVipSdkCoreInterfaceWrap>(
+      IsCoreInterface(core) ? static_cast<vip_sdk::IVipSdkCoreInterface*>(core) : nullptr, nullptr);
+}
+
+bool PDFVipSdkCoreInterfaceWrap::IsCoreInterface(vip_sdk::IBaseInterface* object) {
+  // The SDK is built by another compiler: its tables carry no type information the module could
+  // read. The object's own name (slot 1, the same in every generation and asked of the object, not
+  // of the service behind it) says what it is; the product line says which generation.
+  const char* name = object ? object->InterfaceName() : nullptr;
+  return name && std::strcmp(name, vip_sdk::kCoreInterfaceName) == 0;
 }
 
 PDFVipSdkCoreInterfaceWrap::~PDFVipSdkCoreInterfaceWrap() {

@@ -17,8 +17,10 @@ namespace vip {
 class PDFVipSdkCoreInterfaceWrap final : public vip_sdk_pdf::IPdfVipSdkCoreInterface {
  public:
   // The wrapper over the root's core interface; null without a root. Product line 2 takes the
-  // interface as the older generation; any other line only accepts the newer one.
+  // interface as the older generation; any other line only accepts the newer one, an object that
+  // names itself the core interface.
   static std::unique_ptr<PDFVipSdkCoreInterfaceWrap> Create(vip_sdk::IBaseInterface* root, int productLine);
+  static bool IsCoreInterface(vip_sdk::IBaseInterface* object);
 
   PDFVipSdkCoreInterfaceWrap(vip_sdk::IVipSdkCoreInterface* newer, vip_sdk_ablo::IVipSdkCoreInterface* older)
       : newer_(newer), older_(older) {}

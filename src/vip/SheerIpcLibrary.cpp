@@ -12,8 +12,13 @@ std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.fin
 
 }  // namespace
 
-SheerIpcLibrary::SheerIpcLibrary(HMODULE module) {
+SheerIpcLibrary::SheerIpcLibrary(HMODULE module) : module_(module) {
   if (module) query_ = reinterpret_cast<tandipc::QueryInterfaceFn>(reinterpret_cast<void*>(GetProcAddress(module, tandipc::kQueryExport)));
+}
+
+SheerIpcLibrary::~SheerIpcLibrary() {
+  server_.reset();  // the server goes back before the library that made it
+  if (module_) FreeLibrary(module_);
 }
 
 SheerIpcLibrary& SheerIpcLibrary::Instance() {
@@ -27,7 +32,9 @@ HMODULE SheerIpcLibrary::Locate() {
   const std::wstring hostFolder = FolderOf(system.ExecutablePath());
   if (!hostFolder.empty()) {
     const std::wstring besideHost = hostFolder + name;
-    if (HMODULE loaded = GetModuleHandleW(besideHost.c_str())) return loaded;
+    // A reference of our own: the host may free its copy while we still call into it.
+    HMODULE loaded = nullptr;
+    if (GetModuleHandleExW(0, besideHost.c_str(), &loaded) && loaded) return loaded;
     if (HMODULE module = LoadLibraryExW(besideHost.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) return module;
   }
   const auto folder = system.ReadString(HKEY_LOCAL_MACHINE, product::constants::kTessikKey.Reveal(),

@@ -14,14 +14,16 @@ namespace sheer_vip {
 // asked of a missing library is null.
 class SheerIpcLibrary {
  public:
+  // Takes over one reference to module (null: no library), given back when destroyed.
   explicit SheerIpcLibrary(HMODULE module);
-  ~SheerIpcLibrary() = default;
+  ~SheerIpcLibrary();
   SheerIpcLibrary(const SheerIpcLibrary&) = delete;
   SheerIpcLibrary& operator=(const SheerIpcLibrary&) = delete;
 
   // Beside the host executable (already loaded, or loaded from there), else from the Tessik
   // host's program folder. Kept until the module unloads.
   static SheerIpcLibrary& Instance();
+  // One reference of the caller's own to the library, or null.
   static HMODULE Locate();
 
   bool loaded() const { return query_ != nullptr; }
@@ -33,6 +35,7 @@ class SheerIpcLibrary {
  private:
   void* Query(const GUID& classId) const;
 
+  HMODULE module_ = nullptr;
   tandipc::QueryInterfaceFn query_ = nullptr;
   std::once_flag serverOnce_;
   TandIpcServerPtr server_;

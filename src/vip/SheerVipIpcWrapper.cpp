@@ -16,23 +16,51 @@ constexpr wchar_t kChannelPrefix[] = L"sheer_vip_ipc_Wraper_";
 
 SheerVipIpcWrapper::SheerVipIpcWrapper(SheerIpcLibrary& library, std::wstring serviceChannel)
     : library_(library), serviceChannel_(std::move(serviceChannel)), channel_(NewChannelName()) {
+  std::lock_guard<std::mutex> hold(servingLock_);
+  Serve();
+}
+
+SheerVipIpcWrapper::~SheerVipIpcWrapper() {
+  // The process's wrapper is never destroyed; any other one stops serving before it goes.
+  std::lock_guard<std::mutex> hold(servingLock_);
+  StopServing();
+}
+
+void SheerVipIpcWrapper::Serve() {
   tandipc::ITandIpcServer* server = library_.Server();
-  if (!server) return;
+  if (!server || serving_) return;
   auto* exec = new TandIpcExecWrap<IUserInfoChange>(this, &IUserInfoChange::OnUserInfoChange);
   if (!server->RegisterFunction(channel_.c_str(), kNotifyFunction, exec)) {
     exec->Release();
     return;
   }
   serving_ = server->Start(channel_.c_str());
+  // Not served, the function would stay with the server after the module is gone.
+  if (!serving_) server->UnregisterFunction(channel_.c_str(), kNotifyFunction);
   RegisterNotify();
 }
 
-SheerVipIpcWrapper::~SheerVipIpcWrapper() {
-  // The process's wrapper is never destroyed; any other one stops serving before it goes.
-  if (tandipc::ITandIpcServer* server = library_.Server()) {
-    server->Stop(channel_.c_str());
-    server->UnregisterFunction(channel_.c_str(), kNotifyFunction);
+void SheerVipIpcWrapper::StopServing() {
+  tandipc::ITandIpcServer* server = library_.Server();
+  if (!server || !serving_) return;
+  try {
+    if (registered_) {
+      Call(
+          L"RegistIpcNotify",
+          [this](tandipc::ITandIpcBundle& request) {
+            request.PutString(L"notify_ipc", channel_.c_str());
+            request.PutInt(L"is_regist", 0);
+          },
+          nullptr);
+    }
+  } catch (...) {
+    // the service only stops calling a channel that is about to go anyway
   }
+  registered_ = false;
+  // Both wait for a notification that is running; afterwards nothing calls into this module.
+  server->Stop(channel_.c_str());
+  server->UnregisterFunction(channel_.c_str(), kNotifyFunction);
+  serving_ = false;
 }
 
 SheerVipIpcWrapper& SheerVipIpcWrapper::Instance() {
@@ -119,13 +147,26 @@ bool SheerVipIpcWrapper::GetLocalUserInfo(vip::VipUserInfo& info, qm::ZBundle* a
 
 void SheerVipIpcWrapper::AddCallback(UserInfoChangeCallBack* callback) {
   if (!callback) return;
-  vip::VipCriticalSection::Hold hold(lock_);
-  callbacks_.insert(callback);
+  {
+    vip::VipCriticalSection::Hold hold(lock_);
+    callbacks_.insert(callback);
+  }
+  std::lock_guard<std::mutex> serving(servingLock_);
+  Serve();
 }
 
 void SheerVipIpcWrapper::RemoveCallback(UserInfoChangeCallBack* callback) {
-  vip::VipCriticalSection::Hold hold(lock_);
-  callbacks_.erase(callback);
+  {
+    vip::VipCriticalSection::Hold hold(lock_);
+    callbacks_.erase(callback);
+  }
+  std::lock_guard<std::mutex> serving(servingLock_);
+  {
+    vip::VipCriticalSection::Hold hold(lock_);
+    if (!callbacks_.empty()) return;
+  }
+  // Not under lock_: a notification that is running holds it until it has returned.
+  StopServing();
 }
 
 int32_t SheerVipIpcWrapper::OnUserInfoChange(tandipc::ITandIpcBundle* request, tandipc::ITandIpcBundle* response) {

@@ -12,10 +12,11 @@ bool IsInteger(const UxJsonEx::Handle& value) {
   return value.Type() == UxJsonEx::kLong || value.Type() == UxJsonEx::kLongLong;
 }
 
-// A string whose text reads as the integer 1.
+// The integer 1, as a number or as the text "1" and nothing else: " 1", "1x", "1.9" or a
+// full-width digit are not 1.
 bool ReadsAsOne(const UxJsonEx::Handle& value) {
-  const std::wstring text = value.AsString();
-  return !text.empty() && std::wcstol(text.c_str(), nullptr, 10) == 1;
+  if (IsInteger(value)) return value.AsInt64() == 1;
+  return value.Type() == UxJsonEx::kString && value.AsString() == L"1";
 }
 
 // "2" or 2.

@@ -59,7 +59,7 @@ int VipCenterInfoRequester::QueryPriceByShowId(int showId, int month, PriceEntry
   std::wstring response;
   if (SendPostRequest(GetPriceInterfaceUrl(), headers, body, response) != 0) return 12;
   Document document;
-  document.Parse(response);
+  ParseAnswer(response, document);
   if (!document.root()) return 12;
   return ParsePayPriceSettings(document, month, out) == 0 ? 0 : 12;
 }
@@ -75,7 +75,7 @@ int VipCenterInfoRequester::RequestShowId(int deviceNum, ShowIdInfo& out) {
   int result = SendPostRequest(GetConfigInterfaceUrl(), Headers(), body, response);
   if (result == 0) {
     Document document;
-    document.Parse(response);
+    ParseAnswer(response, document);
     if (document.root()) return ParseShowIdInfo(document, deviceNum, out);
     result = -1;
   }
@@ -100,6 +100,15 @@ int VipCenterInfoRequester::SendPostRequest(const std::wstring& url, const Heade
     ZLOG(ERROR) << L"SendPostRequest failed: " << result;
   }
   return result;
+}
+
+void VipCenterInfoRequester::ParseAnswer(const std::wstring& response, Document& document) {
+  // An answer made to be slow to parse must not hold the refresh (and Uninitialize) for minutes.
+  if (response.size() > kMaxAnswerLength) {
+    ZLOG(ERROR) << L"Response too large, not parsed: " << response.size() << L" characters";
+    return;
+  }
+  document.Parse(response);
 }
 
 int VipCenterInfoRequester::ParsePayPriceSettings(const Document& document, int month, PriceEntry& out) {
@@ -176,18 +185,18 @@ std::wstring VipCenterInfoRequester::ConfigBody(const wchar_t* defaultName) {
 
 std::wstring VipCenterInfoRequester::PriceBody(int showId, bool withToken, bool withPermissionShow) {
   const VipCenterUser user = User();
-  // The 64-bit generation, so channel values above 2^31 keep their value.
-  UxJsonEx::Document body;
+  Document body;
   Handle common = body[L"common"];
   common[L"uuid"] = channel_.uuid;
   common[L"server_id"] = channel_.svrid;
   common[L"user_agent"] = L"web";
   common[L"tryno"] = std::to_wstring(channel_.tryno);
-  // The channel values are unsigned: sent as they are, never wrapped to negative numbers.
-  common[L"tid1"] = static_cast<int64_t>(channel_.tid1);
-  common[L"tid2"] = static_cast<int64_t>(channel_.tid2);
-  common[L"tod1"] = static_cast<int64_t>(channel_.tod1);
-  common[L"tod2"] = static_cast<int64_t>(channel_.tod2);
+  // The service has only ever received these as signed 32-bit numbers: a value of 2^31 or more
+  // goes out negative, as the avoid-tids comparison also reads it.
+  common[L"tid1"] = static_cast<int32_t>(channel_.tid1);
+  common[L"tid2"] = static_cast<int32_t>(channel_.tid2);
+  common[L"tod1"] = static_cast<int32_t>(channel_.tod1);
+  common[L"tod2"] = static_cast<int32_t>(channel_.tod2);
   body[L"open_id"] = user.openId;
   if (withToken) body[L"token"] = user.token;
   body[L"show"].Resize(1);

@@ -35,6 +35,10 @@ class VipCenterInfoRequester {
   // -1 when url or body is empty (nothing sent), otherwise the HTTP client's result.
   int SendPostRequest(const std::wstring& url, const Headers& headers, const std::wstring& body,
                       std::wstring& response);
+  // The service's answers are a few kilobytes; a longer one is refused before it is parsed.
+  static constexpr size_t kMaxAnswerLength = 1u << 20;  // UTF-16 units
+  // Parses an answer; one longer than kMaxAnswerLength is logged and leaves the document empty.
+  static void ParseAnswer(const std::wstring& response, qm::UxJson::Document& document);
   // 0 found, -1 otherwise.
   int ParsePayPriceSettings(const qm::UxJson::Document& document, int month, PriceEntry& out);
   // 0, 1 bad input, 3 bad "data", 4 device not found.

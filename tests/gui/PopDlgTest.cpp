@@ -10,6 +10,7 @@
 
 #include "TestFiles.h"
 #include "TestPictures.h"
+#include "strategy/PopImageChecker.h"
 #include "ui/NewUserDiscountPopDlg.h"
 #include "uxwin/host/UxNotifyRecord.h"
 #include "utils/ZIniWrapEx.h"
@@ -29,7 +30,12 @@ class RecordedServices : public ui::IPopDlgServices {
     return found == config.end() ? value : found->second;
   }
   bool StrategyCanShow(int) override { return strategySays; }
-  bool ImagesValid() override { return imagesValid; }
+  // With URLs, the module's own check of the local pictures against the MD5 their URLs name.
+  bool ImagesValid() override {
+    if (urls.empty()) return imagesValid;
+    return strategy::PopImageChecker::AllValid(strategy::PopImageChecker::Check(
+        urls[L"bg_url"], urls[L"close_btn_url"], urls[L"confirm_btn_url"], UtilFolder()));
+  }
   void ReportPop(int adShow, int adClick, int reason) override {
     records.emplace_back(adShow, adClick, reason);
     if (adShow == 1 && adClick == 0 && onShown) onShown();
@@ -56,6 +62,7 @@ class RecordedServices : public ui::IPopDlgServices {
   std::map<std::wstring, int> config;
   bool strategySays = true;
   bool imagesValid = true;
+  std::map<std::wstring, std::wstring> urls;
   int vipState = 2;
   vipcenter::PayPriceInfo price{79, 89, true};
   bool blockRefreshUntilStop = false;
@@ -77,6 +84,37 @@ void ClickLater(NewUserDiscountPopDlg& dialog, uint32_t id) {
   }).detach();
 }
 
+// Whether the pop-up's window ever became visible; one left open is closed after a while.
+struct ShowWatch {
+  NewUserDiscountPopDlg* dialog = nullptr;
+  HWND window = nullptr;
+  bool shown = false;
+  UINT_PTR closer = 0;
+};
+ShowWatch g_watch;
+
+LRESULT CALLBACK WatchShowing(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && g_watch.window && sent->hwnd == g_watch.window) {
+    if ((sent->message == WM_SHOWWINDOW && sent->wParam) ||
+        (sent->message == WM_WINDOWPOSCHANGED &&
+         (reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_SHOWWINDOW))) {
+      g_watch.shown = true;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK CloseIfOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  g_watch.closer = 0;
+  HWND window = g_watch.dialog->hwnd();
+  if (!window) return;
+  if (IsWindowVisible(window)) g_watch.shown = true;
+  UxNotifyRecord record{{window, UxNotifyCode::kIdentifier, UxNotifyCode::kCommand}, 1002, "storageimagebtn"};
+  SendMessageW(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&record));
+}
+
 class PopDlg : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -93,6 +131,32 @@ class PopDlg : public ::testing::Test {
     dialog->Initialize();
     for (int i = 0; i < 500 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
     return dialog->Show();
+  }
+
+  // Shows a fresh pop-up and says whether its window was ever on the screen.
+  PAGESDKUTIL::PopResult ShowWatched(bool& shown) {
+    dialog = std::make_unique<NewUserDiscountPopDlg>(services);
+    services->records.clear();
+    g_watch = ShowWatch{dialog.get()};
+    services->onShown = [] {
+      g_watch.window = g_watch.dialog->hwnd();
+      g_watch.closer = SetTimer(nullptr, 0, 1500, &CloseIfOpen);
+    };
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &WatchShowing, nullptr, GetCurrentThreadId());
+    const PAGESDKUTIL::PopResult result = ShowRefreshed();
+    if (hook) UnhookWindowsHookEx(hook);
+    if (g_watch.closer) KillTimer(nullptr, g_watch.closer);
+    services->onShown = nullptr;
+    shown = g_watch.shown;
+    return result;
+  }
+  // The three pictures as a campaign names them: each URL ends with its picture's MD5.
+  void NameByContent() {
+    for (const auto& [field, name] : {std::pair{L"bg_url", L"new_user_discount_background.png"},
+                                      std::pair{L"close_btn_url", L"new_user_discount_close_btn.png"},
+                                      std::pair{L"confirm_btn_url", L"new_user_discount_confirm_btn.png"}}) {
+      services->urls[field] = L"https://cdn.example/" + strategy::PopImageChecker::FileMd5(folder.File(name)) + L".png";
+    }
   }
 
   testing_support::TempDir folder;
@@ -145,9 +209,45 @@ TEST_F(PopDlg, CountDownThatRunsOutClosesWithThree) {
 
 TEST_F(PopDlg, InvalidImagesCloseAtOnceAfterRecordingTheShow) {
   services->imagesValid = false;
-  EXPECT_EQ(ShowRefreshed(), 4);
+  bool shown = true;
+  EXPECT_EQ(ShowWatched(shown), 4);
+  EXPECT_FALSE(shown);
   EXPECT_EQ(services->records, std::vector<Record>{Record(1, 0, 0)});
   EXPECT_TRUE(testing_support::FileExists(folder.File(L"sdkutilcfg.ini")));
+}
+
+class PopDlgPictures : public PopDlg {};
+
+TEST_F(PopDlgPictures, ThoseThatMatchTheirUrlsButCannotBeDrawnCloseAtOnceUnshown) {
+  using testing_support::BrokenPicture;
+  NameByContent();
+  bool shown = false;
+  EXPECT_EQ(ShowWatched(shown), 2) << "good pictures: shown, then closed";
+  EXPECT_TRUE(shown);
+
+  const std::pair<const wchar_t*, BrokenPicture> cases[] = {
+      {L"new_user_discount_background.png", BrokenPicture::kTruncated},
+      {L"new_user_discount_close_btn.png", BrokenPicture::kWebp},
+      {L"new_user_discount_confirm_btn.png", BrokenPicture::kHugeHeader},
+      {L"new_user_discount_background.png", BrokenPicture::kEmpty}};
+  for (const auto& [name, kind] : cases) {
+    SetUp();
+    ASSERT_TRUE(testing_support::WriteBrokenPicture(folder.File(name), kind));
+    NameByContent();
+    ASSERT_TRUE(services->ImagesValid()) << "its MD5 matches";
+    EXPECT_EQ(ShowWatched(shown), 4) << name;
+    EXPECT_FALSE(shown) << name;
+    EXPECT_EQ(services->records, std::vector<Record>{Record(1, 0, 0)}) << name;
+  }
+
+  // Equal URLs for the close and confirm buttons: one file is fetched, the close picture is missing.
+  SetUp();
+  NameByContent();
+  services->urls[L"close_btn_url"] = services->urls[L"confirm_btn_url"];
+  ASSERT_TRUE(DeleteFileW(folder.File(L"new_user_discount_close_btn.png").c_str()));
+  ASSERT_TRUE(services->ImagesValid());
+  EXPECT_EQ(ShowWatched(shown), 4);
+  EXPECT_FALSE(shown);
 }
 
 TEST_F(PopDlg, PriceChecksDecideTheShowAndThePriceBlock) {

@@ -4,11 +4,17 @@
 // HARDENING_CYCLES sets the number of sessions (default 30).
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <thread>
 
 #include "CycleCurve.h"
 #include "FaultHost.h"
+#include "TestFiles.h"
 
 namespace hardening_test {
 namespace {
@@ -74,6 +80,61 @@ TEST(Cycles, ReloadedModuleShowsEveryTime) {
   EXPECT_LE(last.windows, first.windows + 1) << curve.ToText();
   EXPECT_LE(last.handles - first.handles, 8 * reloads + 4) << curve.ToText();
   EXPECT_LE(last.committedKiB - first.committedKiB, 400 * reloads) << curve.ToText();
+}
+
+// Replaces the VIP service's state file every few hundred milliseconds with one of two logged-in
+// users who are not VIPs, so that the service keeps telling its listeners of account changes.
+class AccountChanges {
+ public:
+  explicit AccountChanges(std::wstring stateFile) : stateFile_(std::move(stateFile)) {
+    thread_ = std::thread([this] { Loop(); });
+  }
+  ~AccountChanges() {
+    stop_ = true;
+    thread_.join();
+  }
+  AccountChanges(const AccountChanges&) = delete;
+  AccountChanges& operator=(const AccountChanges&) = delete;
+
+ private:
+  void Loop() {
+    for (int change = 0; !stop_; ++change) {
+      const std::string user = change % 2 ? "7" : "9";
+      const std::wstring staged = stateFile_ + L".new";
+      testing_support::WriteBytes(staged, R"({"open_id": "open-)" + user + R"(", "token": "tok-)" + user +
+                                              R"(", "nick_name": "N", "is_logout": 0, "vip_type": 0})");
+      MoveFileExW(staged.c_str(), stateFile_.c_str(), MOVEFILE_REPLACE_EXISTING);
+      Sleep(300);
+    }
+  }
+
+  std::wstring stateFile_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// Host type 1 frees the module after each session while its VIP service goes on telling the
+// channels it was given of account changes: the IPC library and the service outlive the module, so
+// each load takes its channel back at Uninitialize, and the host lives through every change.
+TEST(IpcReload, AccountChangesAfterTheModuleWasFreedReachOnlyTheLoadedOne) {
+  FaultHost host(1);
+  ASSERT_TRUE(host.Install({}));
+  ASSERT_TRUE(host.StartVipService());
+  FaultRun run;
+  {
+    AccountChanges changes(host.Installed(L"vip.state.json"));
+    run = RunAndCheck(host, 3, L"--reload", false);
+  }
+  ASSERT_NE(run.output.find("demo: module reloaded: "), std::string::npos) << run.output;
+  std::set<std::wstring> given;
+  std::set<std::wstring> taken;
+  for (const auto& entry : testing_support::ReadJournal(host.Installed(L"vipservice.journal.jsonl"), L"RegistIpcNotify")) {
+    (entry.at(L"is_regist") == L"1" ? given : taken).insert(entry.at(L"notify_ipc"));
+  }
+  EXPECT_EQ(given.size(), 3u) << "one channel a load";
+  EXPECT_EQ(taken, given);
+  const auto told = testing_support::ReadJournal(host.Installed(L"vipservice.journal.jsonl"), L"notify");
+  EXPECT_GE(told.size(), 3u) << "the service told of no change while the host ran";
 }
 
 }  // namespace

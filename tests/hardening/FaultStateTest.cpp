@@ -57,6 +57,12 @@ TEST(FaultState, ReadOnlyStateFolder) {
   EXPECT_TRUE(run.shown) << run.output;
   EXPECT_EQ(ReadBytes(host.StateFile()), before) << "a read-only file keeps its bytes";
   EXPECT_FALSE(host.LeftTemporaryFiles());
+  // Two sessions in one process, the record still not kept: the offer shows in the first only.
+  const FaultRun twice = host.Run(L"close", L"--cycles 2");
+  EXPECT_EQ(twice.exitCode, 0) << twice.output;
+  EXPECT_NE(twice.output.find("demo: cycles: 1 of 2 shown"), std::string::npos) << twice.output;
+  EXPECT_TRUE(HasReason(host, L"noshowreason:int=4")) << twice.output;
+  EXPECT_EQ(ReadBytes(host.StateFile()), before);
 }
 
 TEST(FaultState, CorruptStateFile) {

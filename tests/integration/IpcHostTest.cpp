@@ -52,11 +52,12 @@ TEST(IpcHost, Type1Users) {
   const auto starts = host.Journal(L"vipservice", L"start");
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_NE(starts[0].at(L"command_line").find(L"tessikvipsvc.exe\" /runhide"), std::wstring::npos);
-  // The channel reached the service once it answered.
+  // The channel reached the service once it answered, and was taken back when the adapter went.
   EXPECT_TRUE(loggedOut.Get(L"registered").AsBool());
-  EXPECT_EQ(Count(host.Journal(L"vipservice", L"RegistIpcNotify"), L"notify_ipc",
-                  loggedOut.Get(L"channel").AsString()),
-            1u);
+  const auto registrations = host.Journal(L"vipservice", L"RegistIpcNotify");
+  EXPECT_EQ(Count(registrations, L"notify_ipc", loggedOut.Get(L"channel").AsString()), 2u);
+  EXPECT_EQ(Count(registrations, L"is_regist", L"1"), 1u);
+  EXPECT_EQ(Count(registrations, L"is_regist", L"0"), 1u);
 
   host.WriteState(kLoggedIn);
   UxJsonEx::Document loggedIn;

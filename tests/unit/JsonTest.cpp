@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <set>
 #include <string>
 
+#include "CollidingKeys.h"
 #include "utils/UxJson.h"
 
 namespace {
@@ -171,5 +174,25 @@ TEST(JsonBadInput, RandomTextNeverCrashes) {
       EXPECT_NE(narrow.GetError().code, 0) << std::string(text.begin(), text.end());
     }
     wide.Parse(text);
+  }
+}
+
+// Keys chosen to share one std::hash value cost an object's index nothing more than other keys
+// (the time is in bench_parsers); here: they read back, in order, with the usual rules.
+TEST(BoundaryJson, KeysSharingOneHashParseLookUpAndKeepTheirOrder) {
+  const std::vector<std::wstring> keys = test_keys::CollidingKeys(11);
+  std::set<size_t> hashes;
+  for (const auto& key : keys) hashes.insert(std::hash<std::wstring>()(key));
+  ASSERT_EQ(hashes.size(), 1u) << "the keys must collide for the case to mean anything";
+  std::wstring text = L"{";
+  for (size_t i = 0; i < keys.size(); ++i) text += L"\"" + keys[i] + L"\":" + std::to_wstring(i) + L",";
+  text += L"\"" + keys[5] + L"\":-1}";  // a repeated key keeps the later value and its first place
+  for (const bool wide : {false, true}) {
+    qm::json::Document doc(wide ? qm::json::kDialect64 : qm::json::kDialect32);
+    ASSERT_TRUE(doc.Parse(text));
+    ASSERT_EQ(doc.Size(), keys.size());
+    EXPECT_EQ(doc.Keys(), keys);
+    for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(doc.Get(keys[i]).AsInt64(), i == 5 ? -1 : int64_t(i)) << i;
+    EXPECT_FALSE(doc.Get(keys[0].substr(1) + keys[0][0]).IsValid());
   }
 }

@@ -142,6 +142,32 @@ TEST(ReportHolder, ProductIdComesFromTheHostConfiguration) {
   EXPECT_EQ(report::TalloAdapterHolder(facts).ProductId(), 42);
 }
 
+// The purchase record's product id follows the host's own defaults, not the bare host type.
+TEST(ReportHolder, PurchaseProductIdFollowsTheHostRule) {
+  TempDir dir;
+  const std::wstring plain = dir.File(L"plain.svr");
+  const std::wstring variant = dir.File(L"variant.svr");
+  testing_support::WriteBytes(plain, "[common]\r\nEdition=4\r\n");
+  testing_support::WriteBytes(variant, "[common]\r\nproduct_id=13\r\nis_ab_product=1\r\n");
+  struct Case {
+    int type;
+    const std::wstring* file;
+    bool present;
+    int expected;
+  } const cases[] = {{3, &plain, true, 13},     {3, &plain, false, 111},   {4, &plain, true, 20},
+                     {5, &plain, false, 20},    {2, &plain, true, 2},      {4, &variant, true, 103},
+                     {5, &variant, false, 111}, {3, &variant, true, 13}};  // type 3 never reads the flag
+  for (const Case& c : cases) {
+    report::TalloHostFacts facts;
+    facts.hostType = c.type;
+    facts.configFile = *c.file;
+    facts.hostApplicationPresent = c.present;
+    facts.vipRoot = []() -> vip_sdk::IBaseInterface* { return nullptr; };
+    EXPECT_EQ(report::TalloAdapterHolder(facts).ProductId(), c.expected)
+        << c.type << (c.file == &variant ? " variant" : "") << (c.present ? "" : " without application");
+  }
+}
+
 namespace {
 
 // The VIP SDK reporting stand-in, loaded by path for one case.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "StrategyFakeWorld.h"
 #include "strategy/NewUserDiscountPopStrategy.h"
 #include "strategy/PopExplainer.h"
+#include "strategy/PopShownMemory.h"
 #include "utils/FileUtil.h"
 #include "utils/ZLogger.h"
 
@@ -180,6 +183,26 @@ TEST(StrategyCanShow, VipIsAskedOnlyAfterEveryOtherCheckPassed) {
   EXPECT_FALSE(NewUserDiscountPopStrategy(world, &reporter).CanShow(1));
   ASSERT_EQ(reporter.reports.size(), 1u);
   EXPECT_EQ(reporter.reports[0].reason, 3);
+}
+
+// A show whose record could not be written still counts in this process; once the state file
+// changes (a person takes the record back), the file decides again.
+TEST(StrategyCanShow, ShowWithoutRecordCountsUntilTheStateFileChanges) {
+  FakePopWorld world;
+  world.SetLastShowTime("0");
+  const std::wstring stateFile = world.UtilFolderPath() + strategy::kStateFile;
+  FakePopWorld other;  // another state file is not this show's
+  strategy::PopShownMemory::MarkShown(stateFile);
+  RecordingReporter reporter;
+  EXPECT_FALSE(NewUserDiscountPopStrategy(world, &reporter).CanShow(1));
+  ASSERT_EQ(reporter.reports.size(), 1u);
+  EXPECT_EQ(reporter.reports[0].reason, 4);
+  EXPECT_FALSE(NewUserDiscountPopStrategy(world, nullptr).IsNeedUpdateSource());
+  EXPECT_TRUE(NewUserDiscountPopStrategy(other, nullptr).CanShow(1));
+  Sleep(20);  // a later write time than the show's
+  world.SetLastShowTime("0");
+  EXPECT_TRUE(NewUserDiscountPopStrategy(world, &reporter).CanShow(1));
+  EXPECT_EQ(reporter.reports.size(), 1u);
 }
 
 TEST(StrategyCanShow, ConfigKeyCarriesTheTryNumber) {

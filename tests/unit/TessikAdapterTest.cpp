@@ -182,14 +182,34 @@ TEST_F(TessikAdapter, NotificationsReachListenersUntilTheAdapterIsGone) {
     EXPECT_EQ(listener.calls, 1);
     EXPECT_EQ(listener.last.open_id, L"o2");
   }
-  // Its callback left the client with it.
+  // Its callback left the client with it, the last one: the channel is no longer served.
   EXPECT_EQ(ipc_test::Notify(wrapper_.channel(),
                              [](tandipc::ITandIpcBundle& r) {
                                r.PutString(L"open_id", L"o3");
                                r.PutString(L"token", L"t3");
                              }),
-            0);
+            -1000);
   EXPECT_EQ(listener.calls, 1);
+  EXPECT_FALSE(wrapper_.serving());
+}
+
+// The service ended (it does when idle) and the adapter starts it again: the new service knows no
+// channel until it is told, or the account changes would reach nobody from then on.
+TEST_F(TessikAdapter, AServiceStartedAgainIsToldTheChannelAgain) {
+  service_ = std::make_unique<IpcTestService>(channel_);
+  ASSERT_TRUE(service_->Start());
+  auto adapter = Adapter();
+  EXPECT_EQ(adapter->GetVipState(), vip::kVipStateLoggedIn);
+  EXPECT_EQ(service_->registered(), std::vector<std::wstring>{wrapper_.channel()});
+  service_.reset();
+  host_.onStart = [this] {
+    service_ = std::make_unique<IpcTestService>(channel_);
+    service_->Start();
+  };
+  EXPECT_EQ(adapter->GetVipState(), vip::kVipStateLoggedIn);
+  EXPECT_EQ(host_.starts, 1);
+  EXPECT_EQ(service_->registered(), std::vector<std::wstring>{wrapper_.channel()});
+  EXPECT_TRUE(wrapper_.registered());
 }
 
 // The store's two stand-in libraries, copied to a folder of their own, answer from a state file.

@@ -13,6 +13,7 @@
 #include "uxwin/control/UxLinearLayout.h"
 #include "uxwin/object/CUxDialog.h"
 #include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxFilePictures.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 
 using testing_support::AddLoaded;
@@ -156,6 +157,53 @@ TEST(UxControls, StorageImagesWithoutAFileDrawNothing) {
   UxCanvas canvas(400, 300);
   section->RedrawRegion(canvas, nullptr);
   EXPECT_EQ(canvas.Pixel(200, 150), 0u);
+}
+
+TEST(StoragePictures, DecodedOncePerFileVersionAndNeverWhilePainting) {
+  TempDir dir;
+  const std::wstring path = dir.File(L"background.png");
+  ASSERT_TRUE(testing_support::WritePicture(path, 8, 8, {0xFFFF0000u}));
+  auto section = Section("<storageimage pos=\"0,0,-0,-0\"/><storageimagebtn pos=\"0,0,8,8\" subcount=\"3\"/>");
+  auto* image = static_cast<CUxStorageImage*>(section->children()[0].get());
+  UxFilePictures& pictures = UxFilePictures::Instance();
+  const size_t before = pictures.decodes();
+  image->SetAttribute("filepath", qm::encoding::WideToUtf8(path).c_str(), false);
+  const auto centre = [&] {
+    UxCanvas canvas(400, 300);
+    section->RedrawRegion(canvas, nullptr);
+    return canvas.Pixel(200, 150);
+  };
+  EXPECT_EQ(centre(), 0xFFFF0000u);
+  Sleep(50);  // a later write time, whatever the file system's clock granularity
+  ASSERT_TRUE(testing_support::WritePicture(path, 8, 8, {0xFF0000FFu}));
+  EXPECT_EQ(centre(), 0xFFFF0000u) << "a repaint draws what was decoded when the path was set";
+  EXPECT_EQ(pictures.decodes(), before + 1);
+  image->SetAttribute("filepath", qm::encoding::WideToUtf8(path).c_str(), false);
+  EXPECT_EQ(centre(), 0xFF0000FFu) << "a new version of the file is decoded once more";
+  EXPECT_EQ(pictures.decodes(), before + 2);
+  ASSERT_NE(pictures.Get(path), nullptr);
+  EXPECT_EQ(pictures.decodes(), before + 2) << "the same version, held by the control, is not decoded again";
+
+  // A file that does not decode is tried once per version; one whose header is absurd not at all.
+  const std::wstring broken = dir.File(L"broken.png");
+  ASSERT_TRUE(testing_support::WriteBrokenPicture(broken, testing_support::BrokenPicture::kTruncated));
+  image->SetAttribute("filepath", qm::encoding::WideToUtf8(broken).c_str(), false);
+  EXPECT_FALSE(image->HasDrawablePicture());
+  EXPECT_EQ(centre(), 0u);
+  EXPECT_EQ(pictures.Get(broken), nullptr);
+  EXPECT_EQ(pictures.decodes(), before + 3);
+  ASSERT_TRUE(testing_support::WriteBrokenPicture(broken, testing_support::BrokenPicture::kHugeHeader));
+  EXPECT_EQ(pictures.Get(broken), nullptr);
+  EXPECT_EQ(pictures.decodes(), before + 3);
+
+  // A button needs a picture at least as wide as its frame count.
+  auto* button = static_cast<CUxStorageImage*>(section->children()[1].get());
+  const std::wstring narrow = dir.File(L"narrow.png");
+  ASSERT_TRUE(testing_support::WritePicture(narrow, 1, 8, {0xFFFF0000u, 0xFFFF0000u}));
+  button->SetAttribute("filepath", qm::encoding::WideToUtf8(narrow).c_str(), false);
+  EXPECT_FALSE(button->HasDrawablePicture()) << "two pixels for three frames";
+  button->SetAttribute("filepath", qm::encoding::WideToUtf8(path).c_str(), false);
+  EXPECT_TRUE(button->HasDrawablePicture());
 }
 
 TEST(UxControls, StorageImageStripShowsOneFrameStretched) {

@@ -90,6 +90,18 @@ TEST(UxLayout, LinearRowPlacesChildrenWithMarginsAndSpace) {
   EXPECT_TRUE(SameRect(Child(*column, 1).rect(), 10, 35, 40, 45)) << Describe(Child(*column, 1).rect());
 }
 
+TEST(UxLayout, AlignedRowCentresItsRunOrPutsItAtTheEnd) {
+  const std::string two = "<text layout_width=\"50\" layout_height=\"20\"/><text layout_width=\"30\" layout_height=\"20\"/>";
+  auto centred = RowOf(two, "layout_space=\"10\" align=\"center\"");
+  EXPECT_EQ(Child(*centred, 0).rect().left, 115) << "(300 - 90) / 2 from the row's left";
+  EXPECT_EQ(Child(*centred, 1).rect().right, 205);
+  auto ended = RowOf(two, "layout_space=\"10\" align=\"right\"");
+  EXPECT_EQ(Child(*ended, 1).rect().right, 310);
+  EXPECT_EQ(Child(*ended, 0).rect().left, 220);
+  auto tooLong = RowOf(two + two + two + two, "align=\"center\"");
+  EXPECT_EQ(Child(*tooLong, 0).rect().left, 10) << "a run longer than the row keeps its start in view";
+}
+
 TEST(UxLayout, HiddenChildrenTakeRoomOnlyAsPlaceHolders) {
   const std::string hidden = "<text layout_width=\"40\" layout_height=\"20\" show=\"0\"";
   const std::string after = "<text layout_width=\"10\" layout_height=\"20\"/>";

@@ -12,6 +12,7 @@
 #include "vip/CPDFABVipSdkAdapter.h"
 #include "vip/CPDFOBVipSdkAdapter.h"
 #include "vip/CPDFWYVipSdkAdapter.h"
+#include "vip/VipUserInfoJson.h"
 
 using vip::CPDFNewVipSdkAdapter;
 using vip::CPDFOBVipSdkAdapter;
@@ -264,4 +265,21 @@ TEST_F(VipAdapter, ChangesOfTheStateFileReachTheListeners) {
   }
   EXPECT_EQ(sdk_.Journal(L"AddUserInfoChangeListener").size(), 1u);
   EXPECT_EQ(sdk_.Journal(L"RemoveUserInfoChangeListener").size(), 1u) << "the adapter unregisters when destroyed";
+}
+
+// "is_continuous" is the integer 1, as a number or as the text "1", as the Tessik adapter reads it.
+TEST(BoundaryVipUserInfo, IsContinuousIsTheIntegerOneAndNothingElse) {
+  const auto continuous = [](const std::wstring& value) {
+    VipUserInfo info;
+    EXPECT_TRUE(vip::VipUserInfoJson::Parse(
+        L"{\"open_id\": \"o\", \"token\": \"t\", \"vip_type\": 1, \"is_continuous\": " + value + L"}", info))
+        << value;
+    return info.is_continuous;
+  };
+  EXPECT_TRUE(continuous(L"\"1\""));
+  EXPECT_TRUE(continuous(L"1"));
+  for (const wchar_t* other : {L"\" 1\"", L"\"1x\"", L"\"1.9\"", L"\"\uff11\"", L"\"01\"", L"\"+1\"", L"\"\"", L"\"0\"",
+                               L"0", L"true", L"4294967297", L"null"}) {
+    EXPECT_FALSE(continuous(other)) << other;
+  }
 }

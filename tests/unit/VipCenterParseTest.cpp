@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "VipCenterLog.h"
 #include "utils/HmacMd5.h"
 #include "utils/TextEncoding.h"
 #include "vipCenterInfo/OrbilantVipCenterInfoRequester.h"
@@ -128,6 +129,22 @@ TEST(VipCenterParse, PriceHeadersPerHost) {
             std::wstring::npos);
 }
 
+// Channel values of 2^31 and more go out as the service has always received them: signed.
+TEST(VipCenterParse, PriceBodyWritesChannelValuesAsSigned32Bit) {
+  Counted counted;
+  VipCenterContext context = Context(counted);
+  context.channel.tid1 = 2147483648u;
+  context.channel.tid2 = 4294967295u;
+  context.channel.tod1 = 3000000000u;
+  context.channel.tod2 = 2147483647u;
+  const std::wstring expected =
+      L"\"tid1\":-2147483648,\"tid2\":-1,\"tod1\":-1294967296,\"tod2\":2147483647";
+  for (const std::wstring& body : {TessikVipCenterInfoRequester(context).BuildPriceRequestBody(42),
+                                   OrbilantVipCenterInfoRequester(context).BuildPriceRequestBody(42)}) {
+    EXPECT_NE(body.find(expected), std::wstring::npos) << qm::encoding::WideToUtf8(body);
+  }
+}
+
 TEST(VipCenterParse, RefusalsSendNothing) {
   Counted counted;
   EmptyUrlRequester requester(Context(counted));
@@ -156,4 +173,25 @@ TEST(VipCenterParse, ManagerWithoutRequesterForOtherHosts) {
   }
   EXPECT_TRUE(VipCenterInfoManager(1, Context(counted)).HasRequester());
   EXPECT_TRUE(VipCenterInfoManager(2, Context(counted)).HasRequester());
+}
+
+// The service's answers are a few kilobytes: one beyond the limit is refused before it is parsed,
+// with an ERROR line, and so counts as unparsable (a price lookup fails with 12, a show-id request
+// with 2) instead of holding the refresh while hostile text is parsed.
+TEST(BoundaryVipCenter, AnAnswerBeyondTheLimitIsRefusedUnparsed) {
+  const size_t limit = VipCenterInfoRequester::kMaxAnswerLength;
+  const std::wstring head = L"{\"pay_price_settings\":[{\"month_length\":12,\"current_price\":79}],\"pad\":\"";
+  const auto answer = [&head](size_t length) { return head + std::wstring(length - head.size() - 2, L'a') + L"\"}"; };
+  Counted counted;
+  TessikVipCenterInfoRequester requester(Context(counted));
+  qm::UxJson::Document fits;
+  VipCenterInfoRequester::ParseAnswer(answer(limit), fits);
+  ASSERT_NE(fits.root(), nullptr);
+  PriceEntry entry;
+  EXPECT_EQ(requester.ParsePayPriceSettings(fits, 12, entry), 0);
+  EXPECT_EQ(entry.currentPrice, 79);
+  qm::UxJson::Document refused;
+  VipCenterInfoRequester::ParseAnswer(answer(limit + 1), refused);
+  EXPECT_EQ(refused.root(), nullptr);
+  EXPECT_TRUE(testing_support::LoggedByThisThread(L"Response too large, not parsed: 1048577 characters"));
 }

@@ -41,9 +41,10 @@ class FakeCoreSlots : public Interface {
   std::wstring userInfo;  // empty: no answer
   std::wstring vipList;
   std::vector<std::wstring> privileges;
+  const char* name = vip_sdk::kCoreInterfaceName;  // what slot 1 answers
 
   void* __stdcall DeletingDestructor(unsigned int) override { return this; }
-  const char* __stdcall InterfaceName() override { return Hit("InterfaceName", "fake"); }
+  const char* __stdcall InterfaceName() override { return Hit("InterfaceName", name); }
   vip_sdk::IBaseInterface* __stdcall QueryInterface(const char*) override {
     return Hit<vip_sdk::IBaseInterface*>("QueryInterface", this);
   }
@@ -134,6 +135,7 @@ class FakeNewerCore final : public FakeCoreSlots<vip_sdk::IVipSdkCoreInterface, 
 class FakeOlderCore final
     : public FakeCoreSlots<vip_sdk_ablo::IVipSdkCoreInterface, vip_sdk_ablo::IUserInfoChangeListener> {
  public:
+  FakeOlderCore() { name = vip_sdk_ablo::kCoreInterfaceOwnName; }
   int __stdcall GetLegacyVipLevel() override { return Hit("GetLegacyVipLevel", 133); }
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "VipFakeSdk.h"
+#include "VipStandIn.h"
 #include "family/Bundle.h"
 #include "vip/PDFVipSdkCoreInterfaceWrap.h"
 
@@ -157,6 +158,8 @@ TEST(VipSdkWrapper, NewerGenerationTakesEverySlotButThirtyThree) {
   EXPECT_EQ(root.asked, "vip_sdk_core_interface");
   EXPECT_EQ(wrapper->newer(), &newer);
   EXPECT_EQ(wrapper->older(), nullptr);
+  EXPECT_EQ(newer.calls, std::vector<std::string>{"InterfaceName"}) << "the object named itself";
+  newer.calls.clear();
   const std::vector<long long> answers = CallEverySlot(*wrapper);
   std::vector<std::string> expected = kCommonCalls;
   for (const char* name : {"GetAccountKind", "IsPermissionVip", "GetPermissionVipInfo", "GetExpirePermissionVipInfo",
@@ -184,16 +187,33 @@ TEST(VipSdkWrapper, ProductLineTwoUsesTheOlderGenerationOnly) {
   for (size_t slot = 34; slot <= 42; ++slot) EXPECT_EQ(answers[slot - 1], 0) << "slot " << slot;
 }
 
-TEST(VipSdkWrapper, WrongRunTimeTypeLeavesNewerNullAndAnswersZero) {
-  FakeOlderCore older;  // an object of the older generation where the newer is expected
-  FakeRoot root(&older);
-  auto wrapper = PDFVipSdkCoreInterfaceWrap::Create(&root, 1);
+TEST(VipSdkWrapper, AnObjectNotNamedTheNewerCoreInterfaceLeavesNewerNullAndAnswersZero) {
+  {
+    FakeOlderCore older;  // the older generation where the newer is expected
+    FakeRoot root(&older);
+    auto wrapper = PDFVipSdkCoreInterfaceWrap::Create(&root, 1);
+    ASSERT_TRUE(wrapper);
+    EXPECT_EQ(wrapper->newer(), nullptr);
+    EXPECT_EQ(wrapper->older(), nullptr);
+    EXPECT_EQ(older.calls, std::vector<std::string>{"InterfaceName"}) << "asked its name only";
+  }
+  for (const char* name : {"vip_sdk_tallo_interface", "", static_cast<const char*>(nullptr)}) {
+    FakeNewerCore other;
+    other.name = name;
+    FakeRoot root(&other);
+    auto wrapper = PDFVipSdkCoreInterfaceWrap::Create(&root, 1);
+    ASSERT_TRUE(wrapper);
+    EXPECT_EQ(wrapper->newer(), nullptr);
+    EXPECT_EQ(wrapper->older(), nullptr);
+    other.calls.clear();
+    const std::vector<long long> answers = CallEverySlot(*wrapper);
+    for (size_t i = 0; i < answers.size(); ++i) EXPECT_EQ(answers[i], 0) << "slot " << i + 1;
+    EXPECT_TRUE(other.calls.empty());
+  }
+  FakeRoot none(nullptr);
+  auto wrapper = PDFVipSdkCoreInterfaceWrap::Create(&none, 1);
   ASSERT_TRUE(wrapper);
   EXPECT_EQ(wrapper->newer(), nullptr);
-  EXPECT_EQ(wrapper->older(), nullptr);
-  const std::vector<long long> answers = CallEverySlot(*wrapper);
-  for (size_t i = 0; i < answers.size(); ++i) EXPECT_EQ(answers[i], 0) << "slot " << i + 1;
-  EXPECT_TRUE(older.calls.empty());
 }
 
 TEST(VipSdkWrapper, NoRootNoWrapper) {
@@ -245,4 +265,21 @@ TEST(VipSdkWrapper, DestructionUnregistersTheBridgesItStillHolds) {
     ASSERT_EQ(newer.listeners.size(), 1u);
   }
   EXPECT_TRUE(newer.listeners.empty()) << "the SDK would otherwise call a destroyed bridge";
+}
+
+// The VIP SDK stand-in is built without type information, as a real SDK of the family's compiler
+// looks to the module: its core interface is taken by the name it gives itself.
+TEST(BoundaryVipSdk, TheStandInsCoreInterfaceIsTakenByItsName) {
+  vip_test::VipStandIn sdk;
+  sdk.WriteState(vip_test::LoggedInState());
+  auto newer = PDFVipSdkCoreInterfaceWrap::Create(sdk.Root(), 1);
+  ASSERT_TRUE(newer);
+  ASSERT_NE(newer->newer(), nullptr);
+  EXPECT_TRUE(newer->IsLogin());
+  sdk.WriteState(R"({"product_line": 2, "logged_in": true})");
+  auto older = PDFVipSdkCoreInterfaceWrap::Create(sdk.Root(), 2);
+  ASSERT_TRUE(older);
+  ASSERT_NE(older->older(), nullptr);
+  EXPECT_TRUE(older->IsLogin());
+  EXPECT_EQ(sdk.Journal(L"QueryInterface").back().at(L"generation"), L"older");
 }

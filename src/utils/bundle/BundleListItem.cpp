@@ -11,30 +11,26 @@ BundleListItem::~BundleListItem() {
   for (IBundle* entry : entries_) entry->Release();
 }
 
-bool BundleListItem::ReadValue(const uint8_t* bytes, uint32_t length, int depth) {
+bool BundleListItem::ReadValue(const uint8_t* bytes, uint32_t length, int depth, uint32_t& sum) {
   uint32_t offset = 0;
   while (offset < length) {
     const uint32_t rest = length - offset;
     if (rest < BundleSerial::kHeaderSize) return false;
     const uint32_t total = BundleSerial::ReadHeader(bytes + offset).totalLength;
     if (total < BundleSerial::kHeaderSize || total > rest) return false;
-    auto* entry = new ZBundle();
-    if (!entry->LoadAt(bytes + offset, total, depth + 1)) {
-      entry->Release();
-      return false;
-    }
-    entries_.push_back(entry);
+    ZBundlePtr entry(new ZBundle());
+    uint32_t read = 0;
+    if (!entry->LoadNested(bytes + offset, total, depth + 1, read, sum)) return false;
+    entries_.push_back(entry.get());
+    entry.release();
     offset += total;
   }
   return true;
 }
 
-bool BundleListItem::WriteValue(std::string& out) const {
+bool BundleListItem::WriteValue(std::string& out, uint32_t& sum) const {
   for (IBundle* entry : entries_) {
-    uint32_t length = 0;
-    const void* bytes = entry->Serialize(&length);
-    if (!bytes) return false;
-    out.append(static_cast<const char*>(bytes), length);
+    if (!ZBundle::WriteNested(entry, out, sum)) return false;
   }
   return true;
 }

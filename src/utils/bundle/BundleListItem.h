@@ -15,8 +15,8 @@ class BundleListItem final : public BundleItem {
   BundleListItem& operator=(const BundleListItem&) = delete;
 
   uint16_t type() const override { return kBundleList; }
-  bool ReadValue(const uint8_t* bytes, uint32_t length, int depth) override;
-  bool WriteValue(std::string& out) const override;
+  bool ReadValue(const uint8_t* bytes, uint32_t length, int depth, uint32_t& sum) override;
+  bool WriteValue(std::string& out, uint32_t& sum) const override;
   bool Holds(const IBundle* bundle) const override;
 
   void Append(IBundle* entry) { entries_.push_back(entry); }

@@ -13,8 +13,8 @@ class BundleNestedItem final : public BundleItem {
   BundleNestedItem& operator=(const BundleNestedItem&) = delete;
 
   uint16_t type() const override { return kBundleNested; }
-  bool ReadValue(const uint8_t* bytes, uint32_t length, int depth) override;
-  bool WriteValue(std::string& out) const override;
+  bool ReadValue(const uint8_t* bytes, uint32_t length, int depth, uint32_t& sum) override;
+  bool WriteValue(std::string& out, uint32_t& sum) const override;
   bool Holds(const IBundle* bundle) const override;
   IBundle* bundle() const { return bundle_; }
 

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "utils/bundle/BundleItem.h"
+#include "utils/bundle/BundleSerial.h"
 
 namespace qm {
 
@@ -19,8 +20,9 @@ class BundleScalarItem final : public BundleItem {
   uint16_t type() const override { return Code; }
   T value() const { return value_; }
 
-  bool ReadValue(const uint8_t* bytes, uint32_t length, int) override {
+  bool ReadValue(const uint8_t* bytes, uint32_t length, int, uint32_t& sum) override {
     if (length != sizeof(Stored)) return false;
+    sum += BundleSerial::Sum(bytes, length);
     Stored stored{};
     std::memcpy(&stored, bytes, sizeof(stored));  // little-endian, as the platform
     if constexpr (std::is_pointer_v<T>) {
@@ -31,14 +33,14 @@ class BundleScalarItem final : public BundleItem {
     return true;
   }
 
-  bool WriteValue(std::string& out) const override {
+  bool WriteValue(std::string& out, uint32_t& sum) const override {
     Stored stored{};
     if constexpr (std::is_pointer_v<T>) {
       stored = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(value_));
     } else {
       stored = value_;
     }
-    out.append(reinterpret_cast<const char*>(&stored), sizeof(stored));
+    BundleSerial::Append(out, &stored, sizeof(stored), sum);
     return true;
   }
 

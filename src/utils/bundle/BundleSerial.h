@@ -28,12 +28,20 @@ class BundleSerial {
 
   // The sum of the bytes, each taken as a signed 8-bit value, modulo 65,536.
   static uint16_t Checksum(const uint8_t* bytes, size_t size);
+  // The same sum before the modulo. Sums add up, so a form's sum is built from its parts' sums and
+  // no byte of a nested form is summed again at every level around it.
+  static uint32_t Sum(const void* bytes, size_t size);
   static Header ReadHeader(const uint8_t* bytes);
   static ItemHeader ReadItemHeader(const uint8_t* bytes);
-  // Wraps a body into a complete serial form; false when it would exceed the 32-bit length.
-  static bool Wrap(const std::string& body, std::string& out);
-  // Appends one item; false when the key or the value is too long for its field.
-  static bool AppendItem(std::string& body, uint16_t type, const std::wstring& key, const std::string& value);
+
+  // Writing in place: a form's header and an item's value length are written once what follows
+  // them is known. Begin* return the offset that the matching End* patches; End* are false when a
+  // length does not fit its field. Every byte appended is added to sum.
+  static size_t BeginForm(std::string& out);
+  static bool EndForm(std::string& out, size_t start, uint32_t bodySum, uint32_t& sum);
+  static bool BeginItem(std::string& out, uint16_t type, const std::wstring& key, size_t& start, uint32_t& sum);
+  static bool EndItem(std::string& out, size_t start, uint32_t& sum);
+  static void Append(std::string& out, const void* bytes, size_t size, uint32_t& sum);
 
   static void PutU16(std::string& out, uint16_t value);
   static void PutU32(std::string& out, uint32_t value);

@@ -11,8 +11,8 @@ class BundleStringItem final : public BundleItem {
  public:
   explicit BundleStringItem(std::wstring text = {}) : text_(std::move(text)) {}
   uint16_t type() const override { return kBundleString; }
-  bool ReadValue(const uint8_t* bytes, uint32_t length, int depth) override;
-  bool WriteValue(std::string& out) const override;
+  bool ReadValue(const uint8_t* bytes, uint32_t length, int depth, uint32_t& sum) override;
+  bool WriteValue(std::string& out, uint32_t& sum) const override;
   const std::wstring& text() const { return text_; }
 
  private:

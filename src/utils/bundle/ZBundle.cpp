@@ -1,5 +1,6 @@
 #include "utils/bundle/ZBundle.h"
 
+#include <cstring>
 #include <limits>
 #include <set>
 
@@ -83,11 +84,29 @@ bool ZBundle::Holds(const IBundle* bundle) const {
   return false;
 }
 
+namespace {
+
+const void* TableOf(const IBundle* bundle) {
+  const void* table = nullptr;
+  std::memcpy(&table, bundle, sizeof(table));
+  return table;
+}
+
+}  // namespace
+
+bool ZBundle::IsOwn(const IBundle* bundle) {
+  // The table of this module's ZBundle, taken from one made for the purpose.
+  static const void* const ownTable = [] {
+    ZBundlePtr probe(new ZBundle());
+    return TableOf(probe.get());
+  }();
+  return bundle && TableOf(bundle) == ownTable;
+}
+
 bool ZBundle::Reaches(const IBundle* from, const IBundle* target) {
   if (!from) return false;
   if (from == target) return true;
-  const auto* bundle = dynamic_cast<const ZBundle*>(from);
-  return bundle && bundle->Holds(target);
+  return IsOwn(from) && static_cast<const ZBundle*>(from)->Holds(target);
 }
 
 // A bundle taken into ownership must not be this one, contain this one, or be held already.
@@ -224,15 +243,54 @@ bool ZBundle::CopyTo(IBundle* target) {
   });
 }
 
+namespace {
+
+// Marks a bundle as writing itself for the length of one write.
+class WritingScope {
+ public:
+  explicit WritingScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~WritingScope() { flag_ = false; }
+  WritingScope(const WritingScope&) = delete;
+  WritingScope& operator=(const WritingScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+bool ZBundle::WriteForm(std::string& out, uint32_t& sum) const {
+  if (writing_) return false;
+  const WritingScope scope(writing_);
+  const size_t start = BundleSerial::BeginForm(out);
+  uint32_t bodySum = 0;
+  for (const auto& [key, item] : items_) {
+    size_t itemStart = 0;
+    if (!BundleSerial::BeginItem(out, item->type(), key, itemStart, bodySum) || !item->WriteValue(out, bodySum) ||
+        !BundleSerial::EndItem(out, itemStart, bodySum)) {
+      return false;
+    }
+  }
+  return BundleSerial::EndForm(out, start, bodySum, sum);
+}
+
+bool ZBundle::WriteNested(IBundle* bundle, std::string& out, uint32_t& sum) {
+  if (IsOwn(bundle)) return static_cast<const ZBundle*>(bundle)->WriteForm(out, sum);
+  // Another library's bundle writes itself.
+  uint32_t length = 0;
+  const void* bytes = bundle ? bundle->Serialize(&length) : nullptr;
+  if (!bytes) return false;
+  BundleSerial::Append(out, bytes, length, sum);
+  return true;
+}
+
 const void* ZBundle::Serialize(uint32_t* length) {
   return Guarded<const void*>(nullptr, [&]() -> const void* {
     if (length) *length = 0;
-    std::string body;
-    for (const auto& [key, item] : items_) {
-      std::string value;
-      if (!item->WriteValue(value) || !BundleSerial::AppendItem(body, item->type(), key, value)) return nullptr;
-    }
-    if (!BundleSerial::Wrap(body, serial_)) return nullptr;
+    std::string form;
+    uint32_t sum = 0;
+    if (!WriteForm(form, sum)) return nullptr;
+    serial_ = std::move(form);
     if (length) *length = static_cast<uint32_t>(serial_.size());
     return serial_.data();
   });
@@ -241,11 +299,20 @@ const void* ZBundle::Serialize(uint32_t* length) {
 bool ZBundle::Load(const void* data, uint32_t length, bool clearFirst) {
   return Guarded(false, [&] {
     if (clearFirst) Clear();
-    return LoadAt(static_cast<const uint8_t*>(data), length, 0);
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    uint32_t total = 0;
+    uint16_t checksum = 0;
+    // Checked before any item is read: a refused form adds nothing to this bundle.
+    if (!ReadFormHeader(bytes, length, 0, total, checksum) ||
+        BundleSerial::Checksum(bytes + BundleSerial::kHeaderSize, total - BundleSerial::kHeaderSize) != checksum) {
+      return false;
+    }
+    uint32_t bodySum = 0;
+    return LoadItems(bytes, total, 0, bodySum);
   });
 }
 
-bool ZBundle::CheckHeader(const uint8_t* data, uint32_t length, int depth, uint32_t& total) const {
+bool ZBundle::ReadFormHeader(const uint8_t* data, uint32_t length, int depth, uint32_t& total, uint16_t& checksum) {
   if (!data || length < BundleSerial::kHeaderSize || depth > BundleSerial::kMaxDepth) return false;
   const BundleSerial::Header header = BundleSerial::ReadHeader(data);
   // A total below the header's own size would make the body length negative.
@@ -254,11 +321,11 @@ bool ZBundle::CheckHeader(const uint8_t* data, uint32_t length, int depth, uint3
     return false;
   }
   total = header.totalLength;
-  const uint32_t bodyLength = total - BundleSerial::kHeaderSize;
-  return BundleSerial::Checksum(data + BundleSerial::kHeaderSize, bodyLength) == header.checksum;
+  checksum = header.checksum;
+  return true;
 }
 
-bool ZBundle::LoadItem(const uint8_t* data, uint32_t total, uint32_t& offset, int depth) {
+bool ZBundle::LoadItem(const uint8_t* data, uint32_t total, uint32_t& offset, int depth, uint32_t& bodySum) {
   if (total - offset < BundleSerial::kItemHeaderSize) return false;
   const BundleSerial::ItemHeader header = BundleSerial::ReadItemHeader(data + offset);
   const uint64_t keyBytes = 2ull * header.keyUnits;
@@ -269,20 +336,29 @@ bool ZBundle::LoadItem(const uint8_t* data, uint32_t total, uint32_t& offset, in
   const uint8_t* keyStart = data + offset + BundleSerial::kItemHeaderSize;
   std::wstring key(header.keyUnits, L'\0');
   for (uint16_t i = 0; i < header.keyUnits; ++i) key[i] = static_cast<wchar_t>(BundleSerial::GetU16(keyStart + 2 * i));
-  if (!item->ReadValue(keyStart + keyBytes, header.valueLength, depth)) return false;
+  bodySum += BundleSerial::Sum(data + offset, static_cast<size_t>(BundleSerial::kItemHeaderSize + keyBytes));
+  if (!item->ReadValue(keyStart + keyBytes, header.valueLength, depth, bodySum)) return false;
   if (!items_.emplace(std::move(key), std::move(item)).second) return false;  // the existing item stays
   offset = static_cast<uint32_t>(end);
   return true;
 }
 
-bool ZBundle::LoadAt(const uint8_t* data, uint32_t length, int depth, uint32_t* total) {
-  uint32_t formLength = 0;
-  if (!CheckHeader(data, length, depth, formLength)) return false;
+bool ZBundle::LoadItems(const uint8_t* data, uint32_t total, int depth, uint32_t& bodySum) {
   uint32_t offset = BundleSerial::kHeaderSize;
-  while (offset < formLength) {
-    if (!LoadItem(data, formLength, offset, depth)) return false;
+  while (offset < total) {
+    if (!LoadItem(data, total, offset, depth, bodySum)) return false;
   }
-  if (total) *total = formLength;
+  return true;
+}
+
+bool ZBundle::LoadNested(const uint8_t* data, uint32_t length, int depth, uint32_t& total, uint32_t& sum) {
+  uint16_t checksum = 0;
+  uint32_t bodySum = 0;
+  if (!ReadFormHeader(data, length, depth, total, checksum) || !LoadItems(data, total, depth, bodySum) ||
+      static_cast<uint16_t>(bodySum & 0xFFFF) != checksum) {
+    return false;
+  }
+  sum += bodySum + BundleSerial::Sum(data, BundleSerial::kHeaderSize);
   return true;
 }
 

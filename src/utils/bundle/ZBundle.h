@@ -60,9 +60,19 @@ class ZBundle final : public IBundle {
   bool __stdcall Load(const void* data, uint32_t length, bool clearFirst) override;
   const void* __stdcall Serialize(uint32_t* length) override;
 
-  // Loads one serial form at a nesting depth; *total receives the form's total length.
-  bool LoadAt(const uint8_t* data, uint32_t length, int depth, uint32_t* total = nullptr);
-  // True when from is target, or from is a ZBundle that holds target anywhere inside it.
+  // Loads a serial form nested at depth into this new bundle: total receives its total length and
+  // sum grows by the sum of its bytes. Its checksum is checked once its items are read, from their
+  // sums (a failure discards the bundle, so the order is not seen), so no byte is summed at every
+  // level around it.
+  bool LoadNested(const uint8_t* data, uint32_t length, int depth, uint32_t& total, uint32_t& sum);
+  // Appends the serial form of a bundle held inside another and adds its bytes' sum to sum. The
+  // module's own bundles are written in place, so a deep bundle is written once, not once per level.
+  static bool WriteNested(IBundle* bundle, std::string& out, uint32_t& sum);
+  // Whether the bundle is one of this module's own: another library's bundle has a table of
+  // another compiler, with no type information the module could read.
+  static bool IsOwn(const IBundle* bundle);
+  // True when from is target, or from is one of the module's bundles that holds target anywhere
+  // inside it (another library's bundle cannot be looked into).
   static bool Reaches(const IBundle* from, const IBundle* target);
   size_t size() const { return items_.size(); }
 
@@ -76,11 +86,16 @@ class ZBundle final : public IBundle {
   BundleListItem* ListFor(const wchar_t* key);
   bool Holds(const IBundle* bundle) const;
   bool CanTake(const IBundle* bundle) const;
-  bool CheckHeader(const uint8_t* data, uint32_t length, int depth, uint32_t& total) const;
-  bool LoadItem(const uint8_t* data, uint32_t total, uint32_t& offset, int depth);
+  static bool ReadFormHeader(const uint8_t* data, uint32_t length, int depth, uint32_t& total, uint16_t& checksum);
+  bool LoadItems(const uint8_t* data, uint32_t total, int depth, uint32_t& bodySum);
+  bool LoadItem(const uint8_t* data, uint32_t total, uint32_t& offset, int depth, uint32_t& bodySum);
+  bool WriteForm(std::string& out, uint32_t& sum) const;
 
   std::map<std::wstring, std::unique_ptr<BundleItem>> items_;
   std::string serial_;
+  // Set while the bundle writes itself: another library's bundle inside it that holds it in turn
+  // must not make the writing go round for ever.
+  mutable bool writing_ = false;
 };
 
 // For owners that hold a ZBundle in a unique_ptr.

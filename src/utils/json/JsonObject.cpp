@@ -24,9 +24,12 @@ Value* ValueObject::Set(const std::wstring& key, std::unique_ptr<Value> value) {
 bool ValueObject::Remove(const std::wstring& key) {
   const auto found = index_.find(key);
   if (found == index_.end()) return false;
-  members_.erase(members_.begin() + static_cast<std::ptrdiff_t>(found->second));
-  index_.clear();
-  for (size_t i = 0; i < members_.size(); ++i) index_.emplace(members_[i].first, i);
+  const size_t removed = found->second;
+  members_.erase(members_.begin() + static_cast<std::ptrdiff_t>(removed));
+  index_.erase(found);
+  for (auto& [member, place] : index_) {
+    if (place > removed) --place;
+  }
   return true;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -10,7 +10,9 @@
 
 namespace qm::json {
 
-// Members keep the order in which their keys first appeared, so written text is stable.
+// Members keep the order in which their keys first appeared, so written text is stable. The index
+// is ordered, not hashed: keys that an answer chose to share one hash would otherwise make each
+// member cost a comparison with every member before it.
 class ValueObject final : public Value {
  public:
   ValueObject() : Value(Kind::Object) {}
@@ -28,7 +30,7 @@ class ValueObject final : public Value {
 
  private:
   std::vector<std::pair<std::wstring, std::unique_ptr<Value>>> members_;
-  std::unordered_map<std::wstring, size_t> index_;
+  std::map<std::wstring, size_t> index_;  // key to its place in members_
 };
 
 }  // namespace qm::json

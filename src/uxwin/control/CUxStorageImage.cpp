@@ -2,11 +2,10 @@
 
 #include <cstring>
 
-#include "utils/FileUtil.h"
 #include "uxwin/object/UxAttributeParser.h"
 #include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxFilePictures.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
-#include "uxwin/skin/UxPngPool.h"
 
 CUxStorageImage::CUxStorageImage() = default;
 CUxStorageImage::~CUxStorageImage() = default;
@@ -20,6 +19,7 @@ int32_t CUxStorageImage::SetAttribute(const char* name, const char* value, bool 
   if (base >= 0 || !name) return base;
   if (std::strcmp(name, "filepath") == 0) {
     filePath_ = UxWin::UxAttributeParser::Text(value);
+    picture_ = filePath_.empty() ? nullptr : UxFilePictures::Instance().Get(filePath_);
     return kOk;
   }
   if (std::strcmp(name, "subwidth") == 0) {
@@ -33,22 +33,11 @@ int32_t CUxStorageImage::SetAttribute(const char* name, const char* value, bool 
   return kFail;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> CUxStorageImage::DecodeFile(const std::wstring& path) {
-  // Read whole and decoded from memory: the file is never held open.
-  std::string bytes;
-  if (path.empty() || !qm::FileUtil::ReadAll(path, bytes)) return nullptr;
-  return UxPngPool::Decode(bytes);
-}
-
-Gdiplus::Bitmap* CUxStorageImage::Picture(std::unique_ptr<Gdiplus::Bitmap>& holder) {
-  holder = DecodeFile(filePath_);
-  return holder.get();
-}
+bool CUxStorageImage::HasDrawablePicture() const { return picture_ != nullptr; }
 
 void CUxStorageImage::PaintContent(UxCanvas& canvas) {
   if (filePath_.empty() || !canvas.IsValid()) return;
-  std::unique_ptr<Gdiplus::Bitmap> holder;
-  Gdiplus::Bitmap* image = Picture(holder);
+  Gdiplus::Bitmap* image = picture_.get();
   if (!image) return;  // a missing or broken file draws nothing
   const RECT& r = rect();
   const INT width = static_cast<INT>(image->GetWidth());

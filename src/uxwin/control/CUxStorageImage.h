@@ -10,7 +10,8 @@ class Bitmap;
 }
 
 // "storageimage": a picture from a file chosen at run time ("filepath"), optionally one frame of
-// a strip ("subwidth", "sub"), stretched over the control with its own alpha.
+// a strip ("subwidth", "sub"), stretched over the control with its own alpha. The picture is
+// taken when the path is set (UxFilePictures decodes each file version once), never while painting.
 class CUxStorageImage : public CUxWindow {
  public:
   CUxStorageImage();
@@ -20,14 +21,14 @@ class CUxStorageImage : public CUxWindow {
   int32_t SetAttribute(const char* name, const char* value, bool loading) override;
 
   const std::wstring& file_path() const { return filePath_; }
+  // Whether the file gave a picture this control can draw a frame of.
+  virtual bool HasDrawablePicture() const;
 
  protected:
   void PaintContent(UxCanvas& canvas) override;
-  // The picture for this paint; the plain control decodes it afresh every time.
-  virtual Gdiplus::Bitmap* Picture(std::unique_ptr<Gdiplus::Bitmap>& holder);
-  static std::unique_ptr<Gdiplus::Bitmap> DecodeFile(const std::wstring& path);
 
   std::wstring filePath_;
+  std::shared_ptr<Gdiplus::Bitmap> picture_;
   int32_t subWidth_ = 0;
   int32_t sub_ = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "utils/TextEncoding.h"
 #include "uxwin/object/UxAttributeParser.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
@@ -25,13 +24,9 @@ int32_t CUxStorageImageBtn::SetAttribute(const char* name, const char* value, bo
   return kFail;
 }
 
-Gdiplus::Bitmap* CUxStorageImageBtn::Picture(std::unique_ptr<Gdiplus::Bitmap>&) {
-  using qm::encoding::ToLower;
-  if (!cached_ || ToLower(cachedPath_) != ToLower(filePath_)) {
-    cached_ = DecodeFile(filePath_);
-    cachedPath_ = filePath_;
-  }
-  return cached_.get();
+bool CUxStorageImageBtn::HasDrawablePicture() const {
+  if (!picture_) return false;
+  return subCount_ <= 0 || picture_->GetWidth() / static_cast<UINT>(subCount_) > 0;
 }
 
 int CUxStorageImageBtn::FrameIndex() {
@@ -42,8 +37,7 @@ int CUxStorageImageBtn::FrameIndex() {
 
 void CUxStorageImageBtn::PaintContent(UxCanvas& canvas) {
   if (filePath_.empty() || !canvas.IsValid()) return;
-  std::unique_ptr<Gdiplus::Bitmap> unused;
-  Gdiplus::Bitmap* image = Picture(unused);
+  Gdiplus::Bitmap* image = picture_.get();
   if (!image) return;
   INT frameWidth = static_cast<INT>(image->GetWidth());
   INT frameX = 0;

@@ -3,8 +3,8 @@
 #include "uxwin/control/CUxStorageImage.h"
 
 // "storageimagebtn": a storage image used as a button. Its picture holds "subcount" frames
-// (normal, hover, pushed, disabled); the decoded picture is kept until the path changes. A press
-// on it is captured and reported instead of dragging the window.
+// (normal, hover, pushed, disabled); like any storage image it draws the picture taken when its
+// path was set. A press on it is captured and reported instead of dragging the window.
 class CUxStorageImageBtn : public CUxStorageImage {
  public:
   CUxStorageImageBtn();
@@ -13,15 +13,13 @@ class CUxStorageImageBtn : public CUxStorageImage {
   bool IsClass(const char* name) const override;
   int32_t SetAttribute(const char* name, const char* value, bool loading) override;
   bool NeedRedrawWhenStateChange() override { return true; }
+  bool HasDrawablePicture() const override;
 
  protected:
   void PaintContent(UxCanvas& canvas) override;
-  Gdiplus::Bitmap* Picture(std::unique_ptr<Gdiplus::Bitmap>& holder) override;
 
  private:
   int FrameIndex();
 
   int32_t subCount_ = 0;
-  std::unique_ptr<Gdiplus::Bitmap> cached_;
-  std::wstring cachedPath_;
 };

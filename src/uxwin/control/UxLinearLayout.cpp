@@ -1,10 +1,12 @@
 #include "uxwin/control/UxLinearLayout.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
 #include "uxwin/object/UxAttributeParser.h"
 #include "uxwin/skin/UxCanvas.h"
+#include "uxwin/style/UxTextMeasurer.h"
 
 namespace UxWin {
 
@@ -33,6 +35,16 @@ int32_t UxLinearLayout::SetAttribute(const char* name, const char* value, bool l
   strategy_->*field = UxAttributeParser::Integer(value);
   if (!loading) RepositionChilds();
   return kOk;
+}
+
+SIZE UxLinearLayout::DesiredSize(SIZE offered, bool useOffer) {
+  const UxLayoutParam& own = layout();
+  if (position().count == 4 || (own.width != -1 && own.height != -1)) return CUxDialog::DesiredSize(offered, useOffer);
+  const SIZE run = strategy_->RunSize(*this, offered);
+  const LONG width = UxTextMeasurer::Dimension(own.width, offered.cx, run.cx);
+  const LONG height = UxTextMeasurer::Dimension(own.height, offered.cy, run.cy);
+  return SIZE{std::min<LONG>(std::max<LONG>(width, own.minWidth), own.maxWidth),
+              std::min<LONG>(std::max<LONG>(height, own.minHeight), own.maxHeight)};
 }
 
 void UxLinearLayout::PaintChildren(UxCanvas& canvas, HRGN region) {

@@ -6,6 +6,7 @@
 namespace UxWin {
 
 // "linearlayout": a row (or column) of children; painting is clipped to it unless "clip_region" is 0.
+// Without a position, a layout dimension left to the content is as long as the children need.
 class UxLinearLayout : public CUxDialog {
  public:
   UxLinearLayout();
@@ -17,6 +18,7 @@ class UxLinearLayout : public CUxDialog {
 
  protected:
   void PaintChildren(UxCanvas& canvas, HRGN region) override;
+  SIZE DesiredSize(SIZE offered, bool useOffer) override;
 
  private:
   UxLinearLayoutStrategy* strategy_;  // owned by the container

@@ -82,10 +82,13 @@ bool UxModalLoop::Run() {
     if (owner) EnableWindow(owner, TRUE);
     return false;
   }
-  CentreOver(window, GetWindow(window, GW_OWNER));
-  BringToFront(window);
-  if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) PostMessageW(window, WM_PAINT, 0, 0);
-  Pump();
+  // A dialog that gave up while it initialised (say, on pictures it cannot draw) is never shown.
+  if (!host_.loop_exit()) {
+    CentreOver(window, GetWindow(window, GW_OWNER));
+    BringToFront(window);
+    if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) PostMessageW(window, WM_PAINT, 0, 0);
+    Pump();
+  }
   if (IsWindow(window)) {
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);

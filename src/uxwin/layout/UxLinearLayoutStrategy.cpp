@@ -1,5 +1,7 @@
 #include "uxwin/layout/UxLinearLayoutStrategy.h"
 
+#include <algorithm>
+
 #include "uxwin/layout/UxPositionLayout.h"
 #include "uxwin/object/CUxContainerWnd.h"
 
@@ -38,6 +40,7 @@ void UxLinearLayoutStrategy::Arrange(CUxContainerWnd& owner) {
   const Axis axis{vertical != 0};
   const RECT& area = owner.rect();
   const SIZE whole{area.right - area.left, area.bottom - area.top};
+  const long shift = AlignmentShift(owner, whole);
   const auto& children = owner.children();
   CUxWindow* previous = nullptr;
   for (size_t i = 0; i < children.size(); ++i) {
@@ -48,7 +51,8 @@ void UxLinearLayoutStrategy::Arrange(CUxContainerWnd& owner) {
     }
     if (!child.IsVisible(false) && !child.layout().placeHolder) continue;
     const SIZE size = child.SizeFor(whole);
-    const long along = NextStart(owner, previous, child, axis.vertical ? size.cy : size.cx);
+    // The first child carries the alignment; the others follow it.
+    const long along = NextStart(owner, previous, child, axis.vertical ? size.cy : size.cx) + (previous ? 0 : shift);
     const long across = axis.CrossStart(area) + axis.CrossMargin(child.layout());
     WINDOWPOS placement{};
     placement.x = axis.vertical ? across : along;
@@ -60,6 +64,36 @@ void UxLinearLayoutStrategy::Arrange(CUxContainerWnd& owner) {
     child.ProcessMessage(nullptr, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&placement), ignored);
     previous = &child;
   }
+}
+
+long UxLinearLayoutStrategy::AlignmentShift(CUxContainerWnd& owner, SIZE whole) const {
+  const Axis axis{vertical != 0};
+  const uint32_t align = axis.vertical ? owner.vertical_align() : owner.horizontal_align();
+  const bool centre = align == (axis.vertical ? 0x1000u : 0x4000u);
+  const bool farEnd = align == (axis.vertical ? 0x2000u : 0x8000u);
+  if (!centre && !farEnd) return 0;
+  const SIZE run = RunSize(owner, whole);
+  const long free = axis.vertical ? whole.cy - run.cy : whole.cx - run.cx;
+  // A run longer than the layout keeps its first child in view.
+  if (free <= 0) return 0;
+  // A reversed run is packed against the far end already.
+  if (reverse) return centre ? -(free / 2) : 0;
+  return centre ? free / 2 : free;
+}
+
+SIZE UxLinearLayoutStrategy::RunSize(CUxContainerWnd& owner, SIZE offered) const {
+  const Axis axis{vertical != 0};
+  long along = 0, across = 0;
+  int placed = 0;
+  for (const auto& child : owner.children()) {
+    const UxLayoutParam& layout = child->layout();
+    if (layout.floating == 1 || (!child->IsVisible(false) && !layout.placeHolder)) continue;
+    const SIZE size = child->SizeFor(offered);
+    along += (axis.vertical ? size.cy : size.cx) + axis.MarginBefore(layout) + axis.MarginAfter(layout);
+    if (placed++ > 0) along += space;
+    across = std::max<long>(across, (axis.vertical ? size.cx : size.cy) + axis.CrossMargin(layout));
+  }
+  return axis.vertical ? SIZE{across, along} : SIZE{along, across};
 }
 
 }  // namespace UxWin

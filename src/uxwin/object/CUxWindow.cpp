@@ -190,6 +190,12 @@ void CUxWindow::Place(const WINDOWPOS& placement) {
   rect_ = RECT{x, y, UxWin::SaturateToInt32(int64_t{x} + size.cx), UxWin::SaturateToInt32(int64_t{y} + size.cy)};
 }
 
+void CUxWindow::SetLayoutSize(int32_t width, int32_t height) {
+  layout_.width = width;
+  layout_.height = height;
+  RequestRelayout();
+}
+
 SIZE CUxWindow::SizeFor(SIZE offered) {
   SIZE size = offered;
   LRESULT ignored = 0;

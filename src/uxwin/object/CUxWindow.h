@@ -82,6 +82,10 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   bool dpi_aware() const { return dpiAware_ != 0; }
   void set_dpi_aware(bool aware) { dpiAware_ = aware ? 1 : 0; }
   int32_t mouse_transparent() const { return transparent_; }
+  uint32_t horizontal_align() const { return horizontalAlign_; }  // "align": 0 left, 0x4000 center, 0x8000 right
+  uint32_t vertical_align() const { return verticalAlign_; }      // "valign": 0 top, 0x1000 middle, 0x2000 bottom
+  // Layout width and height in pixels (already scaled), for sizes only known at run time.
+  void SetLayoutSize(int32_t width, int32_t height);
   const UxWin::UxPosition& position() const { return position_; }
   const UxWin::UxLayoutParam& layout() const { return layout_; }
   void set_paint_hook(IUxPaintHook* hook) { paintHook_ = hook; }

@@ -93,3 +93,17 @@ SIZE UxTextMeasurer::MeasureWithGdiplus(const UxMeasureRequest& request, UxFontP
   graphics.MeasureString(request.text.c_str(), static_cast<INT>(request.text.size()), font.get(), box, &format, &bounds);
   return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
 }
+
+SIZE UxTextMeasurer::MeasureLine(const std::wstring& text, HFONT font, UxFontPool& fonts) {
+  MeasuringDc dc(font);
+  if (text.empty() || !dc.get() || !UxGdiplus::Start()) return SIZE{0, 0};
+  std::unique_ptr<Gdiplus::Font> gdiplusFont = fonts.CreateGdiplusFont(dc.get(), font);
+  if (!gdiplusFont) return SIZE{0, 0};
+  Gdiplus::Graphics graphics(dc.get());
+  Gdiplus::StringFormat format;
+  format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap);
+  Gdiplus::RectF bounds;
+  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), gdiplusFont.get(), Gdiplus::PointF(0, 0), &format,
+                         &bounds);
+  return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
+}

@@ -28,6 +28,9 @@ class UxTextMeasurer {
  public:
   static SIZE Measure(const UxMeasureRequest& request, UxFontPool& fonts);
 
+  // One line of text as GDI+ lays it out without a box (padding included), whole pixels.
+  static SIZE MeasureLine(const std::wstring& text, HFONT font, UxFontPool& fonts);
+
   // A layout dimension: 0 or more as given, -2 the offer, anything else the measured value.
   static LONG Dimension(int32_t layoutValue, LONG offered, LONG measured);
 

@@ -1,0 +1,87 @@
+#include "uxwin/skin/UxFilePictures.h"
+
+#include "uxwin/skin/UxGdiplusHeaders.h"
+
+#include <cstring>
+#include <iterator>
+
+#include "utils/FileUtil.h"
+#include "utils/Log.h"
+#include "utils/TextEncoding.h"
+#include "uxwin/skin/UxPngPool.h"
+
+namespace {
+
+// Refusals kept before the ones nobody asks for any more are dropped.
+constexpr size_t kKeptEntries = 32;
+
+uint32_t BigEndian(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+}  // namespace
+
+UxFilePictures& UxFilePictures::Instance() {
+  static UxFilePictures* const instance = new UxFilePictures();
+  return *instance;
+}
+
+bool UxFilePictures::HeaderTooLarge(const std::string& bytes) {
+  static const char kSignature[] = "\x89PNG\r\n\x1a\n";
+  // Signature, then the first chunk: length, "IHDR", width, height.
+  if (bytes.size() < 24 || std::memcmp(bytes.data(), kSignature, 8) != 0) return false;
+  if (bytes.compare(12, 4, "IHDR") != 0) return false;
+  const uint32_t width = BigEndian(bytes, 16), height = BigEndian(bytes, 20);
+  return width == 0 || height == 0 || width > kMaxSide || height > kMaxSide;
+}
+
+bool UxFilePictures::VersionOf(const std::wstring& path, Version& version) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return false;
+  }
+  version.size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  version.written = (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return true;
+}
+
+std::shared_ptr<Gdiplus::Bitmap> UxFilePictures::Decode(const std::wstring& path) {
+  // Read whole and decoded from memory: the file is never held open, so it can be replaced.
+  std::string bytes;
+  if (!qm::FileUtil::ReadAll(path, bytes, kMaxBytes) || bytes.empty()) return nullptr;
+  if (HeaderTooLarge(bytes)) return nullptr;
+  ++decodes_;
+  std::shared_ptr<Gdiplus::Bitmap> picture(UxPngPool::Decode(bytes).release());
+  if (picture && (picture->GetWidth() == 0 || picture->GetHeight() == 0 || picture->GetWidth() > kMaxSide ||
+                  picture->GetHeight() > kMaxSide)) {
+    picture.reset();
+  }
+  return picture;
+}
+
+void UxFilePictures::ForgetUnused() {
+  if (entries_.size() <= kKeptEntries) return;
+  for (auto entry = entries_.begin(); entry != entries_.end();) {
+    entry = entry->second.picture.expired() ? entries_.erase(entry) : std::next(entry);
+  }
+}
+
+std::shared_ptr<Gdiplus::Bitmap> UxFilePictures::Get(const std::wstring& path) {
+  Version version;
+  if (!VersionOf(path, version)) return nullptr;
+  const std::wstring key = qm::encoding::ToLower(path);
+  std::lock_guard<std::mutex> guard(lock_);
+  const auto found = entries_.find(key);
+  if (found != entries_.end() && found->second.version == version) {
+    if (found->second.refused) return nullptr;
+    if (std::shared_ptr<Gdiplus::Bitmap> picture = found->second.picture.lock()) return picture;
+  }
+  std::shared_ptr<Gdiplus::Bitmap> picture = Decode(path);
+  if (!picture) ZLOG(WARNING) << L"picture refused (no decodable picture within the size limits): " << path;
+  ForgetUnused();
+  entries_[key] = Entry{version, picture, !picture};
+  return picture;
+}
