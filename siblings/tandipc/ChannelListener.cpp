@@ -1,5 +1,6 @@
 #include "tandipc/ChannelListener.h"
 
+#include "common/Journal.h"
 #include "tandipc/PipeIo.h"
 #include "tandipc/TandIpcBundle.h"
 #include "tandipc/TandIpcWire.h"
@@ -16,7 +17,9 @@ using BundleHolder = std::unique_ptr<ITandIpcBundle, BundleDeleter>;
 }  // namespace
 
 ChannelListener::ChannelListener(std::wstring channel)
-    : pipeName_(std::wstring(kPipePrefix) + channel), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    : channel_(std::move(channel)),
+      pipeName_(std::wstring(kPipePrefix) + channel_),
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 ChannelListener::~ChannelListener() { Stop(); }
 
@@ -90,15 +93,29 @@ void ChannelListener::AcceptLoop(HANDLE first) {
   if (pipe != INVALID_HANDLE_VALUE) CloseHandle(pipe);
 }
 
+std::wstring ChannelListener::Refusal(const std::string& message, std::wstring& function, ITandIpcBundle& request) {
+  std::string bytes;
+  if (!TandIpcWire::ParseRequest(message, function, bytes)) return L"malformed header";
+  // The bundle's own length must reach the message's end: bytes after it were never the caller's
+  // bundle, and a peer that sends them breaks the transport.
+  if (TandIpcWire::HasBytesAfterBundle(bytes)) return L"bytes after the bundle";
+  if (!request.Store()->Load(bytes.data(), static_cast<uint32_t>(bytes.size()), true)) return L"malformed bundle";
+  return {};
+}
+
 void ChannelListener::ServeOne(HANDLE pipe, const std::string& message) {
   std::wstring function;
-  std::string bytes;
   int32_t result = kCallBadRequest;
   BundleHolder request(new TandIpcBundle());
   BundleHolder response(new TandIpcBundle());
-  if (TandIpcWire::ParseRequest(message, function, bytes) &&
-      request->Store()->Load(bytes.data(), static_cast<uint32_t>(bytes.size()), true)) {
+  const std::wstring refusal = Refusal(message, function, *request);
+  if (refusal.empty()) {
     result = functions_.Execute(function, request.get(), response.get());
+  } else {
+    siblings::Journal(L"tandipc").Append(L"refused", {{L"channel", channel_},
+                                                      {L"function", function},
+                                                      {L"reason", refusal},
+                                                      {L"message_bytes", std::to_wstring(message.size())}});
   }
   uint32_t length = 0;
   const void* serial = result == kCallBadRequest ? nullptr : response->Store()->Serialize(&length);

@@ -34,7 +34,10 @@ class ChannelListener {
   void AcceptLoop(HANDLE first);
   void Serve(HANDLE pipe);
   void ServeOne(HANDLE pipe, const std::string& message);
+  // Why a request message is refused (empty: it is served); loads its bundle into request.
+  static std::wstring Refusal(const std::string& message, std::wstring& function, ITandIpcBundle& request);
 
+  std::wstring channel_;
   std::wstring pipeName_;
   FunctionTable functions_;
   qm::ScopedHandle stop_;

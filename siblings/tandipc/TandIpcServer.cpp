@@ -3,14 +3,21 @@
 namespace tandipc {
 
 TandIpcServer::~TandIpcServer() {
-  for (auto& [name, listener] : channels_) listener->Stop();
+  for (auto& [name, listener] : channels_) {
+    if (listener) listener->Stop();
+  }
 }
 
 ChannelListener* TandIpcServer::Find(const wchar_t* channel, bool create) {
   if (!channel || !*channel) return nullptr;
   std::lock_guard<std::mutex> hold(lock_);
+  // A lookup of a channel never served must not leave an empty entry behind for the destructor.
+  if (!create) {
+    const auto found = channels_.find(channel);
+    return found == channels_.end() ? nullptr : found->second.get();
+  }
   auto& slot = channels_[channel];
-  if (!slot && create) slot = std::make_unique<ChannelListener>(channel);
+  if (!slot) slot = std::make_unique<ChannelListener>(channel);
   return slot.get();
 }
 

@@ -55,6 +55,10 @@ bool TandIpcWire::ParseRequest(const std::string& message, std::wstring& functio
   return true;
 }
 
+bool TandIpcWire::HasBytesAfterBundle(const std::string& bundle) {
+  return bundle.size() >= 8 && GetU32(bundle, 4) < bundle.size();
+}
+
 bool TandIpcWire::ParseResponse(const std::string& message, int32_t& result, std::string& bundle) {
   if (message.size() < 8 || GetU32(message, 0) != kResponseMagic) return false;
   result = static_cast<int32_t>(GetU32(message, 4));

@@ -22,6 +22,18 @@ std::wstring UniqueChannel(const std::wstring& tag) {
   return L"ipc_test_" + tag + L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++next);
 }
 
+std::string RequestMessage(const std::wstring& function, const std::string& bundle) {
+  std::string message;
+  for (int i = 0; i < 4; ++i) message.push_back(static_cast<char>((tandipc::kRequestMagic >> (8 * i)) & 0xff));
+  message.push_back(static_cast<char>(function.size() & 0xff));
+  message.push_back(static_cast<char>((function.size() >> 8) & 0xff));
+  for (wchar_t c : function) {
+    message.push_back(static_cast<char>(c & 0xff));
+    message.push_back(static_cast<char>((c >> 8) & 0xff));
+  }
+  return message + bundle;
+}
+
 bool RawExchange(const std::wstring& channel, const std::string& message, std::string& answer, DWORD timeoutMs) {
   const std::wstring name = std::wstring(tandipc::kPipePrefix) + channel;
   qm::ScopedHandle pipe(

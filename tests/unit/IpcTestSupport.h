@@ -32,6 +32,8 @@ class TestFunction final : public tandipc::ITandIpcExecObject {
   Body body_;
 };
 
+// A request message as the transport carries it: the function's name, then the bundle's bytes.
+std::string RequestMessage(const std::wstring& function, const std::string& bundle);
 // Sends one raw message to a channel's pipe and reads the answer; false when nothing came back
 // within the time.
 bool RawExchange(const std::wstring& channel, const std::string& message, std::string& answer,
