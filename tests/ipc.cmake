@@ -11,9 +11,10 @@ add_executable(unit_ipc
   ${CMAKE_CURRENT_LIST_DIR}/unit/FennickAdapterTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/IpcLibraryTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/IpcBoundaryTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/VipServiceBoundaryTest.cpp
 )
 target_link_libraries(unit_ipc PRIVATE activity_vip test_support GTest::gtest_main)
-add_dependencies(unit_ipc tandipc vdprivcore vdprivext fkaccount vippage)
+add_dependencies(unit_ipc tandipc tessikvipsvc vdprivcore vdprivext fkaccount vippage)
 foreach(group IpcTransport IpcPeer IpcWrapper Tessik Fennick)
   add_test(NAME unit_ipc_${group} COMMAND unit_ipc --gtest_filter=${group}*)
   set_tests_properties(unit_ipc_${group} PROPERTIES LABELS ipc TIMEOUT 120)
@@ -21,6 +22,10 @@ endforeach()
 # The IPC library stand-in refusing what breaks its transport.
 add_test(NAME unit_ipc_boundary COMMAND unit_ipc --gtest_filter=IpcBoundary.*)
 set_tests_properties(unit_ipc_boundary PROPERTIES LABELS "ipc;boundary" TIMEOUT 120)
+# The VIP service stand-in refusing what the module may not send; it holds the service's channel.
+add_test(NAME unit_ipc_vipservice_boundary COMMAND unit_ipc --gtest_filter=VipServiceBoundary.*)
+set_tests_properties(unit_ipc_vipservice_boundary PROPERTIES LABELS "ipc;boundary" TIMEOUT 180
+                                                             RESOURCE_LOCK host_registry)
 # Alone in its process: nothing else may have loaded the IPC library.
 add_test(NAME unit_ipc_IpcLibrary COMMAND unit_ipc --gtest_filter=IpcLibrary.*)
 set_tests_properties(unit_ipc_IpcLibrary PROPERTIES LABELS "ipc;boundary" TIMEOUT 120)

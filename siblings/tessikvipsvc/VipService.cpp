@@ -1,6 +1,7 @@
 #include "tessikvipsvc/VipService.h"
 
 #include "tessikvipsvc/ServiceFunction.h"
+#include "tessikvipsvc/VipRequestCheck.h"
 #include "vipstate/VipStateFile.h"
 
 namespace siblings {
@@ -20,8 +21,17 @@ VipService::VipService(sheer_vip::SheerIpcLibrary& library) : library_(library) 
 
 std::wstring VipService::Stamp() { return VipStateFile::Stamp(); }
 
-int32_t VipService::Query(const wchar_t* call, tandipc::ITandIpcBundle& response) {
+int32_t VipService::Refuse(const wchar_t* call, const std::wstring& reason, tandipc::ITandIpcBundle& response) {
+  response.Clear();
+  response.PutInt(L"ret", -1);
+  journal_.Append(L"refused", {{L"function", call}, {L"reason", reason}});
+  return kRefused;
+}
+
+int32_t VipService::Query(const wchar_t* call, tandipc::ITandIpcBundle& request, tandipc::ITandIpcBundle& response) {
   Touch();
+  const std::wstring refusal = VipRequestCheck::Query(request);
+  if (!refusal.empty()) return Refuse(call, refusal, response);
   const VipServiceState state = VipServiceState::Read();
   state.Fill(response, true);
   journal_.Append(call, {{L"ret", state.omitRet ? L"(none)" : std::to_wstring(state.queryRet)},
@@ -31,6 +41,8 @@ int32_t VipService::Query(const wchar_t* call, tandipc::ITandIpcBundle& response
 
 int32_t VipService::Register(tandipc::ITandIpcBundle& request, tandipc::ITandIpcBundle& response) {
   Touch();
+  const std::wstring refusal = VipRequestCheck::Registration(request);
+  if (!refusal.empty()) return Refuse(L"RegistIpcNotify", refusal, response);
   const std::wstring channel = Text(request, L"notify_ipc");
   const int32_t regist = request.GetInt(L"is_regist", 0);
   {
@@ -47,8 +59,8 @@ bool VipService::Start() {
   tandipc::ITandIpcServer* server = library_.Server();
   if (!server) return false;
   auto query = [this](const wchar_t* call) {
-    return new ServiceFunction([this, call](tandipc::ITandIpcBundle&, tandipc::ITandIpcBundle& response) {
-      return Query(call, response);
+    return new ServiceFunction([this, call](tandipc::ITandIpcBundle& request, tandipc::ITandIpcBundle& response) {
+      return Query(call, request, response);
     });
   };
   server->RegisterFunction(kChannel, L"QueryUserInfo", query(L"QueryUserInfo"));

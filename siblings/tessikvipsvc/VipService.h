@@ -15,10 +15,14 @@ namespace siblings {
 
 // The Tessik VIP service stand-in: serves "ISheerVipIpc" from the state file, remembers the
 // channels registered for notifications and calls "NotifyUserInfoChange" on each when the state
-// file changes. Journals every call to vipservice.journal.jsonl.
+// file changes. Journals every call to vipservice.journal.jsonl. A request that breaks the
+// contract is refused (call result kRefused, "ret" -1) and journaled as "refused". Registrations
+// live in this process only, as in the real service: a restarted service has none.
 class VipService {
  public:
   explicit VipService(sheer_vip::SheerIpcLibrary& library);
+
+  static constexpr int32_t kRefused = -1;
 
   // False when the library is missing or another service serves the channel.
   bool Start();
@@ -26,7 +30,8 @@ class VipService {
   void Run(DWORD idleMs);
 
  private:
-  int32_t Query(const wchar_t* call, tandipc::ITandIpcBundle& response);
+  int32_t Query(const wchar_t* call, tandipc::ITandIpcBundle& request, tandipc::ITandIpcBundle& response);
+  int32_t Refuse(const wchar_t* call, const std::wstring& reason, tandipc::ITandIpcBundle& response);
   int32_t Register(tandipc::ITandIpcBundle& request, tandipc::ITandIpcBundle& response);
   void NotifyAll();
   void Touch() { lastActivity_ = GetTickCount64(); }

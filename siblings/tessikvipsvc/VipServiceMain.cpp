@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "common/Journal.h"
+#include "tessikvipsvc/VipRequestCheck.h"
 #include "tessikvipsvc/VipService.h"
+#include "utils/ModulePaths.h"
 
 int wmain(int, wchar_t**) {
   // A hidden service writes nothing: standard handles it was given would keep its starter's
@@ -15,6 +17,13 @@ int wmain(int, wchar_t**) {
   }
   siblings::Journal journal(L"vipservice");
   journal.Append(L"start", {{L"command_line", GetCommandLineW()}});
+  // Started any other way than the module's one command line, it serves nobody.
+  const std::wstring refusal =
+      siblings::VipRequestCheck::CommandLine(GetCommandLineW(), qm::ModulePaths::Of(nullptr));
+  if (!refusal.empty()) {
+    journal.Append(L"refused", {{L"function", L"start"}, {L"reason", refusal}});
+    return 2;
+  }
   const std::wstring library = siblings::Journal::OwnFolder() + L"tandipc.dll";
   sheer_vip::SheerIpcLibrary ipc(LoadLibraryExW(library.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
   siblings::VipService service(ipc);
