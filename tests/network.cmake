@@ -89,3 +89,21 @@ endforeach()
 add_test(NAME network_no_plain_endpoints
          COMMAND ${CMAKE_COMMAND} -DBINARY=$<TARGET_FILE:vipcenterquery> -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/VipCenterPlainText.cmake)
 set_tests_properties(network_no_plain_endpoints PROPERTIES LABELS "network;static")
+
+# The network library stand-in alone against two HTTPS servers, one outside the bundle: each hop
+# checked before it is sent anything, and the download limit.
+set(TLSHOPS_DIR ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/tlshops)
+set(TLSHOPS_STATE ${CMAKE_BINARY_DIR}/tlshops)
+string(REPLACE "/" "\\" TLSHOPS_STATE_WINE "Z:${TLSHOPS_STATE}")
+string(REPLACE "/" "\\" TLSHOPS_CA_WINE "Z:${VIPCENTER_DIR}/certs/ca.pem")
+add_test(NAME network_hops_start COMMAND ${VIPCENTER_PYTHON} ${TLSHOPS_DIR}/hopserver.py start --state-dir ${TLSHOPS_STATE})
+add_test(NAME network_hops_stop COMMAND ${VIPCENTER_PYTHON} ${TLSHOPS_DIR}/hopserver.py stop --state-dir ${TLSHOPS_STATE})
+set_tests_properties(network_hops_start PROPERTIES FIXTURES_SETUP tlshops LABELS "network;boundary")
+set_tests_properties(network_hops_stop PROPERTIES FIXTURES_CLEANUP tlshops LABELS "network;boundary")
+add_executable(integration_netvok_hops integration/NetvokHopsTest.cpp)
+target_link_libraries(integration_netvok_hops PRIVATE test_support GTest::gtest_main)
+target_include_directories(integration_netvok_hops PRIVATE ${CMAKE_SOURCE_DIR}/include)
+add_dependencies(integration_netvok_hops netvok)
+add_test(NAME integration_netvok_hops COMMAND integration_netvok_hops)
+set_tests_properties(integration_netvok_hops PROPERTIES LABELS "network;boundary" FIXTURES_REQUIRED tlshops
+                     ENVIRONMENT "TLSHOPS_STATE_DIR=${TLSHOPS_STATE_WINE};TLSHOPS_CA=${TLSHOPS_CA_WINE}")

@@ -21,7 +21,7 @@ using FactoryEntry = HRESULT(__stdcall*)(const GUID* classId, const GUID* interf
 // (12000 and above), an HTTP status outside 200-299 as the number itself, or one of these.
 enum Failure : int {
   kFailureArgument = 1,      // null or malformed URL, file path or response
-  kFailureTooLarge = 2,      // a response body beyond kMaxResponseBytes
+  kFailureTooLarge = 2,      // a body beyond kMaxResponseBytes (kMaxDownloadBytes for a download)
   kFailureCertificate = 3,   // the server's certificate does not chain to the given bundle
   kFailureCancelled = 4,     // the progress callback asked to stop
   kFailureFile = 5,          // the download's file could not be written
@@ -30,6 +30,9 @@ enum Failure : int {
 
 // Responses are kept in memory; a body larger than this fails instead of exhausting the process.
 inline constexpr unsigned int kMaxResponseBytes = 32u << 20;
+// Downloads fetch the pop-up's pictures, and the module reads no picture file beyond 16 MiB: a
+// larger download would only fill the disk, so it fails (kFailureTooLarge) and leaves no file.
+inline constexpr unsigned int kMaxDownloadBytes = 16u << 20;
 
 // Implemented by the caller: the library reports progress through slots 0 and 1; a non-zero
 // answer cancels the transfer.

@@ -49,20 +49,25 @@ ExchangeOptions NetvokRequest::Options(const wchar_t* url, const char* body, uns
 int __stdcall NetvokRequest::Perform(const wchar_t* url, const char* body, unsigned int bodyLength,
                                      netvok::IHttpResponse* response) {
   int result = netvok::kFailureArgument;
-  int status = 0;
-  size_t received = 0;
   try {
     const ExchangeOptions options = Options(url, body, bodyLength);
-    result = PerformInto(options, response, status, received);
-    Record(L"Perform", options, result, status, received, L"");
+    Outcome outcome;
+    result = PerformInto(options, response, outcome);
+    Record(L"Perform", options, result, outcome, L"");
   } catch (...) {
     result = netvok::kFailureTooLarge;
   }
   return result;
 }
 
-int NetvokRequest::PerformInto(const ExchangeOptions& options, netvok::IHttpResponse* response, int& status,
-                               size_t& received) {
+void NetvokRequest::Outcome::Take(const WinHttpExchange& exchange) {
+  status = exchange.status();
+  received = exchange.received();
+  hops = exchange.hops().size();
+  refusal = exchange.refusal();
+}
+
+int NetvokRequest::PerformInto(const ExchangeOptions& options, netvok::IHttpResponse* response, Outcome& outcome) {
   auto* target = static_cast<NetvokResponse*>(response);
   if (!target || options.url.empty()) return netvok::kFailureArgument;
   std::string& bytes = target->body().bytes();
@@ -74,43 +79,40 @@ int NetvokRequest::PerformInto(const ExchangeOptions& options, netvok::IHttpResp
     bytes.append(data, size);
     return 0;
   });
-  status = exchange.status();
-  received = exchange.received();
-  target->SetStatus(status);
+  outcome.Take(exchange);
+  target->SetStatus(outcome.status);
   if (result != 0) bytes.clear();
   return result;
 }
 
 int __stdcall NetvokRequest::Download(const wchar_t* url, int, const wchar_t* filePath) {
   int result = netvok::kFailureArgument;
-  int status = 0;
-  size_t received = 0;
   try {
-    const ExchangeOptions options = Options(url, nullptr, 0);
+    ExchangeOptions options = Options(url, nullptr, 0);
+    options.maxBytes = netvok::kMaxDownloadBytes;
     const std::wstring path = filePath ? filePath : L"";
-    result = DownloadInto(options, path, status, received);
-    Record(L"Download", options, result, status, received, path);
+    Outcome outcome;
+    result = DownloadInto(options, path, outcome);
+    Record(L"Download", options, result, outcome, path);
   } catch (...) {
     result = netvok::kFailureFile;
   }
   return result;
 }
 
-int NetvokRequest::DownloadInto(const ExchangeOptions& options, const std::wstring& filePath, int& status,
-                                size_t& received) {
+int NetvokRequest::DownloadInto(const ExchangeOptions& options, const std::wstring& filePath, Outcome& outcome) {
   if (options.url.empty() || filePath.empty()) return netvok::kFailureArgument;
   NetvokFileSink sink(filePath);
   if (!sink.IsOpen()) return netvok::kFailureFile;
   WinHttpExchange exchange(options);
   const int result = exchange.Run([&sink](const char* data, size_t size) { return sink.Write(data, size); });
-  status = exchange.status();
-  received = exchange.received();
+  outcome.Take(exchange);
   sink.Finish(result == 0);
   return result;
 }
 
-void NetvokRequest::Record(const wchar_t* call, const ExchangeOptions& options, int result, int status,
-                           size_t received, const std::wstring& filePath) {
+void NetvokRequest::Record(const wchar_t* call, const ExchangeOptions& options, int result, const Outcome& outcome,
+                           const std::wstring& filePath) {
   Journal::Fields fields = {{L"method", options.body ? L"POST" : L"GET"},
                             {L"url", options.url},
                             {L"headers", HeaderLines(options.headers)},
@@ -121,11 +123,15 @@ void NetvokRequest::Record(const wchar_t* call, const ExchangeOptions& options, 
                             {L"tls_verify_host", options.verifyHost ? L"1" : L"0"},
                             {L"tls_bundle", options.caBundle},
                             {L"progress", options.progress ? L"1" : L"0"},
-                            {L"status", std::to_wstring(status)},
-                            {L"received", std::to_wstring(received)},
+                            {L"status", std::to_wstring(outcome.status)},
+                            {L"received", std::to_wstring(outcome.received)},
+                            {L"hops", std::to_wstring(outcome.hops)},
                             {L"result", std::to_wstring(result)}};
   if (!filePath.empty()) fields.emplace_back(L"file", filePath);
   journal_.Append(call, fields);
+  if (!outcome.refusal.empty()) {
+    journal_.Append(L"refused", {{L"transfer", call}, {L"url", options.url}, {L"reason", outcome.refusal}});
+  }
 }
 
 }  // namespace siblings

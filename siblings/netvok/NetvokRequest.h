@@ -12,7 +12,8 @@
 namespace siblings {
 
 // One request over WinHTTP: POST when a body is given, GET otherwise; downloads stream to a
-// file. Each transfer is journalled with its method, URL, headers, body size and result.
+// file of at most netvok::kMaxDownloadBytes. Each transfer is journalled with its method, URL,
+// headers, body size, hops and result; one refused for the peer's sake also as "refused".
 class NetvokRequest final : public netvok::IHttpRequest {
  public:
   explicit NetvokRequest(bool withoutTls = false) : journal_(L"netvok"), withoutTls_(withoutTls) {}
@@ -34,9 +35,17 @@ class NetvokRequest final : public netvok::IHttpRequest {
 
  private:
   ExchangeOptions Options(const wchar_t* url, const char* body, unsigned int bodyLength) const;
-  int PerformInto(const ExchangeOptions& options, netvok::IHttpResponse* response, int& status, size_t& received);
-  int DownloadInto(const ExchangeOptions& options, const std::wstring& filePath, int& status, size_t& received);
-  void Record(const wchar_t* call, const ExchangeOptions& options, int result, int status, size_t received,
+  // What an exchange left to journal.
+  struct Outcome {
+    int status = 0;
+    size_t received = 0;
+    size_t hops = 0;
+    std::wstring refusal;
+    void Take(const WinHttpExchange& exchange);
+  };
+  int PerformInto(const ExchangeOptions& options, netvok::IHttpResponse* response, Outcome& outcome);
+  int DownloadInto(const ExchangeOptions& options, const std::wstring& filePath, Outcome& outcome);
+  void Record(const wchar_t* call, const ExchangeOptions& options, int result, const Outcome& outcome,
               const std::wstring& filePath);
 
   Journal journal_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "netvok/CaBundle.h"
+#include "netvok/RedirectTarget.h"
 #include "utils/TextEncoding.h"
 
 namespace siblings {
@@ -10,6 +11,8 @@ namespace siblings {
 namespace {
 
 constexpr DWORD kChunk = 64 * 1024;
+// A hop's certificate check without a time-out of the request's own.
+constexpr DWORD kProbeTimeoutMs = 30000;
 
 int LastErrorCode() {
   const DWORD error = GetLastError();
@@ -21,30 +24,53 @@ int LastErrorCode() {
 
 int WinHttpExchange::Run(const Sink& sink) {
   if (options_.timeoutSeconds > 0) deadline_ = GetTickCount64() + options_.timeoutSeconds * 1000ULL;
-  int result = Open();
-  if (result == 0) result = Send();
-  if (result == 0) result = Receive(sink);
-  return result;
+  session_.reset(WinHttpOpen(nullptr, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+  if (!session_) return LastErrorCode();
+  std::wstring url = options_.url;
+  bool withBody = options_.body != nullptr;
+  for (;;) {
+    const int result = Hop(url, withBody);
+    if (result != 0) return result;
+    if (!RedirectTarget::IsRedirect(status_)) return Receive(sink);
+    const int next = Next(url, withBody);
+    if (next != 0) return next;
+  }
 }
 
-int WinHttpExchange::Open() {
+int WinHttpExchange::Hop(const std::wstring& url, bool withBody) {
+  hops_.push_back(url);
+  int result = Open(url, withBody);
+  if (result == 0) result = Send(withBody);
+  if (result != 0) return result;
+  if (!WinHttpReceiveResponse(request_.get(), nullptr)) return LastErrorCode();
+  DWORD status = 0;
+  DWORD size = sizeof(status);
+  WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                      WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
+  status_ = static_cast<int>(status);
+  return 0;
+}
+
+int WinHttpExchange::Open(const std::wstring& url, bool withBody) {
+  request_.reset();
+  connection_.reset();
   URL_COMPONENTS parts = {};
   parts.dwStructSize = sizeof(parts);
   parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
-  if (!WinHttpCrackUrl(options_.url.c_str(), static_cast<DWORD>(options_.url.size()), 0, &parts)) {
-    return netvok::kFailureArgument;
-  }
+  if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return netvok::kFailureArgument;
   secure_ = parts.nScheme == INTERNET_SCHEME_HTTPS;
   const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
   std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
   path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-  session_.reset(WinHttpOpen(nullptr, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-  if (!session_) return LastErrorCode();
+  if (Checked()) {
+    const int verdict = CheckServer(host, parts.nPort);
+    if (verdict != 0) return verdict;
+  }
   connection_.reset(WinHttpConnect(session_.get(), host.c_str(), parts.nPort, 0));
   if (!connection_) return LastErrorCode();
-  request_.reset(WinHttpOpenRequest(connection_.get(), options_.body ? L"POST" : L"GET",
-                                    path.empty() ? L"/" : path.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                    WINHTTP_DEFAULT_ACCEPT_TYPES, secure_ ? WINHTTP_FLAG_SECURE : 0));
+  request_.reset(WinHttpOpenRequest(connection_.get(), withBody ? L"POST" : L"GET", path.empty() ? L"/" : path.c_str(),
+                                    nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                    secure_ ? WINHTTP_FLAG_SECURE : 0));
   if (!request_) return LastErrorCode();
   return ApplyOptions();
 }
@@ -54,11 +80,15 @@ int WinHttpExchange::ApplyOptions() {
     const int limit = static_cast<int>(RemainingMilliseconds());
     WinHttpSetTimeouts(request_.get(), limit, limit, limit, limit);
   }
-  // With a bundle the trust decision is ours, made in VerifyServer.
-  if (secure_ && options_.verifyPeer) {
+  // Every hop is ours to check before it is sent to.
+  DWORD noRedirects = WINHTTP_DISABLE_REDIRECTS;
+  WinHttpSetOption(request_.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects, sizeof(noRedirects));
+  // With a bundle the trust decision is ours, made in CheckServer.
+  if (Checked()) {
     DWORD flags = SECURITY_FLAG_IGNORE_UNKNOWN_CA;
     if (!options_.verifyHost) flags |= SECURITY_FLAG_IGNORE_CERT_CN_INVALID;
     WinHttpSetOption(request_.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
+    WinHttpSetStatusCallback(request_.get(), &WinHttpExchange::OnStatus, WINHTTP_CALLBACK_FLAG_SEND_REQUEST, 0);
   }
   for (const auto& [name, value] : options_.headers) {
     const std::wstring line = qm::encoding::Utf8ToWide(name + ": " + value);
@@ -70,28 +100,64 @@ int WinHttpExchange::ApplyOptions() {
   return 0;
 }
 
-int WinHttpExchange::Send() {
-  if (!WinHttpSendRequest(request_.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
-                          options_.bodyLength, 0)) {
-    return LastErrorCode();
-  }
-  if (secure_ && options_.verifyPeer) {
-    const int verdict = VerifyServer();
-    if (verdict != 0) return verdict;
-  }
-  return WriteBody();
+int WinHttpExchange::CheckServer(const std::wstring& host, INTERNET_PORT port) {
+  probe_ = std::make_unique<TlsProbe>();
+  const int fetched = probe_->Fetch(host, port, deadline_ ? RemainingMilliseconds() : kProbeTimeoutMs);
+  if (fetched != 0) return fetched;
+  CaBundle bundle;
+  if (bundle.Load(options_.caBundle) && bundle.Trusts(probe_->certificate())) return 0;
+  return Refuse(netvok::kFailureCertificate, L"certificate of " + host + L":" + std::to_wstring(port) +
+                                                 L" not trusted by the bundle (hop " + std::to_wstring(hops_.size()) +
+                                                 L"); nothing sent");
 }
 
-int WinHttpExchange::VerifyServer() {
+void CALLBACK WinHttpExchange::OnStatus(HINTERNET request, DWORD_PTR context, DWORD status, void*, DWORD) {
+  if (status != WINHTTP_CALLBACK_STATUS_SENDING_REQUEST || !context) return;
+  auto* self = reinterpret_cast<WinHttpExchange*>(context);
   PCCERT_CONTEXT server = nullptr;
   DWORD size = sizeof(server);
-  if (!WinHttpQueryOption(request_.get(), WINHTTP_OPTION_SERVER_CERT_CONTEXT, &server, &size) || !server) {
-    return netvok::kFailureCertificate;
+  const bool queried = WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &server, &size) && server;
+  self->sameCertificate_ = queried && self->probe_ && self->probe_->Same(server);
+  if (server) CertFreeCertificateContext(server);
+}
+
+int WinHttpExchange::Send(bool withBody) {
+  sameCertificate_ = false;
+  const DWORD length = withBody ? options_.bodyLength : 0;
+  if (!WinHttpSendRequest(request_.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, length,
+                          reinterpret_cast<DWORD_PTR>(this))) {
+    return LastErrorCode();
   }
-  CaBundle bundle;
-  const bool trusted = bundle.Load(options_.caBundle) && bundle.Trusts(server);
-  CertFreeCertificateContext(server);
-  return trusted ? 0 : netvok::kFailureCertificate;
+  // A server that showed the check one certificate and WinHTTP another gets no body.
+  if (Checked() && !sameCertificate_) {
+    return Refuse(netvok::kFailureCertificate, L"the connection's certificate is not the one checked (hop " +
+                                                   std::to_wstring(hops_.size()) + L")");
+  }
+  return withBody ? WriteBody() : 0;
+}
+
+int WinHttpExchange::Next(std::wstring& url, bool& withBody) {
+  if (static_cast<int>(hops_.size()) > RedirectTarget::kMaxRedirects) {
+    return Refuse(ERROR_WINHTTP_REDIRECT_FAILED, L"more redirects than " +
+                                                     std::to_wstring(RedirectTarget::kMaxRedirects));
+  }
+  DWORD size = 0;
+  WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &size,
+                      WINHTTP_NO_HEADER_INDEX);
+  std::wstring location(size / sizeof(wchar_t), L'\0');
+  if (size == 0 || !WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX,
+                                        location.data(), &size, WINHTTP_NO_HEADER_INDEX)) {
+    return status_;  // a redirect without a target is the answer itself
+  }
+  location.resize(size / sizeof(wchar_t));
+  const std::wstring next = RedirectTarget::Resolve(url, location);
+  if (next.empty()) return Refuse(ERROR_WINHTTP_REDIRECT_FAILED, L"redirect to an unusable location: " + location);
+  if (secure_ && !RedirectTarget::IsSecure(next)) {
+    return Refuse(ERROR_WINHTTP_REDIRECT_FAILED, L"redirect from HTTPS to plain HTTP: " + next);
+  }
+  withBody = withBody && RedirectTarget::KeepsBody(status_);
+  url = next;
+  return 0;
 }
 
 int WinHttpExchange::WriteBody() {
@@ -111,21 +177,15 @@ int WinHttpExchange::WriteBody() {
 }
 
 int WinHttpExchange::Receive(const Sink& sink) {
-  if (!WinHttpReceiveResponse(request_.get(), nullptr)) return LastErrorCode();
-  DWORD status = 0;
-  DWORD size = sizeof(status);
-  WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                      WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
-  status_ = static_cast<int>(status);
   if (status_ < 200 || status_ > 299) return status_;
   DWORD expected = 0;
-  size = sizeof(expected);
+  DWORD size = sizeof(expected);
   if (!WinHttpQueryHeaders(request_.get(), WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
                            WINHTTP_HEADER_NAME_BY_INDEX, &expected, &size, WINHTTP_NO_HEADER_INDEX)) {
     expected = 0;
   }
   // An announced body beyond the limit is refused before any of it is read.
-  if (options_.maxBytes && expected > options_.maxBytes) return netvok::kFailureTooLarge;
+  if (options_.maxBytes && expected > options_.maxBytes) return TooLarge();
   return ReadChunks(sink, expected);
 }
 
@@ -148,7 +208,7 @@ int WinHttpExchange::ReadChunks(const Sink& sink, unsigned int expected) {
     // A body that ends before its announced length was cut off, not complete.
     if (read == 0) return expected && received_ < expected ? ERROR_WINHTTP_CONNECTION_ERROR : 0;
     received_ += read;
-    if (options_.maxBytes && received_ > options_.maxBytes) return netvok::kFailureTooLarge;
+    if (options_.maxBytes && received_ > options_.maxBytes) return TooLarge();
     const int verdict = sink(buffer.data(), read);
     if (verdict != 0) return verdict;
     if (options_.progress &&
@@ -157,6 +217,15 @@ int WinHttpExchange::ReadChunks(const Sink& sink, unsigned int expected) {
       return netvok::kFailureCancelled;
     }
   }
+}
+
+int WinHttpExchange::TooLarge() {
+  return Refuse(netvok::kFailureTooLarge, L"body beyond " + std::to_wstring(options_.maxBytes) + L" bytes");
+}
+
+int WinHttpExchange::Refuse(int result, std::wstring why) {
+  refusal_ = std::move(why);
+  return result;
 }
 
 DWORD WinHttpExchange::RemainingMilliseconds() const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "family/Netvok.h"
+#include "netvok/TlsProbe.h"
 
 namespace siblings {
 
@@ -23,11 +24,13 @@ struct ExchangeOptions {
   bool verifyHost = false;
   std::wstring caBundle;
   netvok::IHttpProgress* progress = nullptr;
-  size_t maxBytes = 0;         // 0: no limit (downloads)
+  size_t maxBytes = 0;         // 0: no limit
 };
 
-// One HTTP exchange over WinHTTP. With a certificate bundle the server's chain must reach one
-// of its certificates (checked before the body is sent); the system's roots are not used then.
+// One HTTP exchange over WinHTTP. Redirects are followed here, hop by hop. With a certificate
+// bundle each secure hop's server must present a chain that reaches one of its certificates
+// (the system's roots are not used then), checked before anything of the request is sent to it;
+// a redirect from HTTPS to plain HTTP is refused.
 class WinHttpExchange {
  public:
   // Takes the received bytes; a non-zero answer ends the exchange with that result.
@@ -39,6 +42,9 @@ class WinHttpExchange {
   int Run(const Sink& sink);
   int status() const { return status_; }
   size_t received() const { return received_; }
+  const std::vector<std::wstring>& hops() const { return hops_; }
+  // Why the exchange was refused for the peer's sake (untrusted hop, oversized body); or empty.
+  const std::wstring& refusal() const { return refusal_; }
 
  private:
   struct CloseHandle {
@@ -46,24 +52,34 @@ class WinHttpExchange {
   };
   using Handle = std::unique_ptr<void, CloseHandle>;
 
-  int Open();
+  int Hop(const std::wstring& url, bool withBody);
+  int Open(const std::wstring& url, bool withBody);
   int ApplyOptions();
-  int Send();
-  int VerifyServer();
+  int CheckServer(const std::wstring& host, INTERNET_PORT port);
+  int Send(bool withBody);
   int WriteBody();
+  int Next(std::wstring& url, bool& withBody);
   int Receive(const Sink& sink);
   int ReadChunks(const Sink& sink, unsigned int expected);
+  int TooLarge();
+  int Refuse(int result, std::wstring why);
   DWORD RemainingMilliseconds() const;
   bool Expired() const;
+  bool Checked() const { return secure_ && options_.verifyPeer; }
+  static void CALLBACK OnStatus(HINTERNET request, DWORD_PTR context, DWORD status, void* info, DWORD size);
 
   const ExchangeOptions& options_;
   Handle session_;
   Handle connection_;
   Handle request_;
   bool secure_ = false;
+  std::unique_ptr<TlsProbe> probe_;  // the current hop's checked certificate
+  bool sameCertificate_ = false;     // WinHTTP's connection shows the checked certificate
   ULONGLONG deadline_ = 0;
   int status_ = 0;
   size_t received_ = 0;
+  std::vector<std::wstring> hops_;
+  std::wstring refusal_;
 };
 
 }  // namespace siblings

@@ -6,7 +6,9 @@ add_library(netvok SHARED
   ${CMAKE_CURRENT_LIST_DIR}/NetvokFileSink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinHttpExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CaBundle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TlsProbe.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RedirectTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/netvok.def
 )
 set_target_properties(netvok PROPERTIES PREFIX "")
-target_link_libraries(netvok PRIVATE sibling_common winhttp crypt32)
+target_link_libraries(netvok PRIVATE sibling_common winhttp crypt32 secur32 ws2_32)
