@@ -3,7 +3,8 @@
 
     vipcenter.py serve --state-dir DIR [--scenarios FILE] [--files DIR] [--port N] [--tls-port N]
     vipcenter.py start --state-dir DIR [same options]   serve in the background, print the ports
-    vipcenter.py stop  --state-dir DIR                  stop what start started (by process id)
+    vipcenter.py stop  --state-dir DIR                  stop what start started (by process id), then check
+    vipcenter.py check --state-dir DIR                  print the unexpected contract violations, exit 1 if any
 
 It binds to 127.0.0.1 only (port 0: any free port) and writes DIR/state.json with
 {"pid", "http_port", "https_port"} once it listens. Every request it receives is appended to
@@ -16,6 +17,15 @@ logged with its tag, so parallel tests do not meet):
     GET  /s/<scenario>/files/<name> and GET /files/<name>: a file of the files folder
     anything else under /s/<scenario>/: {"ok": true}
 
+The config and price requests are held to the module's contract: POST to ".../api/v2/<name>" (the
+Tessik host) or ".../center/<name>" (the Orbilant host), the JSON body of that host and interface,
+"Content-Type" and "Accept", the three signed "X-Qm-*" headers on the Orbilant price request only,
+and no other header but those the transport adds (TRANSPORT_HEADERS). A request that breaks it is
+answered 400 {"error": "contract", "violations": [...]} instead of the scenario's answer (faults
+apply to valid requests only), logged with a "violations" member and also appended to
+DIR/violations.jsonl. stop and check fail on any of them unless the scenario declares
+"expect_violations": true (a test that sends a bad request on purpose).
+
 A scenario's "faults" maps "config", "price", "price:<show id>", "file" or "other" to one of:
     status500, garbage, invalid_utf8, huge (50 MiB), drip (never ends), close (no answer),
     truncated (shorter than announced), delay:<seconds> (then the normal answer).
@@ -27,6 +37,7 @@ valid from 2020 to 2054.
 
 import argparse
 import base64
+import collections
 import hashlib
 import hmac
 import json
@@ -45,6 +56,14 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 HUGE_BYTES = 50 * 1024 * 1024
 DRIP_SECONDS = 120
 
+# What Wine's WinHTTP adds on its own to the netvok stand-in's POST (Host, Content-Length,
+# Connection: Keep-Alive; no Accept-Encoding without decompression, no Pragma or Cache-Control
+# without WINHTTP_FLAG_REFRESH) and the client's default User-Agent. Anything else is the module's.
+TRANSPORT_HEADERS = {"host", "content-length", "connection", "user-agent"}
+CONTRACT_HEADERS = {"content-type": "application/json; charset=utf-8", "accept": "application/json"}
+SIGNED_HEADERS = ("x-qm-productid", "x-qm-gray-key", "x-qm-authorization")
+INT32 = range(-2 ** 31, 2 ** 31)
+
 
 class Service:
     """The scenarios, the files folder and the request log shared by every connection."""
@@ -56,6 +75,7 @@ class Service:
         self.scenarios = document.get("scenarios", {})
         self.files_dir = files_dir
         self.log_path = os.path.join(state_dir, "requests.jsonl")
+        self.violations_path = os.path.join(state_dir, "violations.jsonl")
         self.lock = threading.Lock()
         self.sequence = 0
 
@@ -64,13 +84,19 @@ class Service:
         base = name.split("~", 1)[0]
         return self.scenarios.get(base, self.scenarios.get("default", {}))
 
-    def log(self, record):
+    def log(self, record, expected=False):
         with self.lock:
             self.sequence += 1
             record["seq"] = self.sequence
             with open(self.log_path, "a", encoding="utf-8") as f:
                 f.write(json.dumps(record, ensure_ascii=False) + "\n")
                 f.flush()
+            if "violations" in record:
+                # "expected" is decided here, where the scenarios are known, so stop needs no scenarios file.
+                entry = {"seq": record["seq"], "scenario": record["scenario"], "path": record["path"],
+                         "violations": record["violations"], "expected": expected}
+                with open(self.violations_path, "a", encoding="utf-8") as f:
+                    f.write(json.dumps(entry, ensure_ascii=False) + "\n")
 
     def signature(self, body):
         return hmac.new(self.key, body, hashlib.md5).hexdigest()
@@ -102,14 +128,23 @@ class Handler(BaseHTTPRequestHandler):
         scenario_name, rest = split_scenario(self.path)
         interface, show = classify(rest, body)
         scenario = service.scenario(scenario_name)
-        fault = pick_fault(scenario.get("faults", {}), interface, show)
-        service.log({
+        violations = []
+        if interface in ("config", "price"):
+            violations = contract_violations(self.command, self.path, rest, self.headers.items(), body,
+                                             service.signature(body))
+        fault = "" if violations else pick_fault(scenario.get("faults", {}), interface, show)
+        record = {
             "time_ms": int(time.time() * 1000), "scenario": scenario_name, "method": self.command, "path": self.path,
             "tls": isinstance(self.connection, ssl.SSLSocket), "interface": interface, "show": show,
             "headers": [[name, value] for name, value in self.headers.items()],
             "body": body.decode("utf-8", errors="replace"), "body_base64": base64.b64encode(body).decode("ascii"),
             "body_size": len(body), "body_hmac_md5": service.signature(body), "fault": fault or "",
-        })
+        }
+        if violations:
+            record["violations"] = violations
+        service.log(record, scenario.get("expect_violations") is True)
+        if violations:
+            return self.send(400, encode({"error": "contract", "violations": violations}), "")
         status, payload = self.answer(scenario, interface, show, rest)
         self.send(status, payload, fault)
 
@@ -207,6 +242,125 @@ def pick_fault(faults, interface, show):
     return faults.get(interface, "")
 
 
+def is_int(value):
+    return type(value) is int and value in INT32  # bool is an int in Python, not in JSON
+
+
+def is_decimal(value):
+    return isinstance(value, str) and re.fullmatch(r"0|-?[1-9][0-9]*", value) is not None and int(value) in INT32
+
+
+def exactly(wanted):
+    return (lambda value: type(value) is type(wanted) and value == wanted), json.dumps(wanted)
+
+
+STRING = (lambda value: isinstance(value, str), "a string")
+DECIMAL = (is_decimal, "a signed decimal string")
+INTEGER = (is_int, "a 32-bit integer")
+SHOW = (lambda value: type(value) is list and len(value) == 1 and is_int(value[0]) and value[0] > 0,
+        "an array of one show id")
+
+
+def body_shape(host, interface):
+    """The members of a body; None marks a member the unknown host leaves open."""
+    if interface == "config":
+        common = {"open_id": STRING, "token": STRING, "server_id": STRING, "tryno": DECIMAL}
+        return {"common": common, "type": STRING, "name": STRING}
+    common = {"uuid": STRING, "server_id": STRING, "user_agent": exactly("web"), "tryno": DECIMAL,
+              "tid1": INTEGER, "tid2": INTEGER, "tod1": INTEGER, "tod2": INTEGER}
+    shape = {"common": common, "open_id": STRING, "show": SHOW, "time_type": exactly(0),
+             "is_continuous": exactly(0), "is_all": exactly(1)}
+    if host != "orbilant":
+        shape["token"] = STRING if host else None
+    if host != "tessik":
+        shape["with_permission_show"] = exactly(False) if host else None
+    return shape
+
+
+def member_violations(value, shape, prefix=""):
+    found = []
+    for name, rule in shape.items():
+        if rule is None:
+            continue
+        if name not in value:
+            found.append(f"member {prefix}{name} missing")
+        elif isinstance(rule, dict):
+            if isinstance(value[name], dict):
+                found += member_violations(value[name], rule, prefix + name + ".")
+            else:
+                found.append(f"member {prefix}{name} is not an object")
+        elif not rule[0](value[name]):
+            found.append(f"member {prefix}{name} is not {rule[1]}: {json.dumps(value[name], ensure_ascii=False)[:40]}")
+    found += [f"stray member {prefix}{name}" for name in sorted(value.keys() - shape.keys())]
+    return found
+
+
+def parse_body(body, found):
+    def members(pairs):
+        counts = collections.Counter(name for name, _ in pairs)
+        found.extend(f"member {name} appears {n} times" for name, n in counts.items() if n > 1)
+        return dict(pairs)
+
+    def constant(name):
+        raise ValueError(name)
+
+    try:
+        document = json.loads(body.decode("utf-8"), object_pairs_hook=members, parse_constant=constant)
+    except UnicodeDecodeError:
+        found.append("body is not UTF-8")
+        return None
+    except (ValueError, RecursionError):
+        found.append("body is not JSON")
+        return None
+    if not isinstance(document, dict):
+        found.append("body is not a JSON object")
+        return None
+    return document
+
+
+def header_violations(headers, signed, tryno, signature):
+    found = []
+    allowed = TRANSPORT_HEADERS | CONTRACT_HEADERS.keys() | (set(SIGNED_HEADERS) if signed else set())
+    counts = collections.Counter(name.lower() for name, _ in headers)
+    found += [f"header {name} sent {n} times" for name, n in counts.items() if n > 1]
+    found += [f"unexpected header {name}" for name, _ in headers if name.lower() not in allowed]
+    values = {name.lower(): value for name, value in headers}
+    wanted = dict(CONTRACT_HEADERS)
+    if signed:
+        wanted.update({"x-qm-productid": "2", "x-qm-gray-key": None, "x-qm-authorization": signature})
+    for name, value in wanted.items():
+        if name not in values:
+            found.append(f"header {name} missing")
+        elif name == "x-qm-gray-key":
+            # The body's tryno; when that is unreadable (already reported) any decimal will do.
+            if not is_decimal(values[name]) or (is_decimal(tryno) and values[name] != tryno):
+                found.append(f"header {name} is {values[name]!r}, not the body's tryno {tryno!r}"[:120])
+        elif values[name] != value:
+            found.append(f"header {name} is {values[name]!r}, not {value!r}"[:120])
+    return found
+
+
+def contract_violations(method, path, rest, headers, body, signature):
+    """How a config or price request breaks the module's contract; empty when it keeps it."""
+    segments = [s for s in rest.split("/") if s]
+    interface = segments[-1]
+    host = "tessik" if segments[-3:-1] == ["api", "v2"] else "orbilant" if segments[-2:-1] == ["center"] else None
+    found = []
+    if method != "POST":
+        found.append(f"method {method}, not POST")
+    if "?" in path:
+        found.append("query string on an interface URL")
+    if host is None:
+        found.append(f"path names neither host: .../api/v2/{interface} or .../center/{interface}")
+    document = parse_body(body, found)
+    if document is not None:
+        found += member_violations(document, body_shape(host, interface))
+    common = document.get("common") if document else None
+    tryno = common.get("tryno") if isinstance(common, dict) else None
+    found += header_violations(list(headers), host == "orbilant" and interface == "price", tryno, signature)
+    return found
+
+
 def encode(answer):
     if isinstance(answer, str):
         return answer.encode("utf-8")
@@ -272,8 +426,8 @@ def read_state(state_dir):
 
 def start(options, argv):
     os.makedirs(options.state_dir, exist_ok=True)
-    stop(options)
-    for name in ("state.json", "requests.jsonl"):
+    stop_server(options)
+    for name in ("state.json", "requests.jsonl", "violations.jsonl"):
         try:
             os.remove(os.path.join(options.state_dir, name))
         except FileNotFoundError:
@@ -294,7 +448,7 @@ def start(options, argv):
     return 1
 
 
-def stop(options):
+def stop_server(options):
     state = read_state(options.state_dir)
     if not state:
         return 0
@@ -313,9 +467,42 @@ def stop(options):
     return 0
 
 
+def unexpected_violations(state_dir):
+    try:
+        with open(os.path.join(state_dir, "violations.jsonl"), encoding="utf-8") as f:
+            lines = [line for line in f if line.strip()]
+    except FileNotFoundError:
+        return []
+    found = []
+    for line in lines:
+        try:
+            entry = json.loads(line)
+        except ValueError:  # a torn line hides a violation rather than clearing one
+            entry = {"seq": "?", "scenario": "?", "path": "?", "violations": ["unreadable journal line"]}
+        if entry.get("expected") is not True:
+            found.append(entry)
+    return found
+
+
+def check(options):
+    found = unexpected_violations(options.state_dir)
+    for entry in found:
+        print(f"vipcenter: contract violation, request {entry.get('seq')} of scenario {entry.get('scenario')} "
+              f"({entry.get('path')}): " + "; ".join(map(str, entry.get("violations", []))), flush=True)
+    if found:
+        print(f"vipcenter: {len(found)} request(s) broke the contract "
+              f"(see {os.path.join(options.state_dir, 'violations.jsonl')})", flush=True)
+    return 1 if found else 0
+
+
+def stop(options):
+    stop_server(options)
+    return check(options)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("command", choices=["serve", "start", "stop"])
+    parser.add_argument("command", choices=["serve", "start", "stop", "check"])
     parser.add_argument("--state-dir", required=True)
     parser.add_argument("--scenarios", default=os.path.join(HERE, "scenarios.json"))
     parser.add_argument("--files", default="")
@@ -328,6 +515,8 @@ def main():
         return serve(options)
     if options.command == "start":
         return start(options, sys.argv[2:])
+    if options.command == "check":
+        return check(options)
     return stop(options)
 
 
