@@ -38,8 +38,8 @@ struct Memory {
 };
 
 Memory& TheMemory() {
-  static Memory* const memory = new Memory();  // lives until the module unloads
-  return *memory;
+  static Memory memory;  // goes with the module, its lock with it
+  return memory;
 }
 
 }  // namespace

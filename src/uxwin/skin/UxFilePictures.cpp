@@ -24,8 +24,9 @@ uint32_t BigEndian(const std::string& bytes, size_t at) {
 }  // namespace
 
 UxFilePictures& UxFilePictures::Instance() {
-  static UxFilePictures* const instance = new UxFilePictures();
-  return *instance;
+  // Goes with the module, its lock with it: a host that reloads the module keeps no handle of ours.
+  static UxFilePictures instance;
+  return instance;
 }
 
 bool UxFilePictures::HeaderTooLarge(const std::string& bytes) {
