@@ -26,6 +26,7 @@ int ForceUpdate(siblings::Journal& journal) {
   if (behaviour.rfind("exit1", 0) == 0) return 1;
   if (behaviour.rfind("hang", 0) == 0) {
     Sleep(static_cast<DWORD>(atoi(behaviour.c_str() + 4)) * 1000);  // bounded: nothing is left behind
+    journal.Append(L"hang_ended", {});  // tells whether anyone waited for the hang
     return 0;
   }
   HKEY key = nullptr;

@@ -118,9 +118,9 @@ TEST(PopupEndToEnd, Type3HungHelperDoesNotHoldUninitialize) {
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_FALSE(run.shown);
   ASSERT_GE(run.uninitializeMs, 0) << run.output;
-  // The helper hangs for 30 s; the worker is left after 800 ms. A third of the hang tells the two
-  // apart on a loaded machine too.
-  EXPECT_LT(run.uninitializeMs, 10000) << run.output;
+  // The helper hangs for 30 s and journals when it is done: the host ended before that, so
+  // Uninitialize left the worker instead of waiting for the helper (how fast is bench.sh's to say).
+  EXPECT_TRUE(host.Journal(L"quillhelper", L"hang_ended").empty()) << run.output;
 }
 
 // Every other host shows the same pop-up; types 6 and 7 report nothing. The purchase record
