@@ -38,17 +38,6 @@ bool UxFilePictures::HeaderTooLarge(const std::string& bytes) {
   return width == 0 || height == 0 || width > kMaxSide || height > kMaxSide;
 }
 
-bool UxFilePictures::VersionOf(const std::wstring& path, Version& version) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    return false;
-  }
-  version.size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-  version.written = (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
-  return true;
-}
-
 std::shared_ptr<Gdiplus::Bitmap> UxFilePictures::Decode(const std::wstring& path) {
   // Read whole and decoded from memory: the file is never held open, so it can be replaced.
   std::string bytes;
@@ -71,8 +60,8 @@ void UxFilePictures::ForgetUnused() {
 }
 
 std::shared_ptr<Gdiplus::Bitmap> UxFilePictures::Get(const std::wstring& path) {
-  Version version;
-  if (!VersionOf(path, version)) return nullptr;
+  const qm::FileStamp version = qm::FileStamp::Of(path);
+  if (!version.exists) return nullptr;
   const std::wstring key = qm::encoding::ToLower(path);
   std::lock_guard<std::mutex> guard(lock_);
   const auto found = entries_.find(key);

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <string>
 
+#include "utils/FileStamp.h"
+
 namespace Gdiplus {
 class Bitmap;
 }
@@ -35,18 +37,12 @@ class UxFilePictures {
   size_t decodes() const { return decodes_; }
 
  private:
-  struct Version {
-    uint64_t size = 0;
-    uint64_t written = 0;
-    bool operator==(const Version& other) const { return size == other.size && written == other.written; }
-  };
   struct Entry {
-    Version version;
+    qm::FileStamp version;
     std::weak_ptr<Gdiplus::Bitmap> picture;
     bool refused = false;
   };
 
-  static bool VersionOf(const std::wstring& path, Version& version);
   std::shared_ptr<Gdiplus::Bitmap> Decode(const std::wstring& path);
   void ForgetUnused();
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qm {
+
+// What tells one version of a file from the next without reading it: whether it is there, its size
+// and its last write. A folder at the path counts as no file.
+struct FileStamp {
+  bool exists = false;
+  uint64_t size = 0;
+  uint64_t written = 0;
+
+  bool operator==(const FileStamp&) const = default;
+
+  static FileStamp Of(const std::wstring& path);
+};
+
+}  // namespace qm
