@@ -62,7 +62,7 @@ bool HookUpdateLayeredWindow() {
 class BenchServices : public ui::IPopDlgServices {
  public:
   explicit BenchServices(std::wstring folder) : folder_(std::move(folder)) {}
-  int HostType() override { return 1; }
+  const product::HostProfile& Host() override { return product::HostProfile::Of(1); }
   std::wstring UtilFolder() override { return folder_ + L"\\"; }
   int ConfigInt(const std::wstring& field, int value) override {
     if (field == L"recommand_package_months") return 12;
@@ -70,7 +70,7 @@ class BenchServices : public ui::IPopDlgServices {
     if (field == L"count_down_hours") return 2;
     return value;
   }
-  bool StrategyCanShow(int) override { return true; }
+  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
   bool ImagesValid() override { return true; }
   void ReportPop(int, int, int) override {}
   void ReportPurchase(int) override {}

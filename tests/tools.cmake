@@ -1,8 +1,10 @@
 # The campaign tools: the linter and the preview (label "tools").
-add_executable(unit_lint unit/LintTest.cpp)
+add_executable(unit_lint unit/LintTest.cpp unit/OfferAgreementTest.cpp)
 target_link_libraries(unit_lint PRIVATE campaign_tools test_support GTest::gtest_main)
-add_test(NAME unit_lint COMMAND unit_lint)
-set_tests_properties(unit_lint PROPERTIES LABELS tools)
+add_test(NAME unit_lint COMMAND unit_lint --gtest_filter=-OfferAgreement.*)
+# The linter's findings and the module's checks over the same items.
+add_test(NAME tools_offer_agreement COMMAND unit_lint --gtest_filter=OfferAgreement.*)
+set_tests_properties(unit_lint tools_offer_agreement PROPERTIES LABELS tools)
 
 # The demo's campaign for the tools' tests, under artifacts\ beside the test programs. Its URLs
 # are https on a name of our choosing; the pictures are also kept under the module's names.

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "activity/IPopDlg.h"
+#include "ui/IPopDlg.h"
 #include "family/ActivityInterfaces.h"
 
 namespace PAGESDKUTIL {

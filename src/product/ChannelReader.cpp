@@ -6,6 +6,7 @@
 #include <string>
 
 #include "product/ComponentConfig.h"
+#include "product/HostProfile.h"
 #include "product/ProductConstants.h"
 #include "product/ProductInfoLoader.h"
 #include "utils/ZIniReader.h"
@@ -15,23 +16,19 @@ namespace product {
 using namespace constants;
 
 std::wstring ChannelReader::ChannelKeyPath() {
-  switch (info_.hostType) {
-    case 1: return kTessikChannelKey.Reveal();
-    case 2: return kOrbilantChannelKey.Reveal();
-    case 7: return kFennickChannelKey.Reveal();
-    case 4:
-    case 5:
-    case 6: {
+  const HostProfile& profile = HostProfile::Of(info_.hostType);
+  switch (profile.channelKey) {
+    case ChannelKeyRule::kFixed: return profile.channelKeyText();
+    case ChannelKeyRule::kConfigChanName: {
       qm::ZIniReader config;
       config.Load(info_.configFile);
-      return L"Software\\" + config.GetString(L"common", L"chan_name", info_.hostType == 6 ? L"zpagesdk" : L"adobepdf");
+      return L"Software\\" + config.GetString(L"common", L"chan_name", profile.channelKeyText());
     }
-    default: {
-      qm::ZIniReader component;
-      ComponentConfig::Load(info_.installationFolder, component);
-      return L"Software\\" + component.GetString(L"Product", L"reg_name", L"quillon");
-    }
+    case ChannelKeyRule::kComponentRegName: break;
   }
+  qm::ZIniReader component;
+  ComponentConfig::Load(info_.installationFolder, component);
+  return L"Software\\" + component.GetString(L"Product", L"reg_name", profile.channelKeyText());
 }
 
 void ChannelReader::ReadChannel(ChannelInfo& channel) {
@@ -79,14 +76,14 @@ std::wstring ChannelReader::HostVersion() {
 }
 
 int ChannelReader::ConfiguredProductId(int hostType, const qm::ZIniReader& config, bool hostApplicationPresent) {
-  int fallback = hostType;
-  if (hostType == 3) fallback = hostApplicationPresent ? 13 : 111;
-  if (hostType == 4 || hostType == 5) fallback = 20;
+  const HostProfile& profile = HostProfile::Of(hostType);
+  int fallback = profile.productIdDefault != 0 ? profile.productIdDefault : hostType;
+  if (profile.productIdNeedsApplication && !hostApplicationPresent) fallback = 111;
   return config.GetInt(L"common", L"product_id", fallback);
 }
 
 bool ChannelReader::IsAbProduct(int hostType, const qm::ZIniReader& config) {
-  return hostType != 3 && config.GetInt(L"common", L"is_ab_product", 0) != 0;
+  return HostProfile::Of(hostType).productVariantFlag && config.GetInt(L"common", L"is_ab_product", 0) != 0;
 }
 
 int ChannelReader::VipProductId() {

@@ -1,9 +1,11 @@
 #include "product/ProductInfoLoader.h"
 
 #include "product/ComponentConfig.h"
+#include "product/HostProfile.h"
 #include "product/PageSdkFile.h"
 #include "product/ProductConstants.h"
 #include "utils/FileUtil.h"
+#include "utils/Log.h"
 #include "utils/ZIniReader.h"
 
 namespace product {
@@ -58,6 +60,10 @@ void ProductInfoLoader::LoadHostType(ProductInfo& info) {
   const int line = reader.GetInt(L"common", L"ProductLine", 0);
   info.hostType = edition == 0 ? 1 : edition;
   info.productLine = line == 0 ? 1 : line;
+  if (!HostProfile::Find(info.hostType)) {
+    ZLOG(ERROR) << L"unknown host type " << info.hostType << L" in " << info.editionFile
+                << L": no VIP state, no records, no price; the defaults of a PDF build apply";
+  }
 }
 
 std::wstring ProductInfoLoader::TessikBase(const std::wstring& installation, const wchar_t* identityFile) {
@@ -66,41 +72,39 @@ std::wstring ProductInfoLoader::TessikBase(const std::wstring& installation, con
 
 void ProductInfoLoader::LoadFolders(ProductInfo& info) {
   std::wstring& installation = info.installationFolder;
-  switch (info.hostType) {
-    case 1:
+  switch (HostProfile::Of(info.hostType).folders) {
+    case FolderRule::kTessik:
       installation = WithBackslash(system_.ReadString(HKEY_LOCAL_MACHINE, kTessikKey.Reveal(), kProgramPath.Reveal(),
                                                       KEY_WOW64_32KEY).value_or(L""));
       info.applicationFolder = TessikBase(installation, L"zinkvert.zid") + L"vipapp\\inkvert\\";
       info.readerFolder = TessikBase(installation, L"zinkread.zid") + L"app\\inkread\\";
       info.serverListFile = installation + L"ressrc\\chs\\upfeed.svr";
       break;
-    case 2:
+    case FolderRule::kOrbilant:
       installation = WithBackslash(ProductDetector(system_).FolderOf(2).value_or(L""));
       info.applicationFolder = installation + L"inkvert\\";
       info.readerFolder = installation + L"app\\inkread\\";
       info.serverListFile = installation + L"upfeed.svr";
       break;
-    case 3:
-    case 4:
-    case 5:
+    case FolderRule::kModuleServerList:
       installation = info.moduleFolder;
       info.applicationFolder = info.readerFolder = installation;
       info.configFile = installation + L"upfeed.svr";
       if (!IsExistingFile(info.configFile)) info.configFile = installation + L"ressrc\\chs\\upfeed.svr";
       info.serverListFile = installation + L"ressrc\\chs\\upfeed.svr";
       break;
-    case 6:
+    case FolderRule::kPageSdk:
       installation = info.moduleFolder;
       info.applicationFolder = info.readerFolder = installation + L"pdf\\";
       break;
-    case 7:
+    case FolderRule::kFennick:
       installation = WithBackslash(system_.ReadString(HKEY_LOCAL_MACHINE, kFennickKey.Reveal(), kProgramPath.Reveal(),
                                                       KEY_WOW64_32KEY).value_or(L""));
       info.readerFolder = installation + kFennickReaderFolder.Reveal();
       info.applicationFolder = info.readerFolder;
       info.serverListFile = installation + L"ressrc\\chs\\upfeed.svr";
       break;
-    default:
+    case FolderRule::kModule:
       installation = info.moduleFolder;
       info.applicationFolder = installation;
       break;
@@ -110,31 +114,19 @@ void ProductInfoLoader::LoadFolders(ProductInfo& info) {
 }
 
 void ProductInfoLoader::LoadNames(ProductInfo& info) {
-  switch (info.hostType) {
-    case 1: info.brandName = kBrandTessik.Reveal(); break;
-    case 2: info.brandName = kBrandOrbilant.Reveal(); break;
-    case 7: info.brandName = kBrandFennick.Reveal(); break;
-    default: info.brandName = kBrandWystan.Reveal(); break;
-  }
+  info.brandName = HostProfile::Of(info.hostType).brand();
   info.readerDisplayName = info.brandName + L"PDF\u9605\u8bfb\u5668";
   info.converterDisplayName = info.brandName + L"PDF\u8f6c\u6362\u5668";
   info.pdfDisplayName = info.brandName + L"PDF";
 }
 
 void ProductInfoLoader::LoadLocalConfig(ProductInfo& info) {
-  std::wstring folderName;
-  switch (info.hostType) {
-    case 1: folderName = kLocalTessik.Reveal(); break;
-    case 2: folderName = kLocalOrbilant.Reveal(); break;
-    case 3: {
-      qm::ZIniReader component;
-      ComponentConfig::Load(info.installationFolder, component);
-      folderName = component.GetString(L"file", L"cache_dir", kLocalQuillon.Reveal());
-      break;
-    }
-    case 6: folderName = kLocalPageSdk.Reveal(); break;
-    case 7: folderName = kLocalFennick.Reveal(); break;
-    default: folderName = kLocalQuillon.Reveal(); break;
+  const HostProfile& profile = HostProfile::Of(info.hostType);
+  std::wstring folderName = profile.localFolder();
+  if (profile.localFolderFromComponent) {
+    qm::ZIniReader component;
+    ComponentConfig::Load(info.installationFolder, component);
+    folderName = component.GetString(L"file", L"cache_dir", folderName);
   }
   const std::wstring base = system_.LocalAppDataFolder();
   info.localConfigFile = base + L"\\" + folderName + L"\\config.ini";

@@ -1,6 +1,7 @@
 #include "report/TalloAdapterHolder.h"
 
 #include "product/ChannelReader.h"
+#include "product/HostProfile.h"
 #include "report/CPDFOBVipSdkTalloAdapter.h"
 #include "report/CPDFTessikTalloAdapter.h"
 
@@ -17,10 +18,11 @@ std::unique_ptr<TalloAdapterHolder> TalloAdapterHolder::CreateCurrent() {
 }
 
 std::unique_ptr<IPDFTalloAdapter> TalloAdapterHolder::CreateAdapter(const TalloHostFacts& facts) {
-  if (facts.hostType == 1) {
+  const product::ReportPath path = product::HostProfile::Of(facts.hostType).report;
+  if (path == product::ReportPath::kTessikClient) {
     return std::make_unique<CPDFTessikTalloAdapter>(std::make_unique<ZTalloNoZfmtFileWrap>(facts.clientFolders));
   }
-  if (facts.hostType >= 2 && facts.hostType <= 5) {
+  if (path == product::ReportPath::kVipSdk) {
     vip_sdk::IBaseInterface* const root = facts.vipRoot ? facts.vipRoot() : nullptr;
     return std::make_unique<CPDFOBVipSdkTalloAdapter>(root, facts.productLine);
   }

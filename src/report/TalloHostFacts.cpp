@@ -1,6 +1,7 @@
 #include "report/TalloHostFacts.h"
 
 #include "product/ChannelReader.h"
+#include "product/HostProfile.h"
 #include "product/ProductConstants.h"
 #include "product/ProductInfoLoader.h"
 #include "vip/VipSdkLibrary.h"
@@ -13,13 +14,14 @@ TalloHostFacts TalloHostFacts::Current(product::HostSystem& system, product::Pro
   facts.hostType = info.hostType;
   facts.configFile = info.configFile;
   facts.hostApplicationPresent = product::ChannelReader(system, info).IsHostApplicationPresent();
-  if (info.hostType == 1) {
+  const product::ReportPath path = product::HostProfile::Of(info.hostType).report;
+  if (path == product::ReportPath::kTessikClient) {
     facts.clientFolders.push_back(product::FolderOfPath(system.ExecutablePath()));
     const auto programPath =
         system.ReadString(HKEY_LOCAL_MACHINE, kTessikKey.Reveal(), kProgramPath.Reveal(), KEY_WOW64_32KEY);
     if (programPath) facts.clientFolders.push_back(product::WithBackslash(*programPath));
   }
-  if (info.hostType >= 2 && info.hostType <= 5) {
+  if (path == product::ReportPath::kVipSdk) {
     facts.productLine = info.ProductLine();
     facts.vipRoot = [] { return vip::VipSdkLibrary::Instance().root(); };
   }

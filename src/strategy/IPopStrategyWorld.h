@@ -11,6 +11,15 @@ struct InstallTimeReading {
   std::wstring source;
 };
 
+// The price the offer would show: whether the host needs one and what the last refresh got.
+struct PriceReading {
+  bool required = false;
+  bool valid = false;
+  int payPrice = 0;
+  int referencePrice = 0;
+  std::wstring source;  // where the figures come from
+};
+
 // Everything the new-user discount strategy reads from the world. Each call reads afresh.
 class IPopStrategyWorld {
  public:
@@ -32,6 +41,8 @@ class IPopStrategyWorld {
   virtual int Tid1() = 0;
   virtual int Tid2() = 0;
   virtual int VipState() = 0;  // 1 logged out, 2 logged in, 3 VIP
+  // A world without a price source needs no price.
+  virtual PriceReading Price() { return {}; }
 };
 
 }  // namespace strategy

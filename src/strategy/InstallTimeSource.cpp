@@ -2,12 +2,14 @@
 
 #include <cwchar>
 
+#include "product/HostProfile.h"
+
 namespace strategy {
 
 InstallTimeSource InstallTimeSource::For(int hostType, const std::wstring& channelKeyPath,
                                          const std::wstring& executablePath) {
   InstallTimeSource source;
-  if (hostType != 1 && hostType != 2) {
+  if (product::HostProfile::Of(hostType).installTime == product::InstallTimeRule::kChannelInstallTime) {
     source.path = channelKeyPath;
     source.value = L"installtime";
     return source;

@@ -16,9 +16,13 @@ bool NewUserDiscountPopStrategy::CanShow(int scene) {
 }
 
 bool NewUserDiscountPopStrategy::RunCanShow(int scene) {
-  ZLOG(DEBUG) << L"CanShow Start";
   PopGateContext context{world_, scene, ConfigKey(world_.TryNo())};
+  bool started = false;
   for (const PopGate& gate : PopGateCatalog::CanShowGates()) {
+    if (!started && !gate.beforeStart()) {
+      ZLOG(DEBUG) << L"CanShow Start";
+      started = true;
+    }
     if (gate.Evaluate(context).passed) continue;
     Refuse(gate);
     return false;
@@ -30,7 +34,7 @@ bool NewUserDiscountPopStrategy::RunCanShow(int scene) {
 void NewUserDiscountPopStrategy::Refuse(const PopGate& gate) {
   const bool report = gate.reason() != 0 && reporter_;
   if (report && gate.reportFirst()) reporter_->ReportNoShow(gate.reason());
-  ZLOG(DEBUG) << gate.refusalLog();
+  if (!gate.refusalLog().empty()) ZLOG(DEBUG) << gate.refusalLog();
   if (report && !gate.reportFirst()) reporter_->ReportNoShow(gate.reason());
 }
 

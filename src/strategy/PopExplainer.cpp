@@ -1,13 +1,16 @@
 #include "strategy/PopExplainer.h"
 
 #include "product/ChannelReader.h"
+#include "product/HostProfile.h"
 #include "product/ProductDetector.h"
 #include "product/ProductInfoLoader.h"
 #include "strategy/NewUserDiscountPopStrategy.h"
 #include "strategy/Win32PopStrategyWorld.h"
 #include "utils/UxJson.h"
+#include "vanta/OfferFields.h"
 #include "vanta/ZVantaWarpper.h"
 #include "vip/CPDFVipSdkAdapter.h"
+#include "vipCenterInfo/VipCenterInfoManager.h"
 
 namespace strategy {
 
@@ -37,9 +40,9 @@ std::wstring PopExplainer::FormatText(const PopExplanation& explanation) {
     for (const auto& [name, value] : gate.verdict.inputs) text += L"     " + name + L" = " + value + L"\n";
   }
   const PopGateExplanation* refusal = explanation.FirstRefusal();
-  text += refusal ? L"result: refused by " + refusal->gate + L" (log \"" + refusal->refusalLog + L"\")\n"
-                  : L"result: the offer may show\n";
-  return text;
+  if (!refusal) return text + L"result: the offer may show\n";
+  const std::wstring log = refusal->refusalLog.empty() ? L"no log line" : L"log \"" + refusal->refusalLog + L"\"";
+  return text + L"result: refused by " + refusal->gate + L" (" + log + L")\n";
 }
 
 std::wstring PopExplainer::FormatJson(const PopExplanation& explanation) {
@@ -78,7 +81,7 @@ bool PopExplainer::Explain(const std::wstring& modulePath, int scene, PopExplana
   // The process-wide record, as the module fills it: the VIP facade reads it too.
   product::ProductInfo& info = product::ProductInfo::Instance();
   if (detection.productFolder.size() > 1) product::ProductInfoLoader(system, detection).Load(info);
-  if (info.hostType < 1 || info.hostType > 7) {
+  if (!product::HostProfile::Find(info.hostType)) {
     error = L"explain: no product of the family hosts " + system.ExecutablePath() + L"\n";
     return false;
   }
@@ -92,10 +95,22 @@ bool PopExplainer::Explain(const std::wstring& modulePath, int scene, PopExplana
   explanation.productFolder = detection.productFolder;
   explanation.scene = scene;
   explanation.configKey = NewUserDiscountPopStrategy::ConfigKey(world.TryNo());
+  if (product::HostProfile::Of(info.hostType).HasPrice()) world.SetLastPrice(QueryPrice(world, explanation.configKey));
   explanation.gates = NewUserDiscountPopStrategy(world, nullptr).Explain(scene);
   vip.ReleaseAdapter();
   warpper->Uninitialize();
   return true;
+}
+
+// No refresh ran in this process: ask the VIP centre as the background refresh would.
+PriceReading PopExplainer::QueryPrice(IPopStrategyWorld& world, const std::wstring& configKey) {
+  using vanta::offer::kPackageMonths;
+  const int months = world.ConfigInt(configKey, kPackageMonths.name, kPackageMonths.defaultNumber);
+  vipcenter::PayPriceInfo price;
+  const int result = vipcenter::VipCenterInfoManager::Instance().QueryPayPriceInfo(months, price);
+  return {true, result == 0, price.payPrice, price.referencePrice,
+          L"asked now by the explainer (" + std::to_wstring(months) + L" months, result " + std::to_wstring(result) +
+              L")"};
 }
 
 int PopExplainer::Run(const std::wstring& modulePath, int scene, bool json, std::wstring& output) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "strategy/IPopStrategyWorld.h"
 #include "strategy/PopGateExplanation.h"
 
 namespace strategy {
@@ -35,6 +36,7 @@ class PopExplainer {
   static std::wstring Verdict(const PopGateExplanation& gate);
 
  private:
+  static PriceReading QueryPrice(IPopStrategyWorld& world, const std::wstring& configKey);
   static bool Explain(const std::wstring& modulePath, int scene, PopExplanation& explanation, std::wstring& error);
 };
 

@@ -20,7 +20,8 @@ class PopGate {
  public:
   using Evaluator = std::function<PopGateVerdict(PopGateContext&)>;
 
-  // reason 0: a refusal is logged only; reportFirst: the record goes out before the log line.
+  // reason 0: a refusal is logged only; reportFirst: the record goes out before the log line; an
+  // empty refusalLog refuses silently.
   PopGate(std::wstring name, int reason, std::wstring refusalLog, bool reportFirst, Evaluator evaluate)
       : name_(std::move(name)),
         reason_(reason),
@@ -28,18 +29,26 @@ class PopGate {
         reportFirst_(reportFirst),
         evaluate_(std::move(evaluate)) {}
 
+  // A gate of the pop-up itself, checked before the strategy announces its start.
+  PopGate& BeforeStart() {
+    beforeStart_ = true;
+    return *this;
+  }
+
   PopGateVerdict Evaluate(PopGateContext& context) const { return evaluate_(context); }
 
   const std::wstring& name() const { return name_; }
   int reason() const { return reason_; }
   const std::wstring& refusalLog() const { return refusalLog_; }
   bool reportFirst() const { return reportFirst_; }
+  bool beforeStart() const { return beforeStart_; }
 
  private:
   std::wstring name_;
   int reason_;
   std::wstring refusalLog_;
   bool reportFirst_;
+  bool beforeStart_ = false;
   Evaluator evaluate_;
 };
 

@@ -7,10 +7,12 @@
 #include "strategy/PopLocalState.h"
 #include "strategy/PopShownMemory.h"
 #include "utils/ZTime.h"
+#include "vanta/OfferFields.h"
 
 namespace strategy {
 
 using qm::time::ZTime;
+using namespace vanta::offer;
 
 std::wstring PopGateCatalog::DescribeTime(long long seconds) {
   SYSTEMTIME local{};
@@ -23,7 +25,7 @@ std::wstring PopGateCatalog::DescribeTime(long long seconds) {
 
 const std::vector<PopGate>& PopGateCatalog::CanShowGates() {
   static const std::vector<PopGate>* const gates = new std::vector<PopGate>{
-      Scene(), VantaEnabled(), NewlyInstalled(), ShownBefore(), AbTest(),
+      Price(), Scene(), VantaEnabled(), NewlyInstalled(), ShownBefore(), AbTest(),
       AvoidTids(), ImagesValid(), OtherPopToday(), PopVersion(), Vip()};
   return *gates;
 }
@@ -32,6 +34,24 @@ const std::vector<PopGate>& PopGateCatalog::UpdateSourceGates() {
   static const std::vector<PopGate>* const gates =
       new std::vector<PopGate>{ShownBefore(), NewlyInstalled(), OtherPopToday()};
   return *gates;
+}
+
+// Hosts with a price source show the offer only with a valid, non-zero price from the last refresh.
+PopGate PopGateCatalog::Price() {
+  PopGate gate(L"price", 8, L"", true, [](PopGateContext& context) {
+    PopGateVerdict verdict;
+    const PriceReading price = context.world.Price();
+    verdict.Add(L"price_required", price.required ? L"yes" : L"no (the host has no price source)");
+    verdict.passed = !price.required;
+    if (!price.required) return verdict;
+    verdict.Add(L"price_source", price.source);
+    verdict.Add(L"price_valid", price.valid ? L"yes" : L"no");
+    verdict.Add(L"pay_price", price.payPrice);
+    verdict.Add(L"reference_price", price.referencePrice);
+    verdict.passed = price.valid && price.payPrice != 0 && price.referencePrice != 0;
+    return verdict;
+  });
+  return gate.BeforeStart();
 }
 
 PopGate PopGateCatalog::Scene() {
@@ -57,7 +77,7 @@ PopGate PopGateCatalog::VantaEnabled() {
 PopGate PopGateCatalog::NewlyInstalled() {
   return PopGate(L"newly_installed", 0, L"Not new installed", false, [](PopGateContext& context) {
     PopGateVerdict verdict;
-    const int days = context.world.ConfigInt(context.configKey, L"new_install_days", 1);
+    const int days = context.world.ConfigInt(context.configKey, kNewInstallDays.name, kNewInstallDays.defaultNumber);
     const InstallTimeReading install = context.world.InstallTime();
     const int64_t now = context.world.Now();
     const int difference = ZTime(now).DaysBetween(ZTime(static_cast<int64_t>(install.seconds)));
@@ -100,7 +120,7 @@ PopGate PopGateCatalog::AbTest() {
 PopGate PopGateCatalog::AvoidTids() {
   return PopGate(L"avoid_tids", 5, L"Is need avoid tids", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
-    const std::wstring avoid = context.world.ConfigString(context.configKey, L"avoid_tids", L"");
+    const std::wstring avoid = context.world.ConfigString(context.configKey, kAvoidTids.name, L"");
     const int tid1 = context.world.Tid1();
     const int tid2 = context.world.Tid2();
     std::wstring entry;
@@ -118,9 +138,9 @@ PopGate PopGateCatalog::ImagesValid() {
   return PopGate(L"images_valid", 6, L"Image md5 not valid", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     IPopStrategyWorld& world = context.world;
-    const auto checks = PopImageChecker::Check(world.ConfigString(context.configKey, L"bg_url", L""),
-                                               world.ConfigString(context.configKey, L"close_btn_url", L""),
-                                               world.ConfigString(context.configKey, L"confirm_btn_url", L""),
+    const auto checks = PopImageChecker::Check(world.ConfigString(context.configKey, kBackgroundUrl.name, L""),
+                                               world.ConfigString(context.configKey, kCloseUrl.name, L""),
+                                               world.ConfigString(context.configKey, kConfirmUrl.name, L""),
                                                world.UtilFolder());
     for (size_t i = 0; i < checks.size(); ++i) {
       const std::wstring prefix = L"image" + std::to_wstring(i + 1) + L".";
@@ -153,8 +173,8 @@ PopGate PopGateCatalog::OtherPopToday() {
 PopGate PopGateCatalog::PopVersion() {
   return PopGate(L"pop_version", 9, L"Pop version not valid", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
-    const int version = context.world.ConfigInt(context.configKey, L"pop_version", 1);
-    verdict.Add(L"pop_version_text", context.world.ConfigString(context.configKey, L"pop_version", L"(missing)"));
+    const int version = context.world.ConfigInt(context.configKey, kPopVersion.name, kPopVersion.defaultNumber);
+    verdict.Add(L"pop_version_text", context.world.ConfigString(context.configKey, kPopVersion.name, L"(missing)"));
     verdict.Add(L"pop_version", version);
     verdict.passed = version == 1;
     return verdict;

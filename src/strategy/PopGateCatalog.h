@@ -14,6 +14,7 @@ class PopGateCatalog {
   static const std::vector<PopGate>& CanShowGates();
   static const std::vector<PopGate>& UpdateSourceGates();
 
+  static PopGate Price();
   static PopGate Scene();
   static PopGate VantaEnabled();
   static PopGate NewlyInstalled();

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "product/ChannelReader.h"
+#include "product/HostProfile.h"
 #include "strategy/InstallTimeSource.h"
 #include "strategy/PopFiles.h"
 #include "utils/FileUtil.h"
@@ -17,6 +18,21 @@ Win32PopStrategyWorld& Win32PopStrategyWorld::Current() {
       new Win32PopStrategyWorld(product::HostSystem::Real(), product::ProductInfo::Instance(), vanta::CurrentWarpper(),
                                 [] { return vip::CPDFVipSdkAdapter::Instance().GetVipState(); });
   return *world;
+}
+
+PriceReading Win32PopStrategyWorld::Price() {
+  PriceReading price;
+  {
+    std::lock_guard<std::mutex> hold(priceLock_);
+    price = lastPrice_;
+  }
+  price.required = product::HostProfile::Of(info_.hostType).HasPrice();
+  return price;
+}
+
+void Win32PopStrategyWorld::SetLastPrice(const PriceReading& price) {
+  std::lock_guard<std::mutex> hold(priceLock_);
+  lastPrice_ = price;
 }
 
 int Win32PopStrategyWorld::TryNo() { return product::ChannelReader(system_, info_).TryNo(); }

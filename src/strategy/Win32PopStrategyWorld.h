@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 
 #include "product/HostSystem.h"
 #include "product/ProductInfo.h"
@@ -35,6 +36,10 @@ class Win32PopStrategyWorld final : public IPopStrategyWorld {
   int Tid1() override;
   int Tid2() override;
   int VipState() override { return vipState_ ? vipState_() : 1; }
+  // Whether the host needs a price comes from its profile; the figures from the last SetLastPrice.
+  PriceReading Price() override;
+  // The pop-up hands over its worker's last price; the explainer the one it queried.
+  void SetLastPrice(const PriceReading& price);
 
  private:
   int ChannelValue(const wchar_t* name);
@@ -44,6 +49,8 @@ class Win32PopStrategyWorld final : public IPopStrategyWorld {
   vanta::IZVantaWarpper& vanta_;
   VipStateFunction vipState_;
   bool createUtilFolder_;
+  std::mutex priceLock_;
+  PriceReading lastPrice_;  // under priceLock_
 };
 
 }  // namespace strategy

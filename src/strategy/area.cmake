@@ -17,5 +17,5 @@ add_library(activity_strategy STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TalloPopReporter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32PopStrategyWorld.cpp
 )
-target_link_libraries(activity_strategy PUBLIC activity_core activity_vip)
+target_link_libraries(activity_strategy PUBLIC activity_core activity_vip activity_network)
 target_link_libraries(pagesdkutil PRIVATE activity_strategy)

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "product/HostProfile.h"
 #include "vipCenterInfo/VipCenterTypes.h"
 
 namespace ui {
@@ -15,11 +16,12 @@ class IPopDlgServices {
  public:
   virtual ~IPopDlgServices() = default;
 
-  virtual int HostType() = 0;
+  virtual const product::HostProfile& Host() = 0;
   virtual std::wstring UtilFolder() = 0;  // ends with a backslash
   // A field of the offer's configuration item, as an integer.
   virtual int ConfigInt(const std::wstring& field, int defaultValue) = 0;
-  virtual bool StrategyCanShow(int scene) = 0;
+  // The offer's checks, the price of the worker's last refresh among them.
+  virtual bool StrategyCanShow(int scene, const vipcenter::PayPriceInfo& lastPrice) = 0;
   virtual bool ImagesValid() = 0;
 
   // "tessik_pdfnewuser_pop:9083" and the purchase record "tessik_wypdf_vippop:7948".

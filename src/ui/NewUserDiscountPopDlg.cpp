@@ -14,8 +14,11 @@
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxTextMeasurer.h"
+#include "vanta/OfferFields.h"
 
 namespace ui {
+
+using namespace vanta::offer;
 
 namespace {
 
@@ -61,21 +64,17 @@ bool NewUserDiscountPopDlg::UnInitialize() {
   return true;
 }
 
+int NewUserDiscountPopDlg::OfferInt(const vanta::OfferField& field) const {
+  return services_->ConfigInt(field.name, field.defaultNumber);
+}
+
 vipcenter::PayPriceInfo NewUserDiscountPopDlg::CurrentPrice() const {
   return state_ ? state_->price() : vipcenter::PayPriceInfo{};
 }
 
 bool NewUserDiscountPopDlg::CanShow(PAGESDKUTIL::ActivityScene scene) {
   services_->TouchPriceSource();
-  const int hostType = services_->HostType();
-  if (hostType == 1 || hostType == 2) {
-    const vipcenter::PayPriceInfo price = CurrentPrice();
-    if (!price.valid || price.payPrice == 0 || price.referencePrice == 0) {
-      services_->ReportPop(0, 0, 8);
-      return false;
-    }
-  }
-  return services_->StrategyCanShow(scene);
+  return services_->StrategyCanShow(scene, CurrentPrice());
 }
 
 PAGESDKUTIL::PopResult NewUserDiscountPopDlg::Show() {
@@ -125,7 +124,7 @@ void NewUserDiscountPopDlg::OnInitDialog() {
     SetUpCountDown();
     SetUpPrice();
   }
-  if (services_->ConfigInt(L"count_down_enable", 0) == 1) SetTimer(hwnd(), kCountDownTimer, 1000, nullptr);
+  if (OfferInt(kCountDownEnable) == 1) SetTimer(hwnd(), kCountDownTimer, 1000, nullptr);
 }
 
 void NewUserDiscountPopDlg::RecordShown() {
@@ -153,13 +152,13 @@ bool NewUserDiscountPopDlg::SetUpPictures() {
 }
 
 void NewUserDiscountPopDlg::SetUpCountDown() {
-  if (services_->ConfigInt(L"count_down_enable", 0) != 1) return;
-  if (services_->ConfigInt(L"count_down_style", 1) == 2) {
+  if (OfferInt(kCountDownEnable) != 1) return;
+  if (OfferInt(kCountDownStyle) == 2) {
     for (const int id : {1008, 1009, 1010, kHours, kMinutes, kSeconds}) SetAttribute(id, "crtext", "FFFFFF");
     for (const int id : {1011, 1012, 1013}) SetAttribute(id, "skin", "count_down_bg_white");
   }
   SetVisible(kCountDown, true);
-  countDown_ = PopCountDown{services_->ConfigInt(L"count_down_hours", 2), 0, 0};
+  countDown_ = PopCountDown{OfferInt(kCountDownHours), 0, 0};
   ShowCountDown();
 }
 
@@ -171,8 +170,7 @@ void NewUserDiscountPopDlg::ShowCountDown() {
 
 void NewUserDiscountPopDlg::SetUpPrice() {
   services_->TouchPriceSource();
-  const int hostType = services_->HostType();
-  if (hostType != 1 && hostType != 2) return SetVisible(kPriceGroup, false);
+  if (!services_->Host().HasPrice()) return SetVisible(kPriceGroup, false);
   const vipcenter::PayPriceInfo price = CurrentPrice();
   if (price.payPrice < 1 || price.referencePrice < 1) {
     SetVisible(kPriceGroup, false);
@@ -184,7 +182,7 @@ void NewUserDiscountPopDlg::SetUpPrice() {
   SetText(kPayPrice, std::to_wstring(price.payPrice));
   SetText(kReferencePrice, L"\uffe5" + std::to_wstring(price.referencePrice));
   FitReferenceBlock();
-  const int months = services_->ConfigInt(L"recommand_package_months", 0);
+  const int months = OfferInt(kPackageMonths);
   if (months <= 0) return;
   SetText(kPeriod, L"/" + std::to_wstring(months / 12) + L"\u5e74");
   const float perMonth = static_cast<float>(price.payPrice) / static_cast<float>(months);
@@ -220,7 +218,7 @@ void NewUserDiscountPopDlg::OnClose() {
 
 void NewUserDiscountPopDlg::OnConfirm() {
   services_->ReportPop(1, 2, 0);
-  const int months = services_->ConfigInt(L"recommand_package_months", 0);
+  const int months = OfferInt(kPackageMonths);
   const std::wstring query = months != 0 ? L"selected_month_length=" + std::to_wstring(months) : L"";
   const int userType = services_->VipState() == 3 ? 3 : services_->IsLogin() ? 2 : 1;
   services_->ReportPurchase(userType);

@@ -6,12 +6,13 @@
 #include <mutex>
 #include <string>
 
-#include "activity/IPopDlg.h"
+#include "ui/IPopDlg.h"
 #include "ui/IPopDlgServices.h"
 #include "ui/PopCountDown.h"
 #include "ui/PopWorkerState.h"
 #include "ui/ResourceWorker.h"
 #include "uxwin/host/CUxDialogViewImplEx.h"
+#include "vanta/OfferFields.h"
 
 namespace ui {
 
@@ -45,6 +46,7 @@ class NewUserDiscountPopDlg : public CUxDialogViewImplEx<NewUserDiscountPopDlg>,
 
  private:
   void OnInitDialog();
+  int OfferInt(const vanta::OfferField& field) const;  // a number of the offer's item
   void RecordShown();
   // False when a picture cannot be drawn (missing, undecodable, or too narrow for its frames).
   bool SetUpPictures();

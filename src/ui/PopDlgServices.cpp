@@ -14,6 +14,7 @@
 #include "ui/PopImageDownloader.h"
 #include "utils/Log.h"
 #include "vanta/VantaUtils.h"
+#include "vanta/OfferFields.h"
 #include "vanta/ZVantaWarpper.h"
 #include "vip/CPDFVipSdkAdapter.h"
 #include "vipCenterInfo/VipCenterInfoManager.h"
@@ -21,10 +22,11 @@
 namespace ui {
 
 using report::TalloField;
+using namespace vanta::offer;
 
 PopDlgServices::PopDlgServices() : world_(strategy::Win32PopStrategyWorld::Current()) {}
 
-int PopDlgServices::HostType() { return product::ProductInfo::Instance().hostType; }
+const product::HostProfile& PopDlgServices::Host() { return product::HostProfile::Current(); }
 
 std::wstring PopDlgServices::UtilFolder() { return world_.UtilFolder(); }
 
@@ -36,14 +38,15 @@ int PopDlgServices::ConfigInt(const std::wstring& field, int defaultValue) {
   return world_.ConfigInt(ConfigKey(), field, defaultValue);
 }
 
-bool PopDlgServices::StrategyCanShow(int scene) {
+bool PopDlgServices::StrategyCanShow(int scene, const vipcenter::PayPriceInfo& lastPrice) {
+  world_.SetLastPrice({false, lastPrice.valid, lastPrice.payPrice, lastPrice.referencePrice, L"the last refresh"});
   strategy::TalloPopReporter reporter;
   return strategy::NewUserDiscountPopStrategy(world_, &reporter).CanShow(scene);
 }
 
 bool PopDlgServices::ImagesValid() {
   return strategy::PopImageChecker::AllValid(strategy::PopImageChecker::Check(
-      ConfigString(L"bg_url"), ConfigString(L"close_btn_url"), ConfigString(L"confirm_btn_url"), UtilFolder()));
+      ConfigString(kBackgroundUrl.name), ConfigString(kCloseUrl.name), ConfigString(kConfirmUrl.name), UtilFolder()));
 }
 
 void PopDlgServices::ReportPop(int adShow, int adClick, int noShowReason) {
@@ -85,20 +88,20 @@ void PopDlgServices::TouchPriceSource() { vipcenter::VipCenterInfoManager::Insta
 void PopDlgServices::RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& price) {
   ZLOG(DEBUG) << L"NewUserDiscount update resource";
   if (!strategy::NewUserDiscountPopStrategy(world_, nullptr).IsNeedUpdateSource()) return;
-  const int hostType = HostType();
+  const product::HostProfile& host = Host();
   // A stop asked while a step waited on the network or the helper ends the refresh there: the
   // module is going away and must not touch what it has released.
   const auto stopped = [stop] { return stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; };
-  if (hostType == 3) VantaUtils::RefreshIfDue(vanta::CurrentWarpper(), ConfigKey(), stop);
+  if (host.helperRefresh) VantaUtils::RefreshIfDue(vanta::CurrentWarpper(), ConfigKey(), stop);
   if (stopped()) return;
   TouchPriceSource();
-  if (hostType == 1 || hostType == 2) {
-    price.valid = QueryPrice(ConfigInt(L"recommand_package_months", 0), price) == 0;
+  if (host.HasPrice()) {
+    price.valid = QueryPrice(ConfigInt(kPackageMonths.name, kPackageMonths.defaultNumber), price) == 0;
     if (stopped()) return;
   }
   PopImageDownloader downloader(
       [](const std::wstring& url, const std::wstring& file) { return network::ZTessikNetvok().Download(url, file); });
-  downloader.Refresh(ConfigString(L"bg_url"), ConfigString(L"close_btn_url"), ConfigString(L"confirm_btn_url"),
+  downloader.Refresh(ConfigString(kBackgroundUrl.name), ConfigString(kCloseUrl.name), ConfigString(kConfirmUrl.name),
                      UtilFolder(), stop);
   if (stopped()) return;
   ZPLOG(DEBUG, GetLastError()) << L"NewUserDiscount update resource success";

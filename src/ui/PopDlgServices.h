@@ -3,7 +3,7 @@
 #include "ui/IPopDlgServices.h"
 
 namespace strategy {
-class IPopStrategyWorld;
+class Win32PopStrategyWorld;
 }
 
 namespace ui {
@@ -14,10 +14,10 @@ class PopDlgServices final : public IPopDlgServices {
  public:
   PopDlgServices();
 
-  int HostType() override;
+  const product::HostProfile& Host() override;
   std::wstring UtilFolder() override;
   int ConfigInt(const std::wstring& field, int defaultValue) override;
-  bool StrategyCanShow(int scene) override;
+  bool StrategyCanShow(int scene, const vipcenter::PayPriceInfo& lastPrice) override;
   bool ImagesValid() override;
   void ReportPop(int adShow, int adClick, int noShowReason) override;
   void ReportPurchase(int userType) override;
@@ -32,7 +32,7 @@ class PopDlgServices final : public IPopDlgServices {
   std::wstring ConfigKey();
   std::wstring ConfigString(const wchar_t* field);
 
-  strategy::IPopStrategyWorld& world_;
+  strategy::Win32PopStrategyWorld& world_;
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #include "ui/PopWorkerState.h"
 
 #include "utils/Log.h"
+#include "vanta/OfferFields.h"
 
 namespace ui {
 
@@ -18,7 +19,8 @@ void PopWorkerState::Run(const std::shared_ptr<PopWorkerState>& state) {
   // A worker the stop gave up on gets here after Uninitialize has released the remote
   // configuration: it must not ask it anything more.
   if (state->stopped()) return;
-  const DWORD periodMs = PeriodMs(state->services().ConfigInt(L"update_vanta_minutes", 0));
+  using vanta::offer::kRefreshMinutes;
+  const DWORD periodMs = PeriodMs(state->services().ConfigInt(kRefreshMinutes.name, kRefreshMinutes.defaultNumber));
   if (periodMs == 0) return;
   while (WaitForSingleObject(state->stop(), periodMs) == WAIT_TIMEOUT) {
     state->Refresh();

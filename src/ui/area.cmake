@@ -10,5 +10,3 @@ add_library(activity_popup STATIC
 )
 target_link_libraries(activity_popup PUBLIC activity_core activity_strategy activity_network)
 target_link_libraries(pagesdkutil PRIVATE activity_popup)
-# The controller creates the pop-up.
-target_link_libraries(activity_core PUBLIC activity_popup)

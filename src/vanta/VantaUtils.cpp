@@ -8,6 +8,7 @@
 #include "product/ProductInfo.h"
 #include "utils/Log.h"
 #include "vanta/IZVantaWarpper.h"
+#include "vanta/OfferFields.h"
 
 unsigned long VantaUtils::LastUpdateTime() {
   HKEY key = nullptr;
@@ -23,7 +24,8 @@ unsigned long VantaUtils::LastUpdateTime() {
 
 void VantaUtils::RefreshIfDue(vanta::IZVantaWarpper& warpper, const std::wstring& configKey, HANDLE stop) {
   ZLOG(DEBUG) << L"NewUserDiscount update vanta start";
-  const int minutes = warpper.GetConfigInt(configKey, L"update_vanta_minutes", 30);
+  using vanta::offer::kRemoteConfigAge;
+  const int minutes = warpper.GetConfigInt(configKey, kRemoteConfigAge.name, kRemoteConfigAge.defaultNumber);
   if (minutes == 0) return;
   const int64_t now = _time64(nullptr);
   const int64_t last = static_cast<int64_t>(LastUpdateTime());

@@ -4,6 +4,7 @@
 // BSTR release
 #include <oleauto.h>
 
+#include "product/HostProfile.h"
 #include "product/ProductInfo.h"
 #include "product/ProductInfoLoader.h"
 #include "utils/Log.h"
@@ -158,11 +159,12 @@ int VantaWarpperBase::GetConfigInt(const std::wstring& item, const std::wstring&
 }
 
 std::unique_ptr<VantaWarpperBase> MakeWarpper(int hostType, product::HostSystem& system) {
-  switch (hostType) {
-    case 1: return std::make_unique<ZVantaWarpper<ZTessikProductConfig>>(system);
-    case 2: return std::make_unique<ZVantaWarpper<ZObProductConfig>>(system);
-    default: return std::make_unique<ZVantaWarpper<ZWystanProductConfig>>(system);
+  switch (product::HostProfile::Of(hostType).identity) {
+    case product::IdentityKind::kTessik: return std::make_unique<ZVantaWarpper<ZTessikProductConfig>>(system);
+    case product::IdentityKind::kOrbilant: return std::make_unique<ZVantaWarpper<ZObProductConfig>>(system);
+    case product::IdentityKind::kWystan: break;
   }
+  return std::make_unique<ZVantaWarpper<ZWystanProductConfig>>(system);
 }
 
 IZVantaWarpper& CurrentWarpper() {

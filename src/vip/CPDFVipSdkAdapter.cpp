@@ -1,12 +1,13 @@
 #include "vip/CPDFVipSdkAdapter.h"
 
+#include "product/HostProfile.h"
 #include "vip/VipAdapterFactory.h"
 
 namespace vip {
 
-namespace {
-constexpr int kWystanHost = 3;
-}  // namespace
+bool CPDFVipSdkAdapter::FollowsVipProductId() const {
+  return product::HostProfile::Of(hostType_).vipProductIdFollows;
+}
 
 CPDFVipSdkAdapter::CPDFVipSdkAdapter(std::unique_ptr<IVipAdapterFactory> factory) : factory_(std::move(factory)) {}
 
@@ -22,7 +23,7 @@ void CPDFVipSdkAdapter::Initialize() {
   if (initialized_) return;
   initialized_ = true;
   hostType_ = factory_->HostType();
-  const int id = hostType_ >= 3 && hostType_ <= 5 ? factory_->CurrentVipProductId() : 0;
+  const int id = product::HostProfile::Of(hostType_).ReadsVipProductId() ? factory_->CurrentVipProductId() : 0;
   adapter_ = factory_->Create(hostType_, id);
   if (!adapter_) return;
   for (IPDFVipUserInfoListener* listener : Listeners()) adapter_->AddUserInfoListener(listener);
@@ -42,7 +43,7 @@ bool CPDFVipSdkAdapter::initialized() {
 
 bool CPDFVipSdkAdapter::IsCurrent(int vipProductId) {
   // Not initialised (or released): nothing to renew.
-  return !initialized_ || hostType_ != kWystanHost || (adapter_ && adapter_->GetVipProductId() == vipProductId);
+  return !initialized_ || !FollowsVipProductId() || (adapter_ && adapter_->GetVipProductId() == vipProductId);
 }
 
 std::set<IPDFVipUserInfoListener*> CPDFVipSdkAdapter::Listeners() {
@@ -56,7 +57,7 @@ std::set<IPDFVipUserInfoListener*> CPDFVipSdkAdapter::Listeners() {
 void CPDFVipSdkAdapter::RenewIfNeeded() {
   {
     AdapterAccessLock::Shared hold(lock_);
-    if (!initialized_ || hostType_ != kWystanHost) return;
+    if (!initialized_ || !FollowsVipProductId()) return;
   }
   const int id = factory_->CurrentVipProductId();
   {
@@ -66,7 +67,7 @@ void CPDFVipSdkAdapter::RenewIfNeeded() {
   AdapterAccessLock::Exclusive hold(lock_);
   if (IsCurrent(id)) return;
   adapter_.reset();
-  adapter_ = factory_->Create(kWystanHost, id);
+  adapter_ = factory_->Create(hostType_, id);
   if (!adapter_) return;
   for (IPDFVipUserInfoListener* listener : Listeners()) adapter_->AddUserInfoListener(listener);
 }

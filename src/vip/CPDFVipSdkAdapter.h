@@ -60,6 +60,7 @@ class CPDFVipSdkAdapter final : public IPDFVipSdkAdapter {
   }
   void RenewIfNeeded();
   bool IsCurrent(int vipProductId);
+  bool FollowsVipProductId() const;  // under lock_
   std::set<IPDFVipUserInfoListener*> Listeners();
 
   std::unique_ptr<IVipAdapterFactory> factory_;

@@ -25,5 +25,3 @@ add_library(activity_vip STATIC
 )
 target_link_libraries(activity_vip PUBLIC activity_core ole32 oleaut32 shell32)
 target_link_libraries(pagesdkutil PRIVATE activity_vip)
-# The controller initialises and releases the VIP facade.
-target_link_libraries(activity_core PUBLIC activity_vip)

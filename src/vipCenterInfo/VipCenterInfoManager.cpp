@@ -1,5 +1,6 @@
 #include "vipCenterInfo/VipCenterInfoManager.h"
 
+#include "product/HostProfile.h"
 #include "product/ProductInfo.h"
 #include "utils/Log.h"
 #include "vipCenterInfo/OrbilantVipCenterInfoRequester.h"
@@ -8,10 +9,14 @@
 namespace vipcenter {
 
 VipCenterInfoManager::VipCenterInfoManager(int hostType, VipCenterContext context) {
-  if (hostType == 1) {
-    m_pImpl = std::make_shared<TessikVipCenterInfoRequester>(std::move(context));
-  } else if (hostType == 2) {
-    m_pImpl = std::make_shared<OrbilantVipCenterInfoRequester>(std::move(context));
+  switch (product::HostProfile::Of(hostType).price) {
+    case product::PriceSource::kTessik:
+      m_pImpl = std::make_shared<TessikVipCenterInfoRequester>(std::move(context));
+      break;
+    case product::PriceSource::kOrbilant:
+      m_pImpl = std::make_shared<OrbilantVipCenterInfoRequester>(std::move(context));
+      break;
+    case product::PriceSource::kNone: break;
   }
 }
 
@@ -27,7 +32,7 @@ VipCenterInfoManager& VipCenterInfoManager::Instance() {
   static VipCenterInfoManager* const instance = [] {
     const int hostType = product::ProductInfo::Instance().hostType;
     // Other hosts never request a price, so they need no channel record either.
-    if (hostType != 1 && hostType != 2) return new VipCenterInfoManager(nullptr);
+    if (!product::HostProfile::Of(hostType).HasPrice()) return new VipCenterInfoManager(nullptr);
     return new VipCenterInfoManager(hostType, VipCenterContext::Current());
   }();
   return *instance;

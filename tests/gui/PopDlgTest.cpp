@@ -23,13 +23,16 @@ using Record = std::tuple<int, int, int>;  // adshow, adclick, noshowreason
 
 class RecordedServices : public ui::IPopDlgServices {
  public:
-  int HostType() override { return hostType; }
+  const product::HostProfile& Host() override { return product::HostProfile::Of(hostType); }
   std::wstring UtilFolder() override { return folder + L"\\"; }
   int ConfigInt(const std::wstring& field, int value) override {
     const auto found = config.find(field);
     return found == config.end() ? value : found->second;
   }
-  bool StrategyCanShow(int) override { return strategySays; }
+  bool StrategyCanShow(int, const vipcenter::PayPriceInfo& lastPrice) override {
+    priceSeen = lastPrice;
+    return strategySays;
+  }
   // With URLs, the module's own check of the local pictures against the MD5 their URLs name.
   bool ImagesValid() override {
     if (urls.empty()) return imagesValid;
@@ -65,6 +68,7 @@ class RecordedServices : public ui::IPopDlgServices {
   std::map<std::wstring, std::wstring> urls;
   int vipState = 2;
   vipcenter::PayPriceInfo price{79, 89, true};
+  vipcenter::PayPriceInfo priceSeen{-1, -1, true};
   bool blockRefreshUntilStop = false;
   HANDLE refreshHeldBy = nullptr;
   HANDLE refreshEnded = nullptr;
@@ -254,10 +258,10 @@ TEST_F(PopDlg, PriceChecksDecideTheShowAndThePriceBlock) {
   services->price = {0, 0, false};
   dialog->Initialize();
   Sleep(200);
-  EXPECT_FALSE(dialog->CanShow(1)) << "hosts 1 and 2 need a price";
-  EXPECT_EQ(services->records, std::vector<Record>{Record(0, 0, 8)});
-  services->hostType = 3;
-  EXPECT_TRUE(dialog->CanShow(1)) << "other hosts go straight to the strategy";
+  EXPECT_TRUE(dialog->CanShow(1));
+  EXPECT_EQ(services->priceSeen.payPrice, 0) << "the checks judge the worker's last price";
+  EXPECT_FALSE(services->priceSeen.valid);
+  EXPECT_TRUE(services->records.empty()) << "the price gate reports through the strategy";
   services->strategySays = false;
   EXPECT_FALSE(dialog->CanShow(1));
   dialog->UnInitialize();

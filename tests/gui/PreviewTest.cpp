@@ -67,10 +67,10 @@ bool LoadPng(const std::wstring& path, Picture& picture) {
 class CampaignServices : public ui::IPopDlgServices {
  public:
   CampaignServices(campaign::CampaignItem item, std::wstring folder) : item_(std::move(item)), folder_(std::move(folder)) {}
-  int HostType() override { return 1; }
+  const product::HostProfile& Host() override { return product::HostProfile::Of(1); }
   std::wstring UtilFolder() override { return folder_ + L"\\"; }
   int ConfigInt(const std::wstring& field, int value) override { return item_.Int(field, value); }
-  bool StrategyCanShow(int) override { return true; }
+  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
   bool ImagesValid() override {
     return strategy::PopImageChecker::AllValid(strategy::PopImageChecker::Check(
         item_.String(L"bg_url", L""), item_.String(L"close_btn_url", L""), item_.String(L"confirm_btn_url", L""),

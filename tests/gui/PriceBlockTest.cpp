@@ -28,12 +28,12 @@ constexpr uint32_t kPaper = 0xFFFFFFFFu;  // the background picture
 class PriceServices : public ui::IPopDlgServices {
  public:
   PriceServices(std::wstring folder, vipcenter::PayPriceInfo price) : folder_(std::move(folder)), price_(price) {}
-  int HostType() override { return 1; }
+  const product::HostProfile& Host() override { return product::HostProfile::Of(1); }
   std::wstring UtilFolder() override { return folder_ + L"\\"; }
   int ConfigInt(const std::wstring& field, int value) override {
     return field == L"recommand_package_months" ? 12 : value;
   }
-  bool StrategyCanShow(int) override { return true; }
+  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
   bool ImagesValid() override { return true; }
   void ReportPop(int, int, int) override {}
   void ReportPurchase(int) override {}

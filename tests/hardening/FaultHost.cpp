@@ -13,6 +13,7 @@
 #include "utils/FileUtil.h"
 #include "utils/TextEncoding.h"
 #include "utils/ZMd5.h"
+#include "product/HostProfile.h"
 
 namespace hardening_test {
 
@@ -180,7 +181,8 @@ bool FaultHost::StartVipService() {
 }
 
 std::vector<testing_support::JournalEntry> FaultHost::Records() const {
-  return testing_support::ReadJournal(Installed(type_ == 1 ? L"tessiktallo.journal.jsonl" : L"vipsdktallo.journal.jsonl"),
+  const bool client = product::HostProfile::Of(type_).report == product::ReportPath::kTessikClient;
+  return testing_support::ReadJournal(Installed(client ? L"tessiktallo.journal.jsonl" : L"vipsdktallo.journal.jsonl"),
                                       L"record");
 }
 

@@ -12,6 +12,7 @@
 #include "utils/FileUtil.h"
 #include "utils/TextEncoding.h"
 #include "utils/ZMd5.h"
+#include "product/HostProfile.h"
 
 namespace popup_test {
 
@@ -111,7 +112,8 @@ std::vector<testing_support::JournalEntry> PopupHost::Journal(const std::wstring
 }
 
 std::vector<testing_support::JournalEntry> PopupHost::Records() const {
-  return Journal(type_ == 1 ? L"tessiktallo" : L"vipsdktallo", L"record");
+  const bool client = product::HostProfile::Of(type_).report == product::ReportPath::kTessikClient;
+  return Journal(client ? L"tessiktallo" : L"vipsdktallo", L"record");
 }
 
 std::vector<std::wstring> PopupHost::PageCommands(size_t expected, unsigned long limitMs) const {

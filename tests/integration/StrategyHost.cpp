@@ -9,6 +9,7 @@
 #include "utils/FileUtil.h"
 #include "utils/TextEncoding.h"
 #include "utils/ZMd5.h"
+#include "product/HostProfile.h"
 
 namespace strategy_test {
 
@@ -30,10 +31,14 @@ std::string Utf8(const std::wstring& text) { return qm::encoding::WideToUtf8(tex
 
 }  // namespace
 
+bool StrategyHost::FirstOpenTime() const {
+  return product::HostProfile::Of(type_).installTime == product::InstallTimeRule::kFirstOpenTime;
+}
+
 StrategyHost::~StrategyHost() {
   if (root_.empty()) return;
   RemoveLocalState();
-  if (type_ == 1 || type_ == 2) {
+  if (FirstOpenTime()) {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, (std::wstring(kInstallKeys[type_]) + L"\\inkread").c_str());
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kInstallKeys[type_]);
   }
@@ -52,7 +57,7 @@ bool StrategyHost::Install(int type) {
   }
   const std::wstring built = testing_support::ExecutableFolder();
   bool copied = CopyFileW((built + L"strategyprobe.exe").c_str(), (folder_ + L"strategyprobe.exe").c_str(), FALSE);
-  if (type == 1) {
+  if (product::HostProfile::Of(type).report == product::ReportPath::kTessikClient) {
     copied = copied && CopyFileW((built + L"tessiktallo.dll").c_str(), (folder_ + L"tessiktallo.dll").c_str(), FALSE);
   } else {
     copied = copied && CopyFileW((built + L"vipsdktallo.dll").c_str(), (folder_ + L"wystanvipsdk.dll").c_str(), FALSE) &&
@@ -73,6 +78,7 @@ std::wstring StrategyHost::ImageUrl(const std::string& bytes) const {
 }
 
 void StrategyHost::WritePassingState() {
+  priced_ = true;
   RemoveLocalState();
   const std::wstring util = localFolder_ + L"pagesdkutil\\";
   imageFields_.clear();
@@ -100,7 +106,7 @@ void StrategyHost::WriteConfig(const std::string& itemFields, int group, bool wi
 }
 
 void StrategyHost::SetInstallTime(int64_t seconds) const {
-  if (type_ == 1 || type_ == 2) {
+  if (FirstOpenTime()) {
     SetDword(HKEY_LOCAL_MACHINE, std::wstring(kInstallKeys[type_]) + L"\\inkread", L"first_open_time",
              static_cast<DWORD>(seconds));
   } else {
@@ -134,7 +140,8 @@ void StrategyHost::RemoveLocalState() const {
 }
 
 std::wstring StrategyHost::Journal() const {
-  return folder_ + (type_ == 1 ? L"tessiktallo.journal.jsonl" : L"vipsdktallo.journal.jsonl");
+  const bool client = product::HostProfile::Of(type_).report == product::ReportPath::kTessikClient;
+  return folder_ + (client ? L"tessiktallo.journal.jsonl" : L"vipsdktallo.journal.jsonl");
 }
 
 std::wstring StrategyHost::HostExecutable() const {
@@ -146,7 +153,8 @@ ProbeResult StrategyHost::Probe(int scene) const {
   ProbeResult result;
   DeleteFileW(Journal().c_str());
   std::string output;
-  if (ChildProcess::RunCapturing(folder_ + L"strategyprobe.exe", L"--scene " + std::to_wstring(scene), output) != 0) {
+  const std::wstring arguments = L"--scene " + std::to_wstring(scene) + (priced_ ? L" --price 79/89" : L"");
+  if (ChildProcess::RunCapturing(folder_ + L"strategyprobe.exe", arguments, output) != 0) {
     return result;
   }
   UxJsonEx::Document report;

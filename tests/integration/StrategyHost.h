@@ -37,6 +37,8 @@ class StrategyHost {
   void SetPdfPopTime(int64_t seconds) const;
   void SetVip(bool vip) const;
   void SpoilCloseImage() const;
+  // The probe's pop-up got no price from its last refresh (it gets 79/89 otherwise).
+  void WithoutPrice() { priced_ = false; }
 
   ProbeResult Probe(int scene) const;
   // The host's explainer as JSON; exitCode receives its exit code.
@@ -49,12 +51,14 @@ class StrategyHost {
   std::wstring ImageUrl(const std::string& bytes) const;
   std::wstring HostExecutable() const;
   void RemoveLocalState() const;
+  bool FirstOpenTime() const;  // the host records a first-open time instead of an install time
 
   int type_ = 0;
   std::wstring root_;
   std::wstring folder_;
   std::wstring localFolder_;
   std::string imageFields_;
+  bool priced_ = true;
 };
 
 }  // namespace strategy_test

@@ -28,13 +28,13 @@ class WorkerServices final : public ui::IPopDlgServices {
     for (HANDLE event : {entered_, second_, release_}) CloseHandle(event);
   }
 
-  int HostType() override { return 3; }
+  const product::HostProfile& Host() override { return product::HostProfile::Of(3); }
   std::wstring UtilFolder() override { return L"C:\\unused\\"; }
   int ConfigInt(const std::wstring& field, int defaultValue) override {
     if (configReleased) ++readsAfterRelease;
     return field == L"update_vanta_minutes" ? minutes.load() : defaultValue;
   }
-  bool StrategyCanShow(int) override { return false; }
+  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return false; }
   bool ImagesValid() override { return false; }
   void ReportPop(int, int, int) override {}
   void ReportPurchase(int) override {}

@@ -121,6 +121,13 @@ TEST(ProductInfoLoading, HostTypeAndProductLineComeFromTheServerListBesideTheMod
   EXPECT_EQ(info.installationFolder, dir.path() + L"\\");
   EXPECT_EQ(info.localConfigFile, L"C:\\users\\me\\AppData\\Local\\quillon\\config.ini");
   EXPECT_EQ(info.readerDisplayName, L"WystanPDF\u9605\u8bfb\u5668");
+  ASSERT_TRUE(testing_support::WriteBytes(dir.File(L"upfeed.svr"), "[common]\nEdition=9\n"));
+  info = load();
+  EXPECT_EQ(info.hostType, 9) << "a type without a row keeps the defaults of a PDF build";
+  EXPECT_EQ(info.applicationFolder, dir.path() + L"\\");
+  EXPECT_EQ(info.localConfigFile, L"C:\\users\\me\\AppData\\Local\\quillon\\config.ini");
+  EXPECT_EQ(info.configFile, dir.path() + L"\\pdfconstcfg.dat");
+  ASSERT_TRUE(testing_support::WriteBytes(dir.File(L"upfeed.svr"), "[common]\nEdition=4\nProductLine=2\n"));
 
   // Hosts whose product id decides the type keep line 0 and read it again when asked.
   product::ProductInfo quillon;

@@ -57,6 +57,7 @@ const int64_t kNow = LocalTime(2024, 5, 20, 12);
 // The checks in the order CanShow runs them, each with a way to make it refuse.
 const std::vector<Gate>& Gates() {
   static const std::vector<Gate> gates = {
+      {L"price", 8, "", true, [](FakePopWorld& w, int&) { w.price = {true, true, 79, 0, L"fake"}; }},
       {L"scene", 0, "Activity scene is not page view", false, [](FakePopWorld&, int& scene) { scene = 3; }},
       {L"vanta_enabled", 1, "Vanta not enable", false, [](FakePopWorld& w, int&) { w.raw.clear(); }},
       {L"newly_installed", 0, "Not new installed", false,
@@ -119,6 +120,7 @@ TEST(StrategyCanShow, EachRefusalInOrderWithItsRecordAndLogLine) {
     const size_t line = log.find(Gates()[k].log, start);
     ASSERT_NE(line, std::string::npos);
     EXPECT_EQ(log.find("CanShow Finish", start), std::string::npos);
+    if (*Gates()[k].log == '\0') EXPECT_EQ(NewLog(start), "") << "refused before the checks start, silently";
     if (Gates()[k].reason == 0) {
       EXPECT_TRUE(reporter.reports.empty());
     } else {

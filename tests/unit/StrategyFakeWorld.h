@@ -42,6 +42,7 @@ class FakePopWorld : public strategy::IPopStrategyWorld {
   int tid1 = 1001;
   int tid2 = 2002;
   int vipState = 2;
+  strategy::PriceReading price;  // by default the host needs none
   std::map<std::wstring, int> reads;  // what was asked, by name
 
   FakePopWorld() {
@@ -109,6 +110,7 @@ class FakePopWorld : public strategy::IPopStrategyWorld {
   int Tid1() override { return ++reads[L"tid"], tid1; }
   int Tid2() override { return tid2; }
   int VipState() override { return ++reads[L"vip"], vipState; }
+  strategy::PriceReading Price() override { return price; }
 
   std::wstring Key() const { return L"new_user_discount_" + std::to_wstring(tryno); }
 

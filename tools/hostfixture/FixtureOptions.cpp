@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "product/HostProfile.h"
+
 namespace fixture {
 
 namespace {
@@ -94,7 +96,7 @@ bool FixtureOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       return false;
     }
   }
-  if (root.size() < 4 || (command != L"install" && command != L"remove") || hostType < 1 || hostType > 7) {
+  if (root.size() < 4 || (command != L"install" && command != L"remove") || !product::HostProfile::Find(hostType)) {
     error = L"need install|remove, --type 1..7 and a --root folder";
     return false;
   }

@@ -5,6 +5,7 @@
 #include "FixtureFiles.h"
 #include "utils/FileUtil.h"
 #include "product/ChannelReader.h"
+#include "product/HostProfile.h"
 #include "product/ProductConstants.h"
 #include "utils/ConfigDescrambler.h"
 #include "utils/TextEncoding.h"
@@ -13,6 +14,12 @@
 namespace fixture {
 
 using namespace product::constants;
+using product::ChannelKeyRule;
+using product::FolderRule;
+using product::HostProfile;
+using product::InstallTimeRule;
+using product::ReportPath;
+using product::VipPath;
 
 namespace {
 
@@ -24,15 +31,9 @@ std::wstring WithoutBackslash(std::wstring folder) {
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
 
 std::wstring ChannelKey(const FixtureOptions& options) {
-  switch (options.hostType) {
-    case 1: return kTessikChannelKey.Reveal();
-    case 2: return kOrbilantChannelKey.Reveal();
-    case 7: return kFennickChannelKey.Reveal();
-    case 6: return L"Software\\" + options.channelName.value_or(L"zpagesdk");
-    case 4:
-    case 5: return L"Software\\" + options.channelName.value_or(L"adobepdf");
-    default: return L"Software\\" + options.channelName.value_or(L"quillon");
-  }
+  const HostProfile& host = HostProfile::Of(options.hostType);
+  if (host.channelKey == ChannelKeyRule::kFixed) return host.channelKeyText();
+  return L"Software\\" + options.channelName.value_or(host.channelKeyText());
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ void HostFixture::WriteRegistry() {
       registry_.SetDword(HKEY_CURRENT_USER, 0, channelKey, name, value);
     }
   }
-  if (options_.firstOpenTime && (options_.hostType == 1 || options_.hostType == 2)) {
+  if (options_.firstOpenTime && Host().installTime == InstallTimeRule::kFirstOpenTime) {
     registry_.SetDword(HKEY_LOCAL_MACHINE, 0, channelKey + L"\\inkread", L"first_open_time",
                        static_cast<DWORD>(*options_.firstOpenTime));
   }
@@ -100,26 +101,25 @@ void HostFixture::CollectIniFiles() {
   }
   if (!layout_.editionFile.empty()) {
     iniFiles_[layout_.editionFile];
-    const int defaultEdition = options_.hostType == 1 ? 1 : options_.hostType;
-    set(layout_.editionFile, L"Edition", options_.edition.value_or(defaultEdition));
+    set(layout_.editionFile, L"Edition", options_.edition.value_or(options_.hostType));
     if (options_.productLine) set(layout_.editionFile, L"ProductLine", *options_.productLine);
   }
   iniFiles_[layout_.configFile];
   if (options_.productId) set(layout_.configFile, L"product_id", *options_.productId);
   if (options_.abProduct) set(layout_.configFile, L"is_ab_product", *options_.abProduct);
-  if (options_.channelName && options_.hostType >= 4 && options_.hostType <= 6) {
+  if (options_.channelName && Host().channelKey == ChannelKeyRule::kConfigChanName) {
     iniFiles_[layout_.configFile].Set(L"common", L"chan_name", *options_.channelName);
   }
   if (options_.account) {
     iniFiles_[WithoutBackslash(layout_.installation) + L"\\cfgdata\\cfgdata.ini.user"].Set(
         L"account", L"account", std::to_wstring(*options_.account));
   }
-  if (options_.pageSdkEdition || options_.pageSdkDir || options_.hostType == 6) {
+  if (options_.pageSdkEdition || options_.pageSdkDir || Host().folders == FolderRule::kPageSdk) {
     auto& pageSdk = iniFiles_[layout_.installation + L"zpagesdk.dat"];
     pageSdk.Set(L"Common", L"Install_dir", options_.pageSdkDir.value_or(L""));
     if (options_.pageSdkEdition) pageSdk.Set(L"Common", L"sdk_edition", std::to_wstring(*options_.pageSdkEdition));
   }
-  if (options_.hostType == 3) CollectComponentConfig();
+  if (Host().channelKey == ChannelKeyRule::kComponentRegName) CollectComponentConfig();
   if (!options_.noRemoteConfig) CollectRemoteConfig();
 }
 
@@ -149,7 +149,7 @@ bool HostFixture::WriteFiles(std::wstring& error) {
       return false;
     }
   }
-  if (options_.hostType == 1 && !options_.noIdentityFiles) {
+  if (Host().folders == FolderRule::kTessik && !options_.noIdentityFiles) {
     qm::FileUtil::WriteAll(layout_.installation + L"zinkvert.zid", "");
     qm::FileUtil::WriteAll(layout_.installation + L"zinkread.zid", "");
   }
@@ -176,14 +176,16 @@ bool HostFixture::CopyBinaries(std::wstring& error) {
   copies[layout_.installation + kVipPageProgram.Reveal()] = from + L"vippage.exe";
   // The network library serves prices and picture downloads from the product folder.
   copies[layout_.installation + L"netvok.dll"] = from + L"netvok.dll";
-  if (options_.hostType >= 2 && options_.hostType <= 5) {
+  if (Host().report == ReportPath::kVipSdk) {
     // The VIP SDK with its reporting interface in front of the account stand-in (logged out
     // until a "vipsdk.state.json" says otherwise).
     copies[layout_.installation + L"wystanvipsdk.dll"] = from + L"vipsdktallo.dll";
     copies[layout_.installation + L"vipsdkcore.dll"] = from + L"wystanvipsdk.dll";
   }
-  if (options_.hostType == 1) copies[FolderOf(layout_.hostExecutable) + L"tessiktallo.dll"] = from + L"tessiktallo.dll";
-  if (options_.hostType == 1 || options_.hostType == 7) AddVipStandIns(copies);
+  if (Host().report == ReportPath::kTessikClient) {
+    copies[FolderOf(layout_.hostExecutable) + L"tessiktallo.dll"] = from + L"tessiktallo.dll";
+  }
+  if (Host().vip == VipPath::kTessikService || Host().vip == VipPath::kFennickAccount) AddVipStandIns(copies);
   for (const auto& [target, source] : copies) {
     if (!CopyCreatingFolders(source, target)) {
       error = L"cannot copy " + source + L" to " + target;
@@ -198,7 +200,7 @@ bool HostFixture::CopyBinaries(std::wstring& error) {
 void HostFixture::AddVipStandIns(std::map<std::wstring, std::wstring>& copies) const {
   const std::wstring from = OwnFolder();
   const std::wstring hostFolder = FolderOf(layout_.hostExecutable);
-  if (options_.hostType == 1) {
+  if (Host().vip == VipPath::kTessikService) {
     copies[hostFolder + vip::constants::kIpcLibrary.Reveal()] = from + L"tandipc.dll";
     copies[hostFolder + kTessikVipService.Reveal()] = from + L"tessikvipsvc.exe";
     copies[hostFolder + kTessikVipPageProgram.Reveal()] = from + L"vippage.exe";
@@ -215,7 +217,7 @@ void HostFixture::AddVipStandIns(std::map<std::wstring, std::wstring>& copies) c
 
 bool HostFixture::Install(std::wstring& error) {
   Remove(error);
-  if (options_.hostType == 1) EndStandInProcesses(true);
+  if (Host().vip == VipPath::kTessikService) EndStandInProcesses(true);
   WriteRegistry();
   CollectIniFiles();
   if (!WriteFiles(error) || !CopyBinaries(error)) return false;

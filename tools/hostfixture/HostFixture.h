@@ -6,6 +6,7 @@
 #include "FixtureLayout.h"
 #include "FixtureOptions.h"
 #include "RegistryRecorder.h"
+#include "product/HostProfile.h"
 #include "utils/IniDocument.h"
 
 namespace fixture {
@@ -20,6 +21,7 @@ class HostFixture {
   bool Remove(std::wstring& error);
 
  private:
+  const product::HostProfile& Host() const { return product::HostProfile::Of(options_.hostType); }
   void WriteRegistry();
   void WriteIdentity();          // the remote-configuration identity keys of the host type
   void CollectRemoteConfig();    // zvanta.json, weathercache.ini, the Ob server list

@@ -24,34 +24,34 @@ void HostFixture::WriteIdentity() {
   std::optional<unsigned long> iid;
   if (options_.iid) iid = static_cast<unsigned long>(*options_.iid);
   if (options_.uid) registry_.SetString(HKEY_CLASSES_ROOT, kView32, kCategoryB, L"uid", *options_.uid);
-  switch (options_.hostType) {
-    case 1:
+  switch (Host().identity) {
+    case product::IdentityKind::kTessik:
       if (options_.idex) registry_.SetString(HKEY_CLASSES_ROOT, kView32, kCategoryC, L"idex", *options_.idex);
       for (const wchar_t* name : {L"tid1", L"tid2", L"tod1", L"tod2"}) {
         dword(HKEY_LOCAL_MACHINE, kTessikSetup, name, channel(name));
       }
       dword(HKEY_LOCAL_MACHINE, kTessikSetup, L"iid", iid);
       break;
-    case 2:
+    case product::IdentityKind::kOrbilant:
       for (const wchar_t* name : {L"pid", L"tod1", L"tod2"}) dword(HKEY_LOCAL_MACHINE, kOrbilantSetup, name, channel(name));
       dword(HKEY_LOCAL_MACHINE, kOrbilantSetup, L"iid", iid);
       if (options_.obUuid) registry_.SetString(HKEY_LOCAL_MACHINE, kView32, kOrbilantRoot, L"UUID", *options_.obUuid);
       break;
-    case 3:  // the Wystan line keeps its values in the channel key itself (HKCU "SOFTWARE\quillon")
+    case product::IdentityKind::kWystan:  // the Wystan line keeps its values under HKCU "SOFTWARE\quillon"
       if (options_.iid) registry_.SetDword(HKEY_CURRENT_USER, 0, kWystanUser, L"iid", *options_.iid);
       break;
-    default: break;
   }
 }
 
 void HostFixture::CollectRemoteConfig() {
   const std::wstring installation = layout_.installation;
   if (options_.city) {
-    const std::wstring weather = options_.hostType == 2 ? L"vendra\\ressrc\\chs\\weathercache.ini"
+    const bool orbilant = Host().identity == product::IdentityKind::kOrbilant;
+    const std::wstring weather = orbilant ? L"vendra\\ressrc\\chs\\weathercache.ini"
                                                         : L"ressrc\\chs\\weathercache.ini";
     iniFiles_[installation + weather].Set(L"curweather", L"curcitynum", std::to_wstring(*options_.city));
   }
-  if (options_.hostType == 2 && options_.tryno) {  // the Ob identity reads its try number here
+  if (Host().identity == product::IdentityKind::kOrbilant && options_.tryno) {  // the Ob identity reads its try number here
     iniFiles_[installation + L"ressrc\\chs\\upfeed.svr"].Set(L"Common", L"TryNo", std::to_wstring(*options_.tryno));
   }
   if (options_.helperBehaviour) {

@@ -1,10 +1,14 @@
 #include "lint/CampaignLinter.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <set>
 
+#include "product/HostProfile.h"
 #include "strategy/AvoidTidsMatcher.h"
+#include "strategy/PopGateCatalog.h"
 #include "utils/UxJson.h"
+#include "vanta/OfferFields.h"
 
 namespace campaign {
 
@@ -17,6 +21,35 @@ void Add(std::vector<LintFinding>& out, Severity severity, const std::wstring& f
 }
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+using namespace vanta::offer;
+using strategy::PopGateCatalog;
+
+// What the module logs when the gate refuses, and the record's reason: the gate's own words.
+std::wstring GateSays(const strategy::PopGate& gate) {
+  return L"the module logs " + Quoted(gate.refusalLog()) + L" (reason " + std::to_wstring(gate.reason()) + L")";
+}
+
+bool IsNumberField(const std::wstring& name) {
+  for (const vanta::OfferField& field : kAll) {
+    if (name == field.name) return field.kind == vanta::OfferFieldKind::kInteger;
+  }
+  return false;
+}
+
+// "1 and 2": the host types whose offer needs a price.
+std::wstring PricedHostTypes() {
+  std::vector<std::wstring> types;
+  for (const product::HostProfile& host : product::HostProfile::All()) {
+    if (host.HasPrice()) types.push_back(std::to_wstring(host.hostType));
+  }
+  std::wstring text;
+  for (size_t i = 0; i < types.size(); ++i) {
+    if (i > 0) text += i + 1 == types.size() ? L" and " : L", ";
+    text += types[i];
+  }
+  return text;
+}
 
 bool IsDigits(const std::wstring& text) {
   if (text.empty()) return false;
@@ -43,15 +76,22 @@ bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix
 }  // namespace
 
 const std::vector<std::wstring>& CampaignLinter::KnownFields() {
-  static const std::vector<std::wstring> fields{
-      L"pop_version",       L"new_install_days",  L"avoid_tids",       L"bg_url",
-      L"close_btn_url",     L"confirm_btn_url",   L"count_down_enable", L"count_down_hours",
-      L"count_down_style",  L"recommand_package_months", L"update_vanta_minutes"};
+  static const std::vector<std::wstring> fields = [] {
+    std::vector<std::wstring> names;
+    for (const vanta::OfferField& field : kAll) {
+      if (std::find(names.begin(), names.end(), field.name) == names.end()) names.push_back(field.name);
+    }
+    return names;
+  }();
   return fields;
 }
 
 const std::vector<std::wstring>& CampaignLinter::ImageFields() {
-  static const std::vector<std::wstring> fields{L"bg_url", L"close_btn_url", L"confirm_btn_url"};
+  static const std::vector<std::wstring> fields = [] {
+    std::vector<std::wstring> names;
+    for (const vanta::OfferField& field : kPictures) names.push_back(field.name);
+    return names;
+  }();
   return fields;
 }
 
@@ -69,7 +109,8 @@ bool CampaignLinter::IsMd5Name(const std::wstring& url) {
 std::vector<LintFinding> CampaignLinter::Lint(const CampaignItem& item) const {
   std::vector<LintFinding> out;
   if (item.text().find_first_not_of(L" \t\r\n") == std::wstring::npos) {
-    Add(out, Severity::kError, L"item", L"empty: the module logs \"Vanta not enable\" and never shows the offer");
+    Add(out, Severity::kError, L"item",
+        L"empty: " + GateSays(PopGateCatalog::VantaEnabled()) + L" and never shows the offer");
     return out;
   }
   qm::UxJson::Document document;
@@ -99,32 +140,34 @@ void CampaignLinter::CheckShape(const CampaignItem& item, std::vector<LintFindin
     } else if (kind != qm::json::Kind::String) {
       Add(out, Severity::kError, field,
           std::wstring(L"given as ") + KindName(kind) + L" instead of text: the module reads only strings, so it reads as " +
-              (field.find(L"url") != std::wstring::npos || field == L"avoid_tids" ? L"empty text" : L"0"));
+              (IsNumberField(field) ? L"0" : L"empty text"));
     }
   }
 }
 
 void CampaignLinter::CheckNumbers(const CampaignItem& item, std::vector<LintFinding>& out) const {
-  const int version = item.Int(L"pop_version", 1);
+  const int version = item.Int(kPopVersion.name, kPopVersion.defaultNumber);
   if (version != 1) {
-    Add(out, Severity::kError, L"pop_version",
-        L"reads as " + std::to_wstring(version) + L", not 1: the module logs \"Pop version not valid\" (reason 9)");
+    Add(out, Severity::kError, kPopVersion.name,
+        L"reads as " + std::to_wstring(version) + L", not 1: " + GateSays(PopGateCatalog::PopVersion()));
   }
-  if (item.MemberKind(L"new_install_days") == qm::json::Kind::String) {
-    const std::wstring days = item.String(L"new_install_days", L"1");
-    if (!IsDigits(days) || item.Int(L"new_install_days", 1) <= 0) {
-      Add(out, Severity::kError, L"new_install_days",
-          Quoted(days) + L" is not a positive integer: it reads as " + std::to_wstring(item.Int(L"new_install_days", 1)) +
-              L", and below 1 no host counts as newly installed");
+  if (item.MemberKind(kNewInstallDays.name) == qm::json::Kind::String) {
+    const std::wstring days = item.String(kNewInstallDays.name, L"1");
+    const int reads = item.Int(kNewInstallDays.name, kNewInstallDays.defaultNumber);
+    if (!IsDigits(days) || reads <= 0) {
+      Add(out, Severity::kError, kNewInstallDays.name,
+          Quoted(days) + L" is not a positive integer: it reads as " + std::to_wstring(reads) +
+              L", and below 1 no host counts as newly installed (" +
+              Quoted(PopGateCatalog::NewlyInstalled().refusalLog()) + L")");
     }
   }
 }
 
 void CampaignLinter::CheckAvoidTids(const CampaignItem& item, std::vector<LintFinding>& out) const {
-  for (const std::wstring& entry : strategy::AvoidTidsMatcher::Split(item.String(L"avoid_tids", L""), L'|')) {
+  for (const std::wstring& entry : strategy::AvoidTidsMatcher::Split(item.String(kAvoidTids.name, L""), L'|')) {
     const std::vector<std::wstring> parts = strategy::AvoidTidsMatcher::Split(entry, L'-');
     if (parts.size() > 2) {
-      Add(out, Severity::kWarning, L"avoid_tids",
+      Add(out, Severity::kWarning, kAvoidTids.name,
           L"entry " + Quoted(entry) + L" has " + std::to_wstring(parts.size()) +
               L" parts: only \"tid1\" or \"tid1-tid2\" can match, so it never does");
       continue;
@@ -132,7 +175,7 @@ void CampaignLinter::CheckAvoidTids(const CampaignItem& item, std::vector<LintFi
     for (const std::wstring& part : parts) {
       const bool number = IsDigits(part) || (part.size() > 1 && part[0] == L'-' && IsDigits(part.substr(1)));
       if (!number) {
-        Add(out, Severity::kWarning, L"avoid_tids",
+        Add(out, Severity::kWarning, kAvoidTids.name,
             L"entry " + Quoted(entry) + L": " + Quoted(part) + L" is not a product id, so it never matches");
         break;
       }
@@ -147,13 +190,14 @@ void CampaignLinter::CheckImages(const CampaignItem& item, std::vector<LintFindi
   for (size_t i = 0; i < fields.size(); ++i) {
     const std::wstring& url = urls[i];
     if (url.empty()) {
-      Add(out, Severity::kError, fields[i], L"missing or empty: the picture never validates (\"Image md5 not valid\")");
+      Add(out, Severity::kError, fields[i],
+          L"missing or empty: the picture never validates (" + Quoted(PopGateCatalog::ImagesValid().refusalLog()) + L")");
       continue;
     }
     if (!IsMd5Name(url)) {
       Add(out, Severity::kError, fields[i],
           Quoted(url) + L" does not end in 32 hexadecimal digits and an extension: the picture never validates "
-                        L"(\"Image md5 not valid\")");
+                        L"(" + Quoted(PopGateCatalog::ImagesValid().refusalLog()) + L")");
     }
     if (!StartsWithIgnoringCase(url, L"https://")) {
       Add(out, Severity::kWarning, fields[i], Quoted(url) + L" is not https");
@@ -169,52 +213,54 @@ void CampaignLinter::CheckImages(const CampaignItem& item, std::vector<LintFindi
 }
 
 void CampaignLinter::CheckCountDown(const CampaignItem& item, std::vector<LintFinding>& out) const {
-  const bool given = item.MemberKind(L"count_down_enable") == qm::json::Kind::String;
-  const std::wstring enableText = item.String(L"count_down_enable", L"0");
+  const bool given = item.MemberKind(kCountDownEnable.name) == qm::json::Kind::String;
+  const std::wstring enableText = item.String(kCountDownEnable.name, L"0");
   if (given && enableText != L"0" && enableText != L"1") {
-    Add(out, Severity::kWarning, L"count_down_enable",
-        Quoted(enableText) + L" reads as " + std::to_wstring(item.Int(L"count_down_enable", 0)) +
+    Add(out, Severity::kWarning, kCountDownEnable.name,
+        Quoted(enableText) + L" reads as " +
+            std::to_wstring(item.Int(kCountDownEnable.name, kCountDownEnable.defaultNumber)) +
             L": only \"1\" turns the count-down on, anything else leaves it off");
   }
-  if (item.Int(L"count_down_enable", 0) != 1) return;
-  const int hours = item.Int(L"count_down_hours", 2);
+  if (item.Int(kCountDownEnable.name, kCountDownEnable.defaultNumber) != 1) return;
+  const int hours = item.Int(kCountDownHours.name, kCountDownHours.defaultNumber);
   if (hours <= 0) {
-    Add(out, Severity::kError, L"count_down_hours",
+    Add(out, Severity::kError, kCountDownHours.name,
         L"reads as " + std::to_wstring(hours) +
             L" with the count-down on: the pop-up closes at the first tick, a second after it opens (result 3)");
   } else if (hours >= 100) {
-    Add(out, Severity::kWarning, L"count_down_hours",
+    Add(out, Severity::kWarning, kCountDownHours.name,
         std::to_wstring(hours) + L" hours print as three digits in a two-digit box");
   }
-  const int style = item.Int(L"count_down_style", 1);
+  const int style = item.Int(kCountDownStyle.name, kCountDownStyle.defaultNumber);
   if (style != 1 && style != 2) {
-    Add(out, Severity::kWarning, L"count_down_style",
+    Add(out, Severity::kWarning, kCountDownStyle.name,
         L"reads as " + std::to_wstring(style) + L": only 2 (white) changes anything, other values draw style 1");
   }
 }
 
 void CampaignLinter::CheckPrice(const CampaignItem& item, std::vector<LintFinding>& out) const {
-  const int months = item.Int(L"recommand_package_months", 0);
+  const int months = item.Int(kPackageMonths.name, kPackageMonths.defaultNumber);
   if (months < 0) {
-    Add(out, Severity::kError, L"recommand_package_months",
+    Add(out, Severity::kError, kPackageMonths.name,
         L"reads as " + std::to_wstring(months) + L": negative, the purchase page gets selected_month_length=" +
             std::to_wstring(months));
   } else if (months > 0 && months % 12 != 0) {
-    Add(out, Severity::kWarning, L"recommand_package_months",
+    Add(out, Severity::kWarning, kPackageMonths.name,
         std::to_wstring(months) + L" months is not a whole number of years: the price block shows \"/" +
             std::to_wstring(months / 12) + L"\u5e74\" (\"/%d\u5e74\" of months / 12)");
   }
-  const bool needsPrice = hostType_ == 0 || hostType_ == 1 || hostType_ == 2;
+  const bool needsPrice = hostType_ == 0 || product::HostProfile::Of(hostType_).HasPrice();
   if (!needsPrice) return;
-  const int minutes = item.Int(L"update_vanta_minutes", 0);
-  const std::wstring hosts = hostType_ == 0 ? L"in host types 1 and 2" : L"in host type " + std::to_wstring(hostType_);
+  const int minutes = item.Int(kRefreshMinutes.name, kRefreshMinutes.defaultNumber);
+  const std::wstring hosts =
+      hostType_ == 0 ? L"in host types " + PricedHostTypes() : L"in host type " + std::to_wstring(hostType_);
   if (minutes == 0) {
-    Add(out, hostType_ == 0 ? Severity::kWarning : Severity::kError, L"update_vanta_minutes",
+    Add(out, hostType_ == 0 ? Severity::kWarning : Severity::kError, kRefreshMinutes.name,
         L"reads as 0: " + hosts +
             L" the price is queried once at start-up and never refreshed; a failed query keeps the offer off "
             L"(reason 8) until the host restarts");
   } else if (minutes < 0) {
-    Add(out, Severity::kError, L"update_vanta_minutes",
+    Add(out, Severity::kError, kRefreshMinutes.name,
         L"reads as " + std::to_wstring(minutes) + L": negative, the wait between refreshes wraps to a huge value");
   }
 }

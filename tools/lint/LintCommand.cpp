@@ -9,6 +9,7 @@
 #include "lint/PopImageAudit.h"
 #include "lint/ToolOutput.h"
 #include "lint/ToolTempFolder.h"
+#include "product/HostProfile.h"
 #include "utils/TextEncoding.h"
 #include "utils/UxJson.h"
 
@@ -32,7 +33,7 @@ bool LintCommand::Parse(const std::vector<std::wstring>& arguments, std::wstring
       config_ = arguments[++i];
     } else if (name == L"--host-type" && hasValue) {
       hostType_ = _wtoi(arguments[++i].c_str());
-      if (hostType_ < 1 || hostType_ > 7) return error = L"--host-type takes 1 to 7", false;
+      if (!product::HostProfile::Find(hostType_)) return error = L"--host-type takes 1 to 7", false;
     } else {
       return error = L"unknown or incomplete option " + name, false;
     }

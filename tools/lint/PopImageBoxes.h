@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vanta/OfferFields.h"
+
 namespace campaign {
 
 // Where layout 100 draws each picture at factor 1.0: the background fills the window; the two
@@ -13,9 +15,9 @@ struct PopImageBox {
 };
 
 inline constexpr PopImageBox kPopImageBoxes[] = {
-    {L"bg_url", 1001, 520, 360, 1},
-    {L"close_btn_url", 1002, 24, 24, 3},
-    {L"confirm_btn_url", 1003, 280, 68, 3},
+    {vanta::offer::kBackgroundUrl.name, 1001, 520, 360, 1},
+    {vanta::offer::kCloseUrl.name, 1002, 24, 24, 3},
+    {vanta::offer::kConfirmUrl.name, 1003, 280, 68, 3},
 };
 
 }  // namespace campaign

@@ -7,6 +7,7 @@
 #include "preview/PopPreviewRenderer.h"
 #include "preview/PreviewPictures.h"
 #include "preview/PreviewServices.h"
+#include "product/HostProfile.h"
 #include "preview/PreviewSheet.h"
 #include "utils/ModulePaths.h"
 #include "uxwin/dpi/UxDpiContext.h"
@@ -103,7 +104,7 @@ int PreviewCommand::RunSingle(const campaign::CampaignItem& item) {
     return 2;
   }
   if (!PreparePictures(item, pictures.path(), rejected)) return 2;
-  if ((options_.hostType == 1 || options_.hostType == 2) && !options_.payPrice) {
+  if (product::HostProfile::Of(options_.hostType).HasPrice() && !options_.payPrice) {
     ToolOutput::Error(L"preview: note: without --price host type " + std::to_wstring(options_.hostType) +
                       L" would not show the offer (reason 8); the price block stays hidden");
   }
@@ -129,7 +130,8 @@ int PreviewCommand::RunSheetPart(const campaign::CampaignItem& item) {
     return 2;
   }
   const std::wstring pictures = options_.images.back() == L'\\' ? options_.images : options_.images + L"\\";
-  for (int hostType = 1; hostType <= 7; ++hostType) {
+  for (const product::HostProfile& host : product::HostProfile::All()) {
+    const int hostType = host.hostType;
     for (int state = 0; state < kCountDownStates; ++state) {
       PreviewImage image;
       std::wstring error;

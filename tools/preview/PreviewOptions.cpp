@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cwchar>
 
+#include "product/HostProfile.h"
+
 namespace preview {
 
 namespace {
@@ -49,7 +51,7 @@ bool ParseValue(const std::wstring& name, const std::wstring& value, PreviewOpti
   if (name == L"--config") {
     options.config = value;
   } else if (name == L"--host-type") {
-    if (!ParseInt(value, number) || number < 1 || number > 7) return error = L"--host-type takes 1 to 7", false;
+    if (!ParseInt(value, number) || !product::HostProfile::Find(number)) return error = L"--host-type takes 1 to 7", false;
     options.hostType = number;
   } else if (name == L"--price") {
     if (!ParsePrice(value, options)) return error = L"--price takes PAY/REF or PAY/REF/MONTHS (whole numbers)", false;

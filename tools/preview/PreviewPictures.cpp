@@ -13,8 +13,8 @@ namespace preview {
 namespace {
 
 const wchar_t* LocalName(const std::wstring& field) {
-  if (field == L"bg_url") return strategy::kBackgroundImage;
-  if (field == L"close_btn_url") return strategy::kCloseImage;
+  if (field == vanta::offer::kBackgroundUrl.name) return strategy::kBackgroundImage;
+  if (field == vanta::offer::kCloseUrl.name) return strategy::kCloseImage;
   return strategy::kConfirmImage;
 }
 
@@ -63,8 +63,10 @@ bool PreviewPictures::Fetch(const campaign::CampaignItem& item, const std::wstri
 
 std::vector<std::wstring> PreviewPictures::Rejected(const campaign::CampaignItem& item, const std::wstring& target) {
   std::vector<std::wstring> lines;
-  const auto checks = strategy::PopImageChecker::Check(item.String(L"bg_url", L""), item.String(L"close_btn_url", L""),
-                                                       item.String(L"confirm_btn_url", L""), target);
+  using namespace vanta::offer;
+  const auto checks = strategy::PopImageChecker::Check(item.String(kBackgroundUrl.name, L""),
+                                                       item.String(kCloseUrl.name, L""),
+                                                       item.String(kConfirmUrl.name, L""), target);
   for (const strategy::PopImageCheck& check : checks) {
     if (check.valid) continue;
     lines.push_back(qm::FileUtil::IsFile(check.path) ? check.path.substr(check.path.find_last_of(L'\\') + 1) +

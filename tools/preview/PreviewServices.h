@@ -18,10 +18,10 @@ class PreviewServices final : public ui::IPopDlgServices {
   PreviewServices(campaign::CampaignItem item, int hostType, std::wstring utilFolder,
                   std::map<std::wstring, int> overrides, vipcenter::PayPriceInfo price);
 
-  int HostType() override { return hostType_; }
+  const product::HostProfile& Host() override { return product::HostProfile::Of(hostType_); }
   std::wstring UtilFolder() override { return utilFolder_; }
   int ConfigInt(const std::wstring& field, int defaultValue) override;
-  bool StrategyCanShow(int) override { return true; }
+  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
   // The pictures were checked against their URLs before; the preview draws them either way.
   bool ImagesValid() override { return true; }
   void ReportPop(int, int, int) override {}

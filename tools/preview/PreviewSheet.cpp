@@ -12,6 +12,7 @@
 #include "preview/PreviewCommand.h"
 #include "preview/PreviewImage.h"
 #include "preview/PreviewPictures.h"
+#include "product/HostProfile.h"
 #include "utils/ModulePaths.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
@@ -116,7 +117,8 @@ int PreviewSheet::Run(const campaign::CampaignItem& item) {
   }
   for (const double factor : kFactors) {
     if (!DrawFactor(factor, pictures.path(), cells.path())) return 2;
-    for (int hostType = 1; hostType <= 7; ++hostType) {
+    for (const product::HostProfile& host : product::HostProfile::All()) {
+      const int hostType = host.hostType;
       for (int state = 0; state < PreviewCommand::kCountDownStates; ++state) {
         const std::wstring from = CellPath(cells.path(), hostType, state);
         wchar_t suffix[16];
@@ -126,7 +128,9 @@ int PreviewSheet::Run(const campaign::CampaignItem& item) {
     }
   }
   if (!Compose(cells.path())) return 2;
-  ToolOutput::Print(L"preview: wrote contact sheet " + options_.out + L" (7 host types x 3 count-down states x 3 factors)\n");
+  const std::wstring types = std::to_wstring(product::HostProfile::All().size());
+  ToolOutput::Print(L"preview: wrote contact sheet " + options_.out + L" (" + types +
+                    L" host types x 3 count-down states x 3 factors)\n");
   return rejected.empty() ? 0 : 1;
 }
 
@@ -136,7 +140,8 @@ bool PreviewSheet::Compose(const std::wstring& cells) {
   const size_t columns = std::size(kFactors) * PreviewCommand::kCountDownStates;
   std::vector<PreviewImage> images;
   std::vector<std::wstring> names;
-  for (int hostType = 1; hostType <= 7; ++hostType) {
+  for (const product::HostProfile& host : product::HostProfile::All()) {
+      const int hostType = host.hostType;
     for (const double factor : kFactors) {
       for (int state = 0; state < PreviewCommand::kCountDownStates; ++state) {
         wchar_t suffix[16], label[96];

@@ -1,7 +1,7 @@
 // Runs the new-user discount strategy inside an installed host the way the module does (product
 // configuration, remote configuration, VIP facade, then CanShow with real reports) and prints
 // the answer as JSON: {"can_show", "host_type", "local_config_folder", "log"}.
-//   strategyprobe --scene N
+//   strategyprobe --scene N [--price PAY/REF]   (the price of the pop-up's last refresh)
 #include <windows.h>
 
 #include <cstdio>
@@ -20,13 +20,22 @@
 
 int wmain(int argc, wchar_t** argv) {
   int scene = 1;
-  if (argc == 3 && std::wstring(argv[1]) == L"--scene") scene = _wtoi(argv[2]);
+  strategy::PriceReading price;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::wstring name = argv[i];
+    if (name == L"--scene") scene = _wtoi(argv[i + 1]);
+    if (name == L"--price") {
+      price.valid = swscanf(argv[i + 1], L"%d/%d", &price.payPrice, &price.referencePrice) == 2;
+      price.source = L"the probe";
+    }
+  }
   product::ProductInfoLoader::LoadCurrent();
   vanta::CurrentWarpper().Initialize();
   vip::CPDFVipSdkAdapter::Instance().Initialize();
   strategy::TalloPopReporter reporter;
-  const bool canShow = strategy::NewUserDiscountPopStrategy(strategy::Win32PopStrategyWorld::Current(), &reporter)
-                           .CanShow(scene);
+  strategy::Win32PopStrategyWorld& world = strategy::Win32PopStrategyWorld::Current();
+  world.SetLastPrice(price);
+  const bool canShow = strategy::NewUserDiscountPopStrategy(world, &reporter).CanShow(scene);
   UxJsonEx::Document report;
   report[L"can_show"] = canShow;
   report[L"host_type"] = static_cast<int32_t>(product::ProductInfo::Instance().hostType);
