@@ -140,3 +140,54 @@ build_arch() {
   log "building $arch ${*:-(all)}"
   cmake --build "$BUILD_ROOT/$arch" --parallel "$(nproc)" "${targets[@]}"
 }
+
+# A path as a Windows program under Wine sees it (the Z: drive).
+wine_full_path() { local path; path=$(realpath -m -- "$1"); echo "Z:${path//\//\\}"; }
+
+# The campaign tools' common run: set up, take --arch and --config, build the tool and run it in
+# the tools' Wine prefix on a display of its own.
+#   run_tool TOOL "PATH_OPTIONS" ARGS...
+# PATH_OPTIONS: the tool's options whose value is always a path. Exits 2 when it could not run,
+# else with the tool's exit code.
+run_tool() {
+  local tool=$1 path_options=" $2 " arch='' args=()
+  shift 2
+  "$REPO_ROOT/scripts/setup.sh" >&2 || tool_fail "$tool" "setup failed"
+  while [ $# -gt 0 ]; do
+    case "$1" in
+      --arch) arch=${2:-}; shift 2 || tool_fail "$tool" "--arch needs a value" ;;
+      --config)
+        [ $# -ge 2 ] || tool_fail "$tool" "--config needs a value"
+        # A file the tool reads itself; anything else is the item's text.
+        if [ -f "$2" ]; then args+=(--config "$(wine_full_path "$2")"); else args+=(--config "$2"); fi
+        shift 2 ;;
+      *)
+        if [ -n "$1" ] && [[ "$path_options" == *" $1 "* ]]; then
+          [ $# -ge 2 ] || tool_fail "$tool" "$1 needs a value"
+          args+=("$1" "$(wine_full_path "$2")")
+          shift 2
+        else
+          args+=("$1"); shift
+        fi ;;
+    esac
+  done
+  case "$arch" in
+    i686|x86_64) require_arch "$tool" "$arch" ;;
+    "") arch=$(default_arch "$tool") ;;
+    *) tool_fail "$tool" "--arch takes i686 or x86_64" ;;
+  esac
+  export ACTIVITY_ARCH=$arch
+
+  if [ -f "$BUILD_ROOT/$arch/CMakeCache.txt" ]; then configure_arch "$arch"; else configure_arch "$arch" -DACTIVITY_BUILD_TESTS=OFF; fi ||
+    tool_fail "$tool" "cmake could not configure build/$arch"
+  local build_log="$BUILD_ROOT/tools-build-$arch.log"
+  build_arch "$arch" "$tool" >"$build_log" 2>&1 || { cat "$build_log" >&2; tool_fail "$tool" "the build failed"; }
+
+  export WINEPREFIX="$BUILD_ROOT/wine/tools"
+  prepare_prefix "$WINEPREFIX" >&2 || tool_fail "$tool" "the Wine prefix is not ready"
+  "$WINESERVER" -k 2>/dev/null || true  # Wine's desktop must start on this run's display
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" "$BUILD_ROOT/$arch/bin/$tool.exe" \
+    ${args[@]+"${args[@]}"}
+}
+
+tool_fail() { echo "$1: $2" >&2; exit 2; }

@@ -4,7 +4,6 @@
 #include "common/Journal.h"
 #include "family/FennickAccount.h"
 #include "fkaccount/FkAccountObject.h"
-#include "utils/StaticRuntimeRelease.h"
 
 namespace {
 
@@ -15,11 +14,6 @@ class FkAccountService final : public fkaccount::IFkAccountService {
 };
 
 }  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
-  return TRUE;
-}
 
 // Exported as DllQueryInterface (fkaccount.def).
 extern "C" void* __stdcall FkAccountQueryInterface(const GUID* id) {

@@ -3,4 +3,4 @@
 add_library(fkaccount SHARED ${CMAKE_CURRENT_LIST_DIR}/FkAccountExports.cpp ${CMAKE_CURRENT_LIST_DIR}/FkAccountObject.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/fkaccount.def)
 set_target_properties(fkaccount PROPERTIES PREFIX "" OUTPUT_NAME fkaccount)
-target_link_libraries(fkaccount PRIVATE sibling_vipstate)
+target_link_libraries(fkaccount PRIVATE sibling_vipstate sibling_dllmain)

@@ -1,8 +1,8 @@
 #include "netvok/NetvokFactory.h"
 
-#include <cstdio>
 #include <new>
 
+#include "common/BehaviourFile.h"
 #include "common/Journal.h"
 #include "netvok/NetvokRequest.h"
 #include "netvok/NetvokResponse.h"
@@ -10,15 +10,7 @@
 namespace siblings {
 
 std::string NetvokFactory::Behaviour() {
-  static const std::string behaviour = [] {
-    std::string text;
-    if (FILE* file = _wfopen((Journal::OwnFolder() + L"netvok.behaviour").c_str(), L"rb")) {
-      char buffer[64] = {};
-      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
-      fclose(file);
-    }
-    return text;
-  }();
+  static const std::string behaviour = BehaviourFile::Read(L"netvok.behaviour");
   return behaviour;
 }
 

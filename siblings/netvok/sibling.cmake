@@ -11,4 +11,4 @@ add_library(netvok SHARED
   ${CMAKE_CURRENT_LIST_DIR}/netvok.def
 )
 set_target_properties(netvok PROPERTIES PREFIX "")
-target_link_libraries(netvok PRIVATE sibling_common winhttp crypt32 secur32 ws2_32)
+target_link_libraries(netvok PRIVATE sibling_common sibling_dllmain winhttp crypt32 secur32 ws2_32)

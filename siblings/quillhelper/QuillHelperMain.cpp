@@ -3,26 +3,18 @@
 // A file "quillhelper.behaviour" beside it holding "exit1" or "hang SECONDS" changes the refresh.
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
+#include "common/BehaviourFile.h"
 #include "common/Journal.h"
 #include "quillhelper/HelperCommand.h"
 
 namespace {
 
-std::string Behaviour() {
-  FILE* file = _wfopen((siblings::Journal::OwnFolder() + L"quillhelper.behaviour").c_str(), L"rb");
-  if (!file) return {};
-  char buffer[64] = {};
-  fread(buffer, 1, sizeof(buffer) - 1, file);
-  fclose(file);
-  return buffer;
-}
-
 int ForceUpdate(siblings::Journal& journal) {
-  const std::string behaviour = Behaviour();
+  const std::string behaviour = siblings::BehaviourFile::Read(L"quillhelper.behaviour");
   if (behaviour.rfind("exit1", 0) == 0) return 1;
   if (behaviour.rfind("hang", 0) == 0) {
     Sleep(static_cast<DWORD>(atoi(behaviour.c_str() + 4)) * 1000);  // bounded: nothing is left behind

@@ -5,12 +5,6 @@
 #include "tandipc/TandIpcBundle.h"
 #include "tandipc/TandIpcClient.h"
 #include "tandipc/TandIpcServer.h"
-#include "utils/StaticRuntimeRelease.h"
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
-  return TRUE;
-}
 
 // Exported as DllQueryInterface (tandipc.def).
 extern "C" void* __stdcall TandIpcQueryInterface(const GUID* classId) {

@@ -5,4 +5,4 @@ add_library(tandipc SHARED ${CMAKE_CURRENT_LIST_DIR}/TandIpcExports.cpp ${CMAKE_
                            ${CMAKE_CURRENT_LIST_DIR}/FunctionTable.cpp ${CMAKE_CURRENT_LIST_DIR}/PipeIo.cpp
                            ${CMAKE_CURRENT_LIST_DIR}/TandIpcWire.cpp ${CMAKE_CURRENT_LIST_DIR}/tandipc.def)
 set_target_properties(tandipc PROPERTIES PREFIX "" OUTPUT_NAME tandipc)
-target_link_libraries(tandipc PRIVATE sibling_bundle sibling_common)
+target_link_libraries(tandipc PRIVATE sibling_bundle sibling_common sibling_dllmain)

@@ -1,10 +1,8 @@
 // The privilege store's first library stand-in: one query object for kPrivilegeQueryId.
 #include <windows.h>
 
-#include "common/Journal.h"
 #include "family/PrivilegeStore.h"
 #include "vdpriv/PrivilegeList.h"
-#include "utils/StaticRuntimeRelease.h"
 
 namespace {
 
@@ -27,20 +25,11 @@ class PrivilegeQuery final : public vdpriv::IPrivilegeQuery {
   int __stdcall LastError() override { return 0; }
   bool __stdcall IsReady() override { return true; }
   bool __stdcall HasPrivilege(const wchar_t* name) override {
-    const bool granted = siblings::PrivilegeList::Grants(L"privileges", name);
-    siblings::Journal(L"vdpriv").Append(L"HasPrivilege", {{L"library", L"core"},
-                                                          {L"name", name ? name : L""},
-                                                          {L"granted", granted ? L"true" : L"false"}});
-    return granted;
+    return siblings::PrivilegeList::Answer(L"privileges", L"core", name);
   }
 };
 
 }  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
-  return TRUE;
-}
 
 // Exported as GetInterface (vdprivcore.def).
 extern "C" HRESULT __stdcall PrivilegeCoreGetInterface(const GUID* id, void** object) {

@@ -1,10 +1,8 @@
 // The privilege store's second library stand-in: a reference-counted privilege object.
 #include <windows.h>
 
-#include "common/Journal.h"
 #include "family/PrivilegeStore.h"
 #include "vdpriv/PrivilegeList.h"
-#include "utils/StaticRuntimeRelease.h"
 
 namespace {
 
@@ -28,11 +26,7 @@ class PrivilegeObject final : public vdpriv::IPrivilegeObject {
   }
   bool __stdcall Refresh() override { return true; }
   bool __stdcall HasPrivilege(const wchar_t* name) override {
-    const bool granted = siblings::PrivilegeList::Grants(L"privileges_extra", name);
-    siblings::Journal(L"vdpriv").Append(L"HasPrivilege", {{L"library", L"extra"},
-                                                          {L"name", name ? name : L""},
-                                                          {L"granted", granted ? L"true" : L"false"}});
-    return granted;
+    return siblings::PrivilegeList::Answer(L"privileges_extra", L"extra", name);
   }
 
  private:
@@ -41,11 +35,6 @@ class PrivilegeObject final : public vdpriv::IPrivilegeObject {
 };
 
 }  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-  qm::StaticRuntimeRelease::OnDllMain(reason, reserved);
-  return TRUE;
-}
 
 // Exported as DllGetClassObject (vdprivext.def).
 extern "C" HRESULT __stdcall PrivilegeExtraGetClassObject(const GUID* first, const GUID* second, void** object) {

@@ -1,5 +1,6 @@
 #include "vdpriv/PrivilegeList.h"
 
+#include "common/Journal.h"
 #include "vipstate/VipStateFile.h"
 
 namespace siblings {
@@ -19,6 +20,14 @@ bool PrivilegeList::Grants(const wchar_t* member, const wchar_t* name) {
     if (granted == name) return true;
   }
   return false;
+}
+
+bool PrivilegeList::Answer(const wchar_t* member, const wchar_t* library, const wchar_t* name) {
+  const bool granted = Grants(member, name);
+  Journal(L"vdpriv").Append(L"HasPrivilege", {{L"library", library},
+                                              {L"name", name ? name : L""},
+                                              {L"granted", granted ? L"true" : L"false"}});
+  return granted;
 }
 
 }  // namespace siblings

@@ -11,6 +11,8 @@ class PrivilegeList {
  public:
   static std::vector<std::wstring> Read(const wchar_t* member);
   static bool Grants(const wchar_t* member, const wchar_t* name);
+  // Grants, with a "HasPrivilege" line in vdpriv.journal.jsonl naming the library that asked.
+  static bool Answer(const wchar_t* member, const wchar_t* library, const wchar_t* name);
 };
 
 }  // namespace siblings

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
+#include "common/BehaviourFile.h"
 #include "common/Journal.h"
 #include "utils/FileUtil.h"
 #include "utils/TextEncoding.h"
@@ -18,15 +18,7 @@ bool VipSdkState::HasPrivilege(const std::wstring& name) const {
 }
 
 std::string VipSdkState::Behaviour() {
-  static const std::string behaviour = [] {
-    std::string text;
-    if (FILE* file = _wfopen((Journal::OwnFolder() + L"vipsdk.behaviour").c_str(), L"rb")) {
-      char buffer[64] = {};
-      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
-      fclose(file);
-    }
-    return text;
-  }();
+  static const std::string behaviour = BehaviourFile::Read(L"vipsdk.behaviour");
   return behaviour;
 }
 

@@ -3,4 +3,4 @@
 add_library(vipsdk SHARED ${CMAKE_CURRENT_LIST_DIR}/VipSdkExports.cpp ${CMAKE_CURRENT_LIST_DIR}/VipSdkRoot.cpp
                           ${CMAKE_CURRENT_LIST_DIR}/VipSdkState.cpp ${CMAKE_CURRENT_LIST_DIR}/vipsdk.def)
 set_target_properties(vipsdk PROPERTIES PREFIX "" OUTPUT_NAME wystanvipsdk)
-target_link_libraries(vipsdk PRIVATE sibling_common oleaut32)
+target_link_libraries(vipsdk PRIVATE sibling_common sibling_dllmain oleaut32)

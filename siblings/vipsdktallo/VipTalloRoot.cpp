@@ -1,23 +1,15 @@
 #include "vipsdktallo/VipTalloRoot.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
+#include "common/BehaviourFile.h"
 #include "common/Journal.h"
 
 namespace siblings {
 
 std::string VipTalloRoot::Behaviour() {
-  static const std::string behaviour = [] {
-    std::string text;
-    if (FILE* file = _wfopen((Journal::OwnFolder() + L"vipsdktallo.behaviour").c_str(), L"rb")) {
-      char buffer[64] = {};
-      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
-      fclose(file);
-    }
-    return text;
-  }();
+  static const std::string behaviour = BehaviourFile::Read(L"vipsdktallo.behaviour");
   return behaviour;
 }
 

@@ -5,4 +5,4 @@ add_library(vipsdktallo SHARED ${CMAKE_CURRENT_LIST_DIR}/VipTalloExports.cpp ${C
                                ${CMAKE_CURRENT_LIST_DIR}/../tallo/TalloRecordDraft.cpp
                                ${CMAKE_CURRENT_LIST_DIR}/vipsdktallo.def)
 set_target_properties(vipsdktallo PROPERTIES PREFIX "" OUTPUT_NAME vipsdktallo)
-target_link_libraries(vipsdktallo PRIVATE sibling_common)
+target_link_libraries(vipsdktallo PRIVATE sibling_common sibling_dllmain)

@@ -1,11 +1,10 @@
 #include "wexutil/WexUtilTransfer.h"
 
-#include <cstdio>
-
 #include <windows.h>
 
 #include <sstream>
 
+#include "common/BehaviourFile.h"
 #include "utils/FileUtil.h"
 
 #include "utils/TextEncoding.h"
@@ -13,15 +12,7 @@
 namespace siblings {
 
 std::string WexUtilTransfer::Behaviour() {
-  static const std::string behaviour = [] {
-    std::string text;
-    if (FILE* file = _wfopen((Journal::OwnFolder() + L"wexutil.behaviour").c_str(), L"rb")) {
-      char buffer[64] = {};
-      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
-      fclose(file);
-    }
-    return text;
-  }();
+  static const std::string behaviour = BehaviourFile::Read(L"wexutil.behaviour");
   return behaviour;
 }
 

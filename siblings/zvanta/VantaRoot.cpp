@@ -1,6 +1,6 @@
 #include "zvanta/VantaRoot.h"
 
-#include <cstdio>
+#include "common/BehaviourFile.h"
 
 namespace siblings {
 
@@ -12,15 +12,7 @@ void* VantaRoot::DeletingDestructor(unsigned int flags) {
 }
 
 std::string VantaRoot::Behaviour() {
-  static const std::string behaviour = [] {
-    std::string text;
-    if (FILE* file = _wfopen((Journal::OwnFolder() + L"zvanta.behaviour").c_str(), L"rb")) {
-      char buffer[64] = {};
-      text.assign(buffer, fread(buffer, 1, sizeof(buffer) - 1, file));
-      fclose(file);
-    }
-    return text;
-  }();
+  static const std::string behaviour = BehaviourFile::Read(L"zvanta.behaviour");
   return behaviour;
 }
 

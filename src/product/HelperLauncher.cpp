@@ -88,22 +88,4 @@ bool HelperLauncher::StartWithRights(const std::wstring& program, const std::wst
   return result > 32;
 }
 
-bool HelperLauncher::StartVipService() {
-  const std::wstring program = ProgramIn(HostFolder(), kTessikVipService.Reveal());
-  if (program.empty()) return false;
-  // Quoted, or a folder with a space would make Windows try "C:\Program.exe" first.
-  std::wstring commandLine = L"\"" + program + L"\" /runhide";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    return false;
-  }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  Sleep(1000);
-  return true;
-}
-
 }  // namespace product

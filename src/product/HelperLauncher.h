@@ -9,8 +9,7 @@
 namespace product {
 
 // Starts the host family's programs with their command lines: the helper "quillhelper.exe" (a
-// raised-rights start), the VIP page program and the antivirus host's VIP service. Nothing
-// started is waited for or killed.
+// raised-rights start) and the VIP page program. Nothing started is waited for or killed.
 class HelperLauncher {
  public:
   enum class StartMode { kDirect, kRightsUnlessAdmin };
@@ -28,7 +27,6 @@ class HelperLauncher {
   std::wstring PageArguments(const PageTemplates& templates, int pageType, int vipFrom, int fid,
                              const std::wstring& parameter, int tryno);
   bool StartWithRights(const std::wstring& program, const std::wstring& arguments);
-  bool StartVipService();
 
   // "<|b64|>" and the base64 of the text in the thread's ANSI code page.
   static std::wstring EncodeArguments(const std::wstring& text);

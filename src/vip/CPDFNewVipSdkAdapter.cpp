@@ -20,9 +20,9 @@ std::wstring TakeText(BSTR text) {
 
 CPDFNewVipSdkAdapter::CPDFNewVipSdkAdapter(int vipProductId, vip_sdk::IBaseInterface* root, int productLine,
                                            VipPageLauncher launcher)
-    : core_(PDFVipSdkCoreInterfaceWrap::Create(root, productLine)),
+    : VipAdapterBase(vipProductId),
+      core_(PDFVipSdkCoreInterfaceWrap::Create(root, productLine)),
       pages_(product::PageTemplates::NewVipSdk(vipProductId)),
-      vipProductId_(vipProductId),
       launcher_(launcher) {
   // Registration happens only here and in the destructor, on one thread; the listener lock is
   // not held, since the SDK holds its own lock while it calls back into OnUserInfoChange.
@@ -60,11 +60,6 @@ bool CPDFNewVipSdkAdapter::FillUserInfo(VipUserInfo& info) {
   return true;
 }
 
-VipUserInfo CPDFNewVipSdkAdapter::GetUserInfo() {
-  VipUserInfo info;
-  return FillUserInfo(info) ? info : VipUserInfo{};
-}
-
 bool CPDFNewVipSdkAdapter::ReadVipExpiryList(VipExpiryList& list) {
   if (!core_ || core_->GetInterfaceVersion() <= 6) return false;
   BSTR json = nullptr;
@@ -97,29 +92,11 @@ bool CPDFNewVipSdkAdapter::OpenVipPageWithQuery(int pageType, int vipFrom, int f
   return PageArguments(pageType, vipFrom, fid, query, arguments) && StartPage(arguments);
 }
 
-void CPDFNewVipSdkAdapter::AddUserInfoListener(IPDFVipUserInfoListener* listener) {
-  if (!listener) return;
-  std::lock_guard<std::mutex> hold(listenersLock_);
-  listeners_.insert(listener);
-}
-
-void CPDFNewVipSdkAdapter::RemoveUserInfoListener(IPDFVipUserInfoListener* listener) {
-  if (!listener) return;
-  std::lock_guard<std::mutex> hold(listenersLock_);
-  listeners_.erase(listener);
-}
-
-size_t CPDFNewVipSdkAdapter::ListenerCount() {
-  std::lock_guard<std::mutex> hold(listenersLock_);
-  return listeners_.size();
-}
-
 void CPDFNewVipSdkAdapter::NotifyListeners() noexcept {
   try {
     VipUserInfo info;
     FillUserInfo(info);
-    std::lock_guard<std::mutex> hold(listenersLock_);
-    for (IPDFVipUserInfoListener* listener : listeners_) listener->OnVipUserInfoChanged(info);
+    listeners().Notify(info);
   } catch (...) {
     // Called on the SDK's thread: nothing may travel back into it.
   }

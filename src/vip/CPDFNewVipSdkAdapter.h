@@ -1,21 +1,19 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
-#include <set>
 #include <string>
 
 #include "family/VipSdk.h"
 #include "product/PageTemplates.h"
-#include "vip/IPDFVipSdkAdapter.h"
 #include "vip/PDFVipSdkCoreInterfaceWrap.h"
+#include "vip/VipAdapterBase.h"
 #include "vip/VipPageLauncher.h"
 
 namespace vip {
 
 // The user's VIP state from the VIP SDK's core interface (hosts 2 to 5). The SDK tells it of
 // account changes through its second base, and it passes a fresh record to its listeners.
-class CPDFNewVipSdkAdapter : public IPDFVipSdkAdapter, public vip_sdk_pdf::IPdfUserInfoChangeListener {
+class CPDFNewVipSdkAdapter : public VipAdapterBase, public vip_sdk_pdf::IPdfUserInfoChangeListener {
  public:
   // root: the SDK library's root interface, or null when the library is missing.
   CPDFNewVipSdkAdapter(int vipProductId, vip_sdk::IBaseInterface* root, int productLine, VipPageLauncher launcher);
@@ -24,18 +22,13 @@ class CPDFNewVipSdkAdapter : public IPDFVipSdkAdapter, public vip_sdk_pdf::IPdfU
   CPDFNewVipSdkAdapter& operator=(const CPDFNewVipSdkAdapter&) = delete;
 
   int GetVipState() override;
-  VipUserInfo GetUserInfo() override;
   bool FillUserInfo(VipUserInfo& info) override;
   bool IsVip() override;
   bool IsLogin() override;
   bool IsTourist() override { return false; }
-  void SetOpenContext(int context) override { openContext_ = context; }
   bool OpenVipPage(int pageType, int vipFrom, int fid) override;
   bool OpenVipPageWithQuery(int pageType, int vipFrom, int fid, const std::wstring& query) override;
-  void AddUserInfoListener(IPDFVipUserInfoListener* listener) override;
-  void RemoveUserInfoListener(IPDFVipUserInfoListener* listener) override;
   bool ReadVipExpiryList(VipExpiryList& list) override;
-  int GetVipProductId() override { return vipProductId_; }
 
   void __stdcall OnUserInfoChange(int reason) override;
   void __stdcall OnLoginStateChange(bool loggedIn) override;
@@ -44,7 +37,6 @@ class CPDFNewVipSdkAdapter : public IPDFVipSdkAdapter, public vip_sdk_pdf::IPdfU
   // The page program's argument text; false for a page type without a template.
   bool PageArguments(int pageType, int vipFrom, int fid, const std::wstring& query, std::wstring& arguments) const;
   bool HasCore() const { return core_ != nullptr; }
-  size_t ListenerCount();
 
  protected:
   virtual std::wstring PurchaseUrl(int tryno, const std::wstring& query) const;
@@ -55,12 +47,8 @@ class CPDFNewVipSdkAdapter : public IPDFVipSdkAdapter, public vip_sdk_pdf::IPdfU
  private:
   void NotifyListeners() noexcept;
 
-  int openContext_ = 0;
   std::unique_ptr<PDFVipSdkCoreInterfaceWrap> core_;
   product::PageTemplates pages_;
-  std::mutex listenersLock_;
-  std::set<IPDFVipUserInfoListener*> listeners_;
-  int vipProductId_;
   VipPageLauncher launcher_;
 };
 

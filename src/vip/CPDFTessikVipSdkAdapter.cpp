@@ -8,15 +8,15 @@ namespace vip {
 
 CPDFTessikVipSdkAdapter::CPDFTessikVipSdkAdapter(sheer_vip::SheerVipIpcWrapper& ipc,
                                                  std::unique_ptr<ITessikVipHost> host)
-    : ipc_(ipc), host_(std::move(host)), openOptions_{{kVipLoginPage, 6}, {kVipChargePage, 15}, {kVipMainPage, 1}} {
+    : VipAdapterBase(0),  // the Tessik host has no VIP product id
+      ipc_(ipc),
+      host_(std::move(host)),
+      openOptions_{{kVipLoginPage, 6}, {kVipChargePage, 15}, {kVipMainPage, 1}} {
   ipc_.AddCallback(this);
 }
 
 CPDFTessikVipSdkAdapter::~CPDFTessikVipSdkAdapter() {
-  {
-    VipCriticalSection::Hold hold(listenersLock_);
-    listeners_.clear();
-  }
+  listeners().Clear();
   // Under the client's lock: once this returns no notification can reach this object.
   ipc_.RemoveCallback(this);
 }
@@ -66,11 +66,6 @@ bool CPDFTessikVipSdkAdapter::FillUserInfo(VipUserInfo& info) {
   }
 }
 
-VipUserInfo CPDFTessikVipSdkAdapter::GetUserInfo() {
-  VipUserInfo info;
-  return FillUserInfo(info) ? info : VipUserInfo{};
-}
-
 bool CPDFTessikVipSdkAdapter::IsVip() {
   try {
     VipUserInfo info;
@@ -87,11 +82,6 @@ bool CPDFTessikVipSdkAdapter::IsLogin() {
   } catch (...) {
     return false;
   }
-}
-
-bool CPDFTessikVipSdkAdapter::IsTourist() {
-  VipUserInfo info;
-  return FillUserInfo(info) && info.is_tourist;
 }
 
 bool CPDFTessikVipSdkAdapter::PageArguments(int pageType, int vipFrom, int fid, std::wstring& arguments) {
@@ -117,31 +107,6 @@ bool CPDFTessikVipSdkAdapter::OpenVipPage(int pageType, int vipFrom, int fid) {
   }
 }
 
-void CPDFTessikVipSdkAdapter::AddUserInfoListener(IPDFVipUserInfoListener* listener) {
-  if (!listener) return;
-  VipCriticalSection::Hold hold(listenersLock_);
-  listeners_.insert(listener);
-}
-
-void CPDFTessikVipSdkAdapter::RemoveUserInfoListener(IPDFVipUserInfoListener* listener) {
-  if (!listener) return;
-  VipCriticalSection::Hold hold(listenersLock_);
-  listeners_.erase(listener);
-}
-
-size_t CPDFTessikVipSdkAdapter::ListenerCount() {
-  VipCriticalSection::Hold hold(listenersLock_);
-  return listeners_.size();
-}
-
-void CPDFTessikVipSdkAdapter::OnUserInfoChanged(const VipUserInfo& info) {
-  VipCriticalSection::Hold hold(listenersLock_);
-  for (IPDFVipUserInfoListener* listener : listeners_) {
-    try {
-      listener->OnVipUserInfoChanged(info);
-    } catch (...) {
-    }
-  }
-}
+void CPDFTessikVipSdkAdapter::OnUserInfoChanged(const VipUserInfo& info) { listeners().Notify(info); }
 
 }  // namespace vip

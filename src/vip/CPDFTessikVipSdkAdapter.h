@@ -2,19 +2,17 @@
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
-#include "vip/IPDFVipSdkAdapter.h"
 #include "vip/ITessikVipHost.h"
 #include "vip/SheerVipIpcWrapper.h"
-#include "vip/VipCriticalSection.h"
+#include "vip/VipAdapterBase.h"
 
 namespace vip {
 
 // The user's VIP state in the Tessik host (type 1), from its VIP service over IPC and its
 // privilege store. The service's change notifications reach it through its second base.
-class CPDFTessikVipSdkAdapter final : public IPDFVipSdkAdapter,
+class CPDFTessikVipSdkAdapter final : public VipAdapterBase,
                                       public sheer_vip::SheerVipIpcWrapper::UserInfoChangeCallBack {
  public:
   // Registers itself with the client's callbacks; removes itself again on destruction.
@@ -26,23 +24,15 @@ class CPDFTessikVipSdkAdapter final : public IPDFVipSdkAdapter,
   static constexpr unsigned long kServiceStartWaitMs = 1000;
 
   int GetVipState() override;
-  VipUserInfo GetUserInfo() override;
   bool FillUserInfo(VipUserInfo& info) override;
   bool IsVip() override;
   bool IsLogin() override;
-  bool IsTourist() override;
-  void SetOpenContext(int context) override { openContext_ = context; }
   bool OpenVipPage(int pageType, int vipFrom, int fid) override;
-  void AddUserInfoListener(IPDFVipUserInfoListener* listener) override;
-  void RemoveUserInfoListener(IPDFVipUserInfoListener* listener) override;
-  bool ReadVipExpiryList(VipExpiryList&) override { return true; }
-  int GetVipProductId() override { return 0; }
 
   void OnUserInfoChanged(const VipUserInfo& info) override;
 
   // The page program's argument text; false for a page type without an open option.
   bool PageArguments(int pageType, int vipFrom, int fid, std::wstring& arguments);
-  size_t ListenerCount();
 
  private:
   // "QueryUserInfo", with one start of the VIP service when it is not running; the service so
@@ -52,10 +42,7 @@ class CPDFTessikVipSdkAdapter final : public IPDFVipSdkAdapter,
 
   sheer_vip::SheerVipIpcWrapper& ipc_;
   std::unique_ptr<ITessikVipHost> host_;
-  int openContext_ = 0;
   std::map<int, int> openOptions_;
-  VipCriticalSection listenersLock_;
-  std::set<IPDFVipUserInfoListener*> listeners_;  // under listenersLock_
 };
 
 }  // namespace vip

@@ -21,7 +21,7 @@ std::wstring Text(const wchar_t (&field)[N]) {
 }  // namespace
 
 PDFFennickVipSdkAdapter::PDFFennickVipSdkAdapter(HMODULE library, std::wstring browser, TryNoSource tryNo)
-    : browser_(std::move(browser)), tryNo_(std::move(tryNo)) {
+    : VipAdapterBase(kVipProductId), browser_(std::move(browser)), tryNo_(std::move(tryNo)) {
   auto query = library ? reinterpret_cast<fkaccount::QueryInterfaceFn>(
                              reinterpret_cast<void*>(GetProcAddress(library, fkaccount::kQueryExport)))
                        : nullptr;
@@ -32,10 +32,7 @@ PDFFennickVipSdkAdapter::PDFFennickVipSdkAdapter(HMODULE library, std::wstring b
 }
 
 PDFFennickVipSdkAdapter::~PDFFennickVipSdkAdapter() {
-  {
-    VipCriticalSection::Hold hold(listenersLock_);
-    listeners_.clear();
-  }
+  listeners().Clear();
   // After removal no notification reaches this object; the library stays loaded.
   if (account_ && observing_) account_->RemoveObserver(this);
   if (account_) account_->Release();
@@ -92,11 +89,6 @@ bool PDFFennickVipSdkAdapter::FillUserInfo(VipUserInfo& info) {
   }
 }
 
-VipUserInfo PDFFennickVipSdkAdapter::GetUserInfo() {
-  VipUserInfo info;
-  return FillUserInfo(info) ? info : VipUserInfo{};
-}
-
 bool PDFFennickVipSdkAdapter::IsLogin() {
   VipUserInfo info;
   return FillUserInfo(info);
@@ -105,11 +97,6 @@ bool PDFFennickVipSdkAdapter::IsLogin() {
 bool PDFFennickVipSdkAdapter::IsVip() {
   VipUserInfo info;
   return FillUserInfo(info) && info.vip_type > 0;
-}
-
-bool PDFFennickVipSdkAdapter::IsTourist() {
-  VipUserInfo info;
-  return FillUserInfo(info) && info.is_tourist;
 }
 
 int PDFFennickVipSdkAdapter::GetVipState() {
@@ -137,24 +124,11 @@ bool PDFFennickVipSdkAdapter::OpenVipPage(int pageType, int, int) {
   }
 }
 
-void PDFFennickVipSdkAdapter::AddUserInfoListener(IPDFVipUserInfoListener* listener) {
-  if (!listener) return;
-  VipCriticalSection::Hold hold(listenersLock_);
-  listeners_.insert(listener);
-}
-
-void PDFFennickVipSdkAdapter::RemoveUserInfoListener(IPDFVipUserInfoListener* listener) {
-  if (!listener) return;
-  VipCriticalSection::Hold hold(listenersLock_);
-  listeners_.erase(listener);
-}
-
 void PDFFennickVipSdkAdapter::OnAccountInfoChanged() {
   try {
     VipUserInfo info;
     if (!FillUserInfo(info)) info.is_logout = true;
-    VipCriticalSection::Hold hold(listenersLock_);
-    for (IPDFVipUserInfoListener* listener : listeners_) listener->OnVipUserInfoChanged(info);
+    listeners().Notify(info);
   } catch (...) {
     // runs on the account library's thread
   }

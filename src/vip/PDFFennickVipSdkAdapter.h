@@ -4,18 +4,16 @@
 
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "family/FennickAccount.h"
-#include "vip/IPDFVipSdkAdapter.h"
-#include "vip/VipCriticalSection.h"
+#include "vip/VipAdapterBase.h"
 
 namespace vip {
 
 // The user's VIP state in the Fennick browser host (type 7), from the browser's account library.
 // Account changes reach it through its second base, on the library's thread.
-class PDFFennickVipSdkAdapter final : public IPDFVipSdkAdapter, public fkaccount::IFkAccountInfoObserver {
+class PDFFennickVipSdkAdapter final : public VipAdapterBase, public fkaccount::IFkAccountInfoObserver {
  public:
   using TryNoSource = std::function<int()>;
 
@@ -29,19 +27,13 @@ class PDFFennickVipSdkAdapter final : public IPDFVipSdkAdapter, public fkaccount
   // The process's host: "ProgramPath" of the Fennick key, the installation folder, tryno.
   static std::unique_ptr<PDFFennickVipSdkAdapter> ForHost();
   static constexpr int kPageSource = 26;
+  static constexpr int kVipProductId = 8;
 
   int GetVipState() override;
-  VipUserInfo GetUserInfo() override;
   bool FillUserInfo(VipUserInfo& info) override;
   bool IsVip() override;
   bool IsLogin() override;
-  bool IsTourist() override;
-  void SetOpenContext(int context) override { openContext_ = context; }
   bool OpenVipPage(int pageType, int vipFrom, int fid) override;
-  void AddUserInfoListener(IPDFVipUserInfoListener* listener) override;
-  void RemoveUserInfoListener(IPDFVipUserInfoListener* listener) override;
-  bool ReadVipExpiryList(VipExpiryList&) override { return true; }
-  int GetVipProductId() override { return 8; }
 
   void OnAccountInfoChanged() override;
 
@@ -55,9 +47,6 @@ class PDFFennickVipSdkAdapter final : public IPDFVipSdkAdapter, public fkaccount
   bool observing_ = false;
   std::wstring browser_;
   TryNoSource tryNo_;
-  int openContext_ = 0;
-  VipCriticalSection listenersLock_;
-  std::set<IPDFVipUserInfoListener*> listeners_;  // under listenersLock_
 };
 
 }  // namespace vip

@@ -44,11 +44,11 @@ void* PDFVipSdkCoreInterfaceWrap::DeletingDestructor(unsigned int flags) {
 bool PDFVipSdkCoreInterfaceWrap::AddUserInfoChangeListener(vip_sdk_pdf::IPdfUserInfoChangeListener* listener) {
   try {
     if (older_) {
-      olderBridges_.push_back(std::make_unique<AbloUserInfoChangeListener>(listener));
+      olderBridges_.push_back(std::make_unique<OlderBridge>(listener));
       older_->AddUserInfoChangeListener(olderBridges_.back().get());
     }
     if (newer_) {
-      newerBridges_.push_back(std::make_unique<WystanUserInfoChangeListener>(listener));
+      newerBridges_.push_back(std::make_unique<NewerBridge>(listener));
       newer_->AddUserInfoChangeListener(newerBridges_.back().get());
     }
     return older_ || newer_;

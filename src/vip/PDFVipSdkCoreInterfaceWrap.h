@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "family/VipSdk.h"
-#include "vip/AbloUserInfoChangeListener.h"
-#include "vip/WystanUserInfoChangeListener.h"
+#include "vip/UserInfoChangeBridge.h"
 
 namespace vip {
 
@@ -89,10 +88,13 @@ class PDFVipSdkCoreInterfaceWrap final : public vip_sdk_pdf::IPdfVipSdkCoreInter
     return {};
   }
 
+  using OlderBridge = UserInfoChangeBridge<vip_sdk_ablo::IUserInfoChangeListener>;
+  using NewerBridge = UserInfoChangeBridge<vip_sdk::IUserInfoChangeListener>;
+
   vip_sdk::IVipSdkCoreInterface* newer_;
   vip_sdk_ablo::IVipSdkCoreInterface* older_;
-  std::vector<std::unique_ptr<AbloUserInfoChangeListener>> olderBridges_;
-  std::vector<std::unique_ptr<WystanUserInfoChangeListener>> newerBridges_;
+  std::vector<std::unique_ptr<OlderBridge>> olderBridges_;
+  std::vector<std::unique_ptr<NewerBridge>> newerBridges_;
 };
 
 }  // namespace vip

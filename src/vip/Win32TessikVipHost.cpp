@@ -12,7 +12,7 @@
 namespace vip {
 
 std::wstring Win32TessikVipHost::BesideHost(const std::wstring& name) {
-  const std::wstring host = product::HostSystem::Real().ExecutablePath();
+  const std::wstring host = system_.ExecutablePath();
   const std::wstring folder = host.substr(0, host.find_last_of(L"\\/") + 1);
   if (!product::IsAbsoluteFolder(folder)) return {};
   return folder + name;
@@ -55,14 +55,13 @@ bool Win32TessikVipHost::HasPrivilege(const std::wstring& name) {
 }
 
 int Win32TessikVipHost::TryNo() {
-  return product::ChannelReader(product::HostSystem::Real(), product::ProductInfo::Instance()).TryNo();
+  return product::ChannelReader(system_, product::ProductInfo::Instance()).TryNo();
 }
 
 bool Win32TessikVipHost::StartPage(const std::wstring& arguments) {
   const std::wstring program = BesideHost(product::constants::kTessikVipPageProgram.Reveal());
   if (program.empty()) return false;
-  return product::HelperLauncher(product::HostSystem::Real(), product::ProductInfo::Instance())
-      .StartWithRights(program, arguments);
+  return product::HelperLauncher(system_, product::ProductInfo::Instance()).StartWithRights(program, arguments);
 }
 
 }  // namespace vip

@@ -16,6 +16,8 @@ add_library(activity_vip STATIC
   ${CMAKE_CURRENT_LIST_DIR}/VipPageLauncher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VipSdkLibrary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VipUserInfoJson.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VipListenerSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VipAdapterBase.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SheerIpcLibrary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SheerVipIpcWrapper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TessikPrivilegeStore.cpp

@@ -12,6 +12,7 @@
 #include "utils/TextEncoding.h"
 #include "vanta/VantaUtils.h"
 #include "vanta/IZVantaWarpper.h"
+#include "vip/Win32TessikVipHost.h"
 
 using product::HelperLauncher;
 using testing_support::TempDir;
@@ -163,9 +164,7 @@ TEST_F(HelperLaunch, VipServicePathIsQuotedSoAFolderWithASpaceRunsNothingElse) {
   ASSERT_TRUE(CopyFromTests(L"vippage.exe", root.File(L"Host.exe"))) << "what an unquoted path would run";
   testing_support::FakeHostSystem system;
   system.executable = folder + L"\\tessik.exe";
-  product::ProductInfo info;
-  info.hostType = 1;
-  ASSERT_TRUE(HelperLauncher(system, info).StartVipService());
+  ASSERT_TRUE(vip::Win32TessikVipHost(system).StartVipService());
   const auto runs = WaitForJournal(Journal(L"vippage"), L"run", 1);
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].at(L"command_line"), L"\"" + service + L"\" /runhide");
@@ -190,7 +189,7 @@ TEST_F(HelperLaunch, UnknownFoldersStartNothing) {
     HelperLauncher launcher(system, info);
     EXPECT_FALSE(launcher.OpenPage(product::PageTemplates::NewVipSdk(13), product::kLoginPage, 1, 0, L""));
     EXPECT_FALSE(launcher.StartWithRights(current.File(L"wystanvip.exe"), L"--open_web=login"));
-    EXPECT_FALSE(launcher.StartVipService());
+    EXPECT_FALSE(vip::Win32TessikVipHost(system).StartVipService());
     EXPECT_EQ(launcher.HostFolderHelper(), L"");
   }
   SetCurrentDirectoryW(previous);
