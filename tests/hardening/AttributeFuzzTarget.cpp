@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "uxwin/UxEngine.h"
+#include "uxwin/base/UxAttributeParser.h"
 #include "uxwin/control/CUxStatic.h"
 #include "uxwin/control/UxLinearLayout.h"
 #include "uxwin/layout/UxLayoutParam.h"
 #include "uxwin/layout/UxPosition.h"
-#include "uxwin/object/UxAttributeParser.h"
 #include "uxwin/skin/UxCanvas.h"
 
 namespace hardening {

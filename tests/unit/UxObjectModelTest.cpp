@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "UxTreeBuilder.h"
+#include "uxwin/host/IUxHostSurface.h"
+#include "uxwin/host/UxMouseRouter.h"
+#include "uxwin/host/UxNotifyRecord.h"
+#include "uxwin/host/UxToolTip.h"
 #include "uxwin/object/CUxDialog.h"
 #include "uxwin/object/IUxPaintHook.h"
 #include "uxwin/skin/UxCanvas.h"
@@ -196,4 +203,54 @@ TEST(UxObjectModel, PaintHookCanSkipTheContentButNotTheBackground) {
   dialog->RedrawRegion(canvas, elsewhere);
   EXPECT_EQ(hook.before, 2);
   DeleteObject(elsewhere);
+}
+
+namespace {
+
+class ClickableWnd : public CUxWindow {
+ public:
+  ClickableWnd() { set_clickable(true); }
+};
+
+// A surface with no real window behind it: hit tests go to one dialog, notifications are kept.
+class RecordingSurface : public IUxHostSurface {
+ public:
+  explicit RecordingSurface(CUxDialog& root) : root_(root) {}
+  HWND hwnd() const override { return nullptr; }
+  bool is_child() const override { return false; }
+  bool is_movable() const override { return false; }
+  bool is_resizable() const override { return false; }
+  bool loop_exit() const override { return false; }
+  HWND Create(HWND, DWORD, DWORD) override { return nullptr; }
+  void Destroy() override {}
+  HUXWND HitTest(POINT point) override { return root_.HitTest(point.x, point.y, true); }
+  UINT SizingHitCode(POINT) const override { return HTCLIENT; }
+  void RedrawControl(CUxWindow&) override {}
+  void Notify(UINT code, CUxWindow& control) override { notified.emplace_back(code, control.id()); }
+  UxToolTip& tool_tip() override { return toolTip_; }
+
+  std::vector<std::pair<UINT, int32_t>> notified;
+
+ private:
+  CUxDialog& root_;
+  UxToolTip toolTip_;
+};
+
+}  // namespace
+
+TEST(UxMouseRouting, OnlyAClickableControlTakesThePressInsteadOfTheWindowDrag) {
+  auto dialog = Dialog();
+  AddLoaded<CUxWindow>(*dialog, "<wnd id=\"1\" pos=\"0,0,100,100\"/>");
+  auto* button = AddLoaded<ClickableWnd>(*dialog, "<wnd id=\"2\" pos=\"100,0,200,100\"/>");
+  RecordingSurface surface(*dialog);
+  UxMouseRouter router(surface);
+  LRESULT result = 0;
+  router.Handle(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50), result);
+  EXPECT_EQ(router.pushed(), 0u) << "a press on a plain control drags the window";
+  EXPECT_TRUE(surface.notified.empty());
+  router.Handle(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50), result);
+  EXPECT_EQ(router.pushed(), button->handle());
+  router.Handle(WM_LBUTTONUP, 0, MAKELPARAM(150, 50), result);
+  const std::vector<std::pair<UINT, int32_t>> expected{{UxNotifyCode::kLeftDown, 2}, {UxNotifyCode::kCommand, 2}};
+  EXPECT_EQ(surface.notified, expected);
 }

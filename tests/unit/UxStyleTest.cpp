@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/style/UxString.h"
 #include "uxwin/style/UxStyleRegistry.h"
 
@@ -20,6 +21,58 @@ TEST(UxAttributes, ColoursFontCodesAndIntegers) {
   EXPECT_EQ(UxAttributeParser::Integer("-12"), -12);
   EXPECT_EQ(UxAttributeParser::Integer("abc"), 0);
   EXPECT_EQ(UxAttributeParser::Hex("25"), 0x25u);
+}
+
+TEST(UxAttributes, KeywordsAreExactWords) {
+  EXPECT_EQ(UxAttributeParser::Keyword("middle", {"top", "middle", "bottom"}), 1);
+  EXPECT_EQ(UxAttributeParser::Keyword("Middle", {"top", "middle", "bottom"}), -1);
+  EXPECT_EQ(UxAttributeParser::Keyword("", {"top"}), -1);
+  EXPECT_EQ(UxAttributeParser::Keyword(nullptr, {"top"}), -1);
+}
+
+namespace {
+
+class TableBase : public CUxObject {
+ public:
+  const char* GetObjectClass() const override { return "base"; }
+  int32_t SetAttribute(const char* name, const char* value, bool loading) override {
+    using Table = UxWin::UxAttributeTable<TableBase>;
+    static const Table table{{"size", Table::Integer(&TableBase::size)}};
+    return table.Apply(*this, name, value, loading);
+  }
+  int32_t size = 0;
+};
+
+class TableDerived : public TableBase {
+ public:
+  int32_t SetAttribute(const char* name, const char* value, bool loading) override {
+    using Table = UxWin::UxAttributeTable<TableDerived>;
+    static const Table table{{"size",
+                              [](TableDerived& derived, const char*, bool) {
+                                derived.shadowed = true;
+                                return CUxObject::kOk;
+                              }},
+                             {"label", Table::String(&TableDerived::label)},
+                             {"again", Table::Integer(&TableDerived::size)}};
+    return table.Chain<TableBase>(*this, name, value, loading);
+  }
+  std::string label;
+  bool shadowed = false;
+};
+
+}  // namespace
+
+TEST(UxAttributes, ADerivedTableOnlyAddsNamesToItsBase) {
+  TableDerived derived;
+  EXPECT_EQ(derived.SetAttribute("size", "7", true), CUxObject::kOk);
+  EXPECT_EQ(derived.size, 7);
+  EXPECT_FALSE(derived.shadowed) << "a name the base knows keeps its meaning";
+  EXPECT_EQ(derived.SetAttribute("label", "x", true), CUxObject::kOk);
+  EXPECT_EQ(derived.label, "x");
+  EXPECT_EQ(derived.SetAttribute("again", "-3", true), CUxObject::kOk);
+  EXPECT_EQ(derived.size, -3) << "an inherited field";
+  EXPECT_EQ(derived.SetAttribute("nothing", "1", true), CUxObject::kFail);
+  EXPECT_EQ(derived.SetAttribute(nullptr, "1", true), CUxObject::kFail);
 }
 
 TEST(UxStyles, ClassesAreParsedAndLaterDefinitionsUpdateThem) {

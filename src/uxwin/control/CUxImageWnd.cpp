@@ -1,32 +1,23 @@
 #include "uxwin/control/CUxImageWnd.h"
 
-#include <cstring>
-
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/dpi/UxDpiContext.h"
-#include "uxwin/object/UxAttributeParser.h"
 #include "uxwin/skin/UxSkinPool.h"
 
 CUxImageWnd::CUxImageWnd() = default;
 
 bool CUxImageWnd::IsClass(const char* name) const {
-  return (name && std::strcmp(name, "img") == 0) || CUxWindow::IsClass(name);
+  return IsTag(name, "img") || CUxWindow::IsClass(name);
 }
 
 int32_t CUxImageWnd::SetAttribute(const char* name, const char* value, bool loading) {
-  const int32_t base = CUxWindow::SetAttribute(name, value, loading);
-  if (base >= 0 || !name) return base;
-  if (std::strcmp(name, "skin") == 0) {
-    skinName_ = value ? value : "";
-    return kOk;
-  }
-  int32_t CUxImageWnd::*field = nullptr;
-  if (std::strcmp(name, "sub") == 0) field = &CUxImageWnd::sub_;
-  if (std::strcmp(name, "cliptype") == 0) field = &CUxImageWnd::clipType_;
-  if (std::strcmp(name, "alpha") == 0) field = &CUxImageWnd::alpha_;
-  if (std::strcmp(name, "use_pos_size") == 0) field = &CUxImageWnd::usePosSize_;
-  if (!field) return kFail;
-  this->*field = UxWin::UxAttributeParser::Integer(value);
-  return kOk;
+  using Table = UxWin::UxAttributeTable<CUxImageWnd>;
+  static const auto* const table = new Table{{"skin", Table::String(&CUxImageWnd::skinName_)},
+                                             {"sub", Table::Integer(&CUxImageWnd::sub_)},
+                                             {"cliptype", Table::Integer(&CUxImageWnd::clipType_)},
+                                             {"alpha", Table::Integer(&CUxImageWnd::alpha_)},
+                                             {"use_pos_size", Table::Integer(&CUxImageWnd::usePosSize_)}};
+  return table->Chain<CUxWindow>(*this, name, value, loading);
 }
 
 SIZE CUxImageWnd::DesiredSize(SIZE offered, bool useOffer) {

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 
 bool CUxLineViewEx::IsClass(const char* name) const {
-  return (name && std::strcmp(name, "lineviewex") == 0) || CUxWindow::IsClass(name);
+  return IsTag(name, "lineviewex") || CUxWindow::IsClass(name);
 }
 
 uint32_t CUxLineViewEx::ParseArgb(const char* text) {
@@ -26,26 +26,24 @@ uint32_t CUxLineViewEx::ParseArgb(const char* text) {
 }
 
 int32_t CUxLineViewEx::SetAttribute(const char* name, const char* value, bool loading) {
-  const int32_t base = CUxWindow::SetAttribute(name, value, loading);
-  if (base >= 0 || !name) return base;
-  if (std::strcmp(name, "linecolor") == 0) {
-    lineColour_ = ParseArgb(value);
-  } else if (std::strcmp(name, "hover_linecolor") == 0) {
-    hoverColour_ = ParseArgb(value), hoverSet_ = true;
-  } else if (std::strcmp(name, "push_linecolor") == 0) {
-    pushColour_ = ParseArgb(value), pushSet_ = true;
-  } else if (std::strcmp(name, "vertical") == 0) {
-    vertical_ = UxWin::UxAttributeParser::Integer(value);
-  } else if (std::strcmp(name, "startcap") == 0) {
-    startCap_ = UxWin::UxAttributeParser::Integer(value);
-  } else if (std::strcmp(name, "endcap") == 0) {
-    endCap_ = UxWin::UxAttributeParser::Integer(value);
-  } else if (std::strcmp(name, "dashstyle") == 0) {
-    dashStyle_ = UxWin::UxAttributeParser::Integer(value);
-  } else {
-    return kFail;
-  }
-  return kOk;
+  using Table = UxWin::UxAttributeTable<CUxLineViewEx>;
+  // The hover and push colours count only once given.
+  const auto colour = [](uint32_t CUxLineViewEx::*field, bool CUxLineViewEx::*given) -> Table::Handler {
+    return [field, given](CUxLineViewEx& line, const char* v, bool) {
+      line.*field = ParseArgb(v);
+      if (given) line.*given = true;
+      return kOk;
+    };
+  };
+  static const auto* const table =
+      new Table{{"linecolor", colour(&CUxLineViewEx::lineColour_, nullptr)},
+                {"hover_linecolor", colour(&CUxLineViewEx::hoverColour_, &CUxLineViewEx::hoverSet_)},
+                {"push_linecolor", colour(&CUxLineViewEx::pushColour_, &CUxLineViewEx::pushSet_)},
+                {"vertical", Table::Integer(&CUxLineViewEx::vertical_)},
+                {"startcap", Table::Integer(&CUxLineViewEx::startCap_)},
+                {"endcap", Table::Integer(&CUxLineViewEx::endCap_)},
+                {"dashstyle", Table::Integer(&CUxLineViewEx::dashStyle_)}};
+  return table->Chain<CUxWindow>(*this, name, value, loading);
 }
 
 bool CUxLineViewEx::NeedRedrawWhenStateChange() {

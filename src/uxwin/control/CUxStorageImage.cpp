@@ -1,8 +1,7 @@
 #include "uxwin/control/CUxStorageImage.h"
 
-#include <cstring>
-
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxFilePictures.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
@@ -11,26 +10,22 @@ CUxStorageImage::CUxStorageImage() = default;
 CUxStorageImage::~CUxStorageImage() = default;
 
 bool CUxStorageImage::IsClass(const char* name) const {
-  return (name && std::strcmp(name, "storageimage") == 0) || CUxWindow::IsClass(name);
+  return IsTag(name, "storageimage") || CUxWindow::IsClass(name);
 }
 
 int32_t CUxStorageImage::SetAttribute(const char* name, const char* value, bool loading) {
-  const int32_t base = CUxWindow::SetAttribute(name, value, loading);
-  if (base >= 0 || !name) return base;
-  if (std::strcmp(name, "filepath") == 0) {
-    filePath_ = UxWin::UxAttributeParser::Text(value);
-    picture_ = filePath_.empty() ? nullptr : UxFilePictures::Instance().Get(filePath_);
-    return kOk;
-  }
-  if (std::strcmp(name, "subwidth") == 0) {
-    subWidth_ = UxWin::UxAttributeParser::Integer(value);
-    return kOk;
-  }
-  if (std::strcmp(name, "sub") == 0) {
-    sub_ = UxWin::UxAttributeParser::Integer(value);
-    return kOk;
-  }
-  return kFail;
+  using Table = UxWin::UxAttributeTable<CUxStorageImage>;
+  static const auto* const table =
+      new Table{{"filepath",
+                 [](CUxStorageImage& image, const char* v, bool) {
+                   // The picture is taken now, never while painting.
+                   image.filePath_ = UxWin::UxAttributeParser::Text(v);
+                   image.picture_ = image.filePath_.empty() ? nullptr : UxFilePictures::Instance().Get(image.filePath_);
+                   return kOk;
+                 }},
+                {"subwidth", Table::Integer(&CUxStorageImage::subWidth_)},
+                {"sub", Table::Integer(&CUxStorageImage::sub_)}};
+  return table->Chain<CUxWindow>(*this, name, value, loading);
 }
 
 bool CUxStorageImage::HasDrawablePicture() const { return picture_ != nullptr; }

@@ -1,8 +1,6 @@
 #include "uxwin/control/CUxStorageImageBtn.h"
 
-#include <cstring>
-
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 
@@ -11,17 +9,13 @@ CUxStorageImageBtn::CUxStorageImageBtn() { CUxWindow::SetAttribute("headacceptlb
 CUxStorageImageBtn::~CUxStorageImageBtn() = default;
 
 bool CUxStorageImageBtn::IsClass(const char* name) const {
-  return (name && std::strcmp(name, "storageimagebtn") == 0) || CUxStorageImage::IsClass(name);
+  return IsTag(name, "storageimagebtn") || CUxStorageImage::IsClass(name);
 }
 
 int32_t CUxStorageImageBtn::SetAttribute(const char* name, const char* value, bool loading) {
-  const int32_t base = CUxStorageImage::SetAttribute(name, value, loading);
-  if (base >= 0 || !name) return base;
-  if (std::strcmp(name, "subcount") == 0) {
-    subCount_ = UxWin::UxAttributeParser::Integer(value);
-    return kOk;
-  }
-  return kFail;
+  using Table = UxWin::UxAttributeTable<CUxStorageImageBtn>;
+  static const auto* const table = new Table{{"subcount", Table::Integer(&CUxStorageImageBtn::subCount_)}};
+  return table->Chain<CUxStorageImage>(*this, name, value, loading);
 }
 
 bool CUxStorageImageBtn::HasDrawablePicture() const {

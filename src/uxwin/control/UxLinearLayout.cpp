@@ -1,10 +1,10 @@
 #include "uxwin/control/UxLinearLayout.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/style/UxTextMeasurer.h"
 
@@ -17,24 +17,27 @@ UxLinearLayout::UxLinearLayout() {
 }
 
 bool UxLinearLayout::IsClass(const char* name) const {
-  return (name && std::strcmp(name, "linearlayout") == 0) || CUxDialog::IsClass(name);
+  return IsTag(name, "linearlayout") || CUxDialog::IsClass(name);
 }
 
 int32_t UxLinearLayout::SetAttribute(const char* name, const char* value, bool loading) {
-  const int32_t base = CUxDialog::SetAttribute(name, value, loading);
-  if (base >= 0 || !name) return base;
-  if (std::strcmp(name, "clip_region") == 0) {
-    clipRegion_ = UxAttributeParser::Integer(value);
-    return 1;
-  }
-  int32_t UxLinearLayoutStrategy::*field = nullptr;
-  if (std::strcmp(name, "layout_orientation") == 0) field = &UxLinearLayoutStrategy::vertical;
-  if (std::strcmp(name, "layout_reverse") == 0) field = &UxLinearLayoutStrategy::reverse;
-  if (std::strcmp(name, "layout_space") == 0) field = &UxLinearLayoutStrategy::space;
-  if (!field) return kFail;
-  strategy_->*field = UxAttributeParser::Integer(value);
-  if (!loading) RepositionChilds();
-  return kOk;
+  using Table = UxAttributeTable<UxLinearLayout>;
+  const auto arrangement = [](int32_t UxLinearLayoutStrategy::*field) -> Table::Handler {
+    return [field](UxLinearLayout& layout, const char* v, bool load) {
+      layout.strategy_->*field = UxAttributeParser::Integer(v);
+      if (!load) layout.RepositionChilds();
+      return kOk;
+    };
+  };
+  static const auto* const table = new Table{{"clip_region",
+                                              [](UxLinearLayout& layout, const char* v, bool) {
+                                                layout.clipRegion_ = UxAttributeParser::Integer(v);
+                                                return 1;  // what the engine has always answered for it
+                                              }},
+                                             {"layout_orientation", arrangement(&UxLinearLayoutStrategy::vertical)},
+                                             {"layout_reverse", arrangement(&UxLinearLayoutStrategy::reverse)},
+                                             {"layout_space", arrangement(&UxLinearLayoutStrategy::space)}};
+  return table->Chain<CUxDialog>(*this, name, value, loading);
 }
 
 SIZE UxLinearLayout::DesiredSize(SIZE offered, bool useOffer) {

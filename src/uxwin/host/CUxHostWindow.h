@@ -9,6 +9,7 @@
 
 #include "uxwin/control/UxControlTable.h"
 #include "uxwin/host/CShadowWnd.h"
+#include "uxwin/host/IUxHostSurface.h"
 #include "uxwin/host/UxBackBuffer.h"
 #include "uxwin/host/UxLayerAttributes.h"
 #include "uxwin/host/UxMouseRouter.h"
@@ -21,7 +22,7 @@ class UxCanvas;
 // and footer sections, paints them into its back buffer (pushed per-pixel-alpha when layered),
 // routes the mouse to the windowless controls and reports their events to itself as WM_NOTIFY
 // (UxNotifyRecord), where the concrete dialog's own message handling sees them first.
-class CUxHostWindow {
+class CUxHostWindow : public IUxHostSurface {
  public:
   static constexpr int kDefaultLayoutId = 100;
 
@@ -38,35 +39,35 @@ class CUxHostWindow {
   // Applies a layout document; false (and an empty window) when its root is not "layer".
   bool SetXml(const std::string& layout);
   // Loads the layout resource when none is loaded, then creates, sizes and lays out the window.
-  HWND Create(HWND parent, DWORD style = 0, DWORD exStyle = 0);
-  void Destroy();
+  HWND Create(HWND parent, DWORD style = 0, DWORD exStyle = 0) override;
+  void Destroy() override;
   // Runs the window modally over the thread's active window until the loop-exit flag is set, the
   // window is gone or a quit message waits. False when the window could not be created.
   bool RunModal();
   void RequestLoopExit();
 
   CUxWindow* FindChildByCmdID(int32_t id);
-  HUXWND HitTest(POINT point);
+  HUXWND HitTest(POINT point) override;
   void Relayout();
   // Repaints a control's rectangle when it and its ancestors are visible.
-  void RedrawControl(CUxWindow& control);
+  void RedrawControl(CUxWindow& control) override;
   // Sends the dialog a notification record for a control's event.
-  void Notify(UINT code, CUxWindow& control);
-  UINT SizingHitCode(POINT point) const;
+  void Notify(UINT code, CUxWindow& control) override;
+  UINT SizingHitCode(POINT point) const override;
 
-  HWND hwnd() const { return hwnd_; }
-  bool is_child() const { return (layer_.style & WS_CHILD) != 0; }
-  bool is_movable() const { return layer_.movable; }
-  bool is_resizable() const { return layer_.resizable; }
+  HWND hwnd() const override { return hwnd_; }
+  bool is_child() const override { return (layer_.style & WS_CHILD) != 0; }
+  bool is_movable() const override { return layer_.movable; }
+  bool is_resizable() const override { return layer_.resizable; }
   bool layout_loaded() const { return layoutLoaded_; }
-  bool loop_exit() const { return loopExit_; }
+  bool loop_exit() const override { return loopExit_; }
   const UxLayerAttributes& layer() const { return layer_; }
   void set_layout_id(int id) { layoutId_ = id; }
   CUxDialog& header() { return header_; }
   CUxDialog& body() { return body_; }
   CUxDialog& footer() { return footer_; }
   UxBackBuffer& back_buffer() { return backBuffer_; }
-  UxToolTip& tool_tip() { return toolTip_; }
+  UxToolTip& tool_tip() override { return toolTip_; }
   UxMouseRouter& mouse() { return mouse_; }
   void AddRelayoutListener(std::function<void()> listener) { relayoutListeners_.push_back(std::move(listener)); }
 

@@ -2,7 +2,7 @@
 
 #include <tinyxml2.h>
 
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeParser.h"
 
 using UxWin::UxAttributeParser;
 

@@ -1,6 +1,6 @@
 #include "uxwin/host/UxModalLoop.h"
 
-#include "uxwin/host/CUxHostWindow.h"
+#include "uxwin/host/IUxHostSurface.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-class CUxHostWindow;
+class IUxHostSurface;
 
 // Runs a host window as a modal dialog over the thread's active window: disables that owner,
 // centres and raises the window, pumps messages until the host asks to stop (or the window is
 // gone, or a quit waits), then hides and destroys it and gives the owner back its activation.
 class UxModalLoop {
  public:
-  explicit UxModalLoop(CUxHostWindow& host) : host_(host) {}
+  explicit UxModalLoop(IUxHostSurface& host) : host_(host) {}
   // False when the window could not be created.
   bool Run();
 
@@ -20,5 +20,5 @@ class UxModalLoop {
   void Pump();
   bool ShouldStop() const;
 
-  CUxHostWindow& host_;
+  IUxHostSurface& host_;
 };

@@ -3,24 +3,10 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "uxwin/host/CUxHostWindow.h"
+#include "uxwin/host/IUxHostSurface.h"
 #include "uxwin/host/UxNotifyRecord.h"
+#include "uxwin/host/UxToolTip.h"
 #include "uxwin/object/CUxWindow.h"
-
-namespace {
-
-// Controls that are clickable by nature: a press on them never drags the window.
-const char* const kClickableClasses[] = {"button", "imgbtn", "dlgbtn", "dlgbtnEx2", "tabctrl", "link", "skinbtn",
-                                         "imgbtnsized", "check", "radio", "slider", "imgradio", "listwnd"};
-
-bool IsClickableClass(CUxWindow& control) {
-  for (const char* name : kClickableClasses) {
-    if (control.IsClass(name)) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 CUxWindow* UxMouseRouter::Resolve(HUXWND handle) const {
   return handle ? UxWindowMap::Instance().Resolve(handle) : nullptr;
@@ -99,7 +85,7 @@ void UxMouseRouter::OnMouseMove(POINT point, WPARAM keys, LPARAM lParam) {
 
 bool UxMouseRouter::StartsDrag(CUxWindow* control) const {
   if (host_.is_child()) return false;
-  return !control || (!IsClickableClass(*control) && control->AcceptsHeaderButtonDown() == 0);
+  return !control || (!control->clickable() && control->AcceptsHeaderButtonDown() == 0);
 }
 
 void UxMouseRouter::OnLeftDown(POINT point, WPARAM keys, LPARAM lParam) {
@@ -157,7 +143,7 @@ void UxMouseRouter::OnLeftUp(POINT point, WPARAM keys, LPARAM lParam) {
 
 void UxMouseRouter::OnDoubleClick(POINT point, WPARAM keys, LPARAM lParam) {
   CUxWindow* control = Resolve(host_.HitTest(point));
-  if ((!control || !IsClickableClass(*control)) && host_.is_resizable()) {
+  if ((!control || !control->clickable()) && host_.is_resizable()) {
     SendMessageW(host_.hwnd(), WM_SYSCOMMAND, IsZoomed(host_.hwnd()) ? SC_RESTORE : (SC_MAXIMIZE | HTCAPTION), 0);
   }
   if (!control) return;

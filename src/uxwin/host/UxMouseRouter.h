@@ -4,15 +4,15 @@
 
 #include "uxwin/object/UxWindowMap.h"
 
-class CUxHostWindow;
 class CUxWindow;
+class IUxHostSurface;
 
 // Routes the host window's mouse to its windowless controls: hover and leave, press with capture,
 // release as a click (or a link), double and right clicks, window drags from passive areas, and
 // the cursor. Controls are remembered by handle, so a destroyed one is never touched.
 class UxMouseRouter {
  public:
-  explicit UxMouseRouter(CUxHostWindow& host) : host_(host) {}
+  explicit UxMouseRouter(IUxHostSurface& host) : host_(host) {}
 
   // True when the message was handled; result is the window procedure's answer.
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -39,7 +39,7 @@ class UxMouseRouter {
   static void Forward(CUxWindow& control, UINT message, WPARAM wParam, LPARAM lParam);
   CUxWindow* Resolve(HUXWND handle) const;
 
-  CUxHostWindow& host_;
+  IUxHostSurface& host_;
   HUXWND hovered_ = 0;
   HUXWND pushed_ = 0;
   HUXWND rightPushed_ = 0;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "uxwin/object/CUxObject.h"
+#include "uxwin/base/CUxObject.h"
 
 namespace UxWin {
 

@@ -1,13 +1,11 @@
 #include "uxwin/object/CUxDialog.h"
 
-#include <cstring>
-
 #include "uxwin/layout/UxPositionLayout.h"
 
 CUxDialog::CUxDialog() { SetLayoutStrategy(std::make_unique<UxPositionLayout>()); }
 
 bool CUxDialog::IsClass(const char* name) const {
-  return (name && std::strcmp(name, "dlg") == 0) || CUxPanel::IsClass(name);
+  return IsTag(name, "dlg") || CUxPanel::IsClass(name);
 }
 
 LONG CUxDialog::Resolve(const UxWin::UxPosition::Item& item, LONG start, LONG end) {

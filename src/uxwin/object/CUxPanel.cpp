@@ -1,21 +1,15 @@
 #include "uxwin/object/CUxPanel.h"
 
-#include <cstring>
-
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 
 bool CUxPanel::IsClass(const char* name) const {
-  return (name && std::strcmp(name, "div") == 0) || CUxContainerWnd::IsClass(name);
+  return IsTag(name, "div") || CUxContainerWnd::IsClass(name);
 }
 
 int32_t CUxPanel::SetAttribute(const char* name, const char* value, bool loading) {
-  const int32_t base = CUxContainerWnd::SetAttribute(name, value, loading);
-  if (base >= 0) return base;
-  if (name && std::strcmp(name, "onlydrawchild") == 0) {
-    onlyDrawChild_ = UxWin::UxAttributeParser::Integer(value);
-    return kOk;
-  }
-  return kFail;
+  using Table = UxWin::UxAttributeTable<CUxPanel>;
+  static const auto* const table = new Table{{"onlydrawchild", Table::Integer(&CUxPanel::onlyDrawChild_)}};
+  return table->Chain<CUxContainerWnd>(*this, name, value, loading);
 }
 
 HUXWND CUxPanel::HitTest(int x, int y, bool visibleOnly) {

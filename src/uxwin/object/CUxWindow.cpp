@@ -1,9 +1,9 @@
 #include "uxwin/object/CUxWindow.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "uxwin/dpi/UxDpiContext.h"
+#include "uxwin/layout/UxSaturate.h"
 #include "uxwin/object/IUxChildHost.h"
 #include "uxwin/object/IUxPaintHook.h"
 #include "uxwin/skin/UxCanvas.h"
@@ -11,7 +11,6 @@
 #include "uxwin/skin/UxSkinPool.h"
 #include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxStyleRegistry.h"
-#include "uxwin/layout/UxSaturate.h"
 #include "uxwin/style/UxTextMeasurer.h"
 #include "uxwin/style/UxTextPainter.h"
 
@@ -19,7 +18,9 @@ CUxWindow::CUxWindow() : handle_(UxWindowMap::Instance().Register(this)) {}
 
 CUxWindow::~CUxWindow() { UxWindowMap::Instance().Unregister(handle_); }
 
-bool CUxWindow::IsClass(const char* name) const { return name && (std::strcmp(name, "wnd") == 0 || CUxObject::IsClass(name)); }
+bool CUxWindow::IsClass(const char* name) const {
+  return IsTag(name, "wnd") || CUxObject::IsClass(name);
+}
 
 CUxWindow* CUxWindow::GetParent() { return parent_ ? UxWindowMap::Instance().Resolve(parent_) : nullptr; }
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "uxwin/base/CUxObject.h"
+#include "uxwin/base/IUxWindow.h"
 #include "uxwin/layout/UxLayoutParam.h"
 #include "uxwin/layout/UxPosition.h"
-#include "uxwin/object/CUxObject.h"
-#include "uxwin/object/IUxWindow.h"
 #include "uxwin/object/UxWindowMap.h"
 
 class IUxMouseListener;
@@ -82,6 +82,8 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   bool dpi_aware() const { return dpiAware_ != 0; }
   void set_dpi_aware(bool aware) { dpiAware_ = aware ? 1 : 0; }
   int32_t mouse_transparent() const { return transparent_; }
+  // Clickable by nature (a button, a link): a press on it never drags the host window.
+  bool clickable() const { return clickable_; }
   uint32_t horizontal_align() const { return horizontalAlign_; }  // "align": 0 left, 0x4000 center, 0x8000 right
   uint32_t vertical_align() const { return verticalAlign_; }      // "valign": 0 top, 0x1000 middle, 0x2000 bottom
   // Layout width and height in pixels (already scaled), for sizes only known at run time.
@@ -122,6 +124,8 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   SIZE MeasureText(SIZE offered, bool useOffer);
   // WM_WINDOWPOSCHANGED: take the origin, ask for the size, then apply fixed and full sizes.
   void Place(const WINDOWPOS& placement);
+  // Set by a control class that is a button by nature; no document attribute sets it.
+  void set_clickable(bool clickable) { clickable_ = clickable; }
 
  private:
   void ApplySizeAttributes(const tinyxml2::XMLElement* element);
@@ -159,6 +163,7 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   UxWin::UxLayoutParam layout_{this};
   int32_t messageHandled_ = 0;
   int32_t notify_ = 0;
+  bool clickable_ = false;
   IUxMouseListener* mouseListener_ = nullptr;
   IUxPaintHook* paintHook_ = nullptr;
 

@@ -1,84 +1,69 @@
-// The attribute grammar of CUxWindow: one table, name -> how the value lands in the window, in the
-// order of precedence the engine has always used.
+// The attribute grammar of CUxWindow: one table, name -> how the value lands in the window.
+// Names it does not hold go to the layout parameters.
 #include <tinyxml2.h>
 
-#include <cstring>
-#include <functional>
-#include <map>
-#include <string>
-
+#include "uxwin/base/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/object/CUxWindow.h"
-#include "uxwin/object/UxAttributeParser.h"
 #include "uxwin/style/UxString.h"
 
 using UxWin::UxAttributeParser;
 
 class CUxWindowAttributes {
  public:
-  using Setter = std::function<void(CUxWindow&, const char*)>;
+  using Table = UxWin::UxAttributeTable<CUxWindow>;
 
-  template <typename Field>
-  static Setter Integer(Field CUxWindow::*field) {
-    return [field](CUxWindow& w, const char* v) { w.*field = static_cast<Field>(UxAttributeParser::Integer(v)); };
-  }
-  static Setter Text(std::wstring CUxWindow::*field) {
-    return [field](CUxWindow& w, const char* v) { w.*field = UxAttributeParser::Text(v); };
-  }
-  static Setter Colour(COLORREF CUxWindow::*field) {
-    return [field](CUxWindow& w, const char* v) { w.*field = UxAttributeParser::Colour(v); };
-  }
-
-  static const std::map<std::string, Setter>& Table() {
-    static const auto* const table = new std::map<std::string, Setter>{
-        {"class", [](CUxWindow& w, const char* v) { w.className_ = v ? v : ""; }},
-        {"id", Integer(&CUxWindow::id_)},
-        {"alphatxt", Integer(&CUxWindow::alphaText_)},
-        {"crbg", Colour(&CUxWindow::crBg_)},
-        {"crtext", Colour(&CUxWindow::crText_)},
-        {"font", [](CUxWindow& w, const char* v) { w.fontCode_ = UxAttributeParser::FontCode(v); }},
-        {"href", Text(&CUxWindow::link_)},
-        {"tip", Text(&CUxWindow::toolTip_)},
+  static const Table& Get() {
+    static const auto* const table = new Table{
+        {"class", Table::String(&CUxWindow::className_)},
+        {"id", Table::Integer(&CUxWindow::id_)},
+        {"alphatxt", Table::Integer(&CUxWindow::alphaText_)},
+        {"crbg", Table::Colour(&CUxWindow::crBg_)},
+        {"crtext", Table::Colour(&CUxWindow::crText_)},
+        {"font", Table::FontCode(&CUxWindow::fontCode_)},
+        {"href", Table::Text(&CUxWindow::link_)},
+        {"tip", Table::Text(&CUxWindow::toolTip_)},
         {"valign",
-         [](CUxWindow& w, const char* v) {
-           if (!v) return;
-           if (!std::strcmp(v, "top")) w.verticalAlign_ = 0;
-           if (!std::strcmp(v, "middle")) w.verticalAlign_ = 0x1000;
-           if (!std::strcmp(v, "bottom")) w.verticalAlign_ = 0x2000;
+         [](CUxWindow& w, const char* v, bool) {
+           const int word = UxAttributeParser::Keyword(v, {"top", "middle", "bottom"});
+           if (word >= 0) w.verticalAlign_ = static_cast<uint32_t>(word) * 0x1000;
+           return CUxObject::kOk;
          }},
         {"align",
-         [](CUxWindow& w, const char* v) {
-           if (!v) return;
-           if (!std::strcmp(v, "left")) w.horizontalAlign_ = 0;
-           if (!std::strcmp(v, "center")) w.horizontalAlign_ = 0x4000;
-           if (!std::strcmp(v, "right")) w.horizontalAlign_ = 0x8000;
+         [](CUxWindow& w, const char* v, bool) {
+           const int word = UxAttributeParser::Keyword(v, {"left", "center", "right"});
+           if (word >= 0) w.horizontalAlign_ = static_cast<uint32_t>(word) * 0x4000;
+           return CUxObject::kOk;
          }},
-        {"pos",
-         [](CUxWindow& w, const char* v) {
-           w.position_ = UxWin::UxPosition::Parse(v);
-           if (w.position_.count == 0) return;
-           w.sizeMode_ = (w.sizeMode_ & ~0x77u) | CUxWindow::kContentWidth | CUxWindow::kContentHeight;
-           for (auto& item : w.position_.items) item.value = w.ScaleByDpi(item.value);
-         }},
-        {"transparent", Integer(&CUxWindow::transparent_)},
-        {"headacceptlbtndownmsg", Integer(&CUxWindow::headerAcceptsButtonDown_)},
-        {"userdata", Integer(&CUxWindow::userData_)},
-        {"notify", Integer(&CUxWindow::notify_)},
-        {"forceupdatestyle", Integer(&CUxWindow::forceUpdateStyle_)},
-        {"autofixtextrect", Integer(&CUxWindow::autoFixTextRect_)},
-        {"border", Integer(&CUxWindow::border_)},
-        {"correctdrawbg", Integer(&CUxWindow::correctDrawBackground_)},
+        {"pos", &CUxWindowAttributes::Position},
+        {"transparent", Table::Integer(&CUxWindow::transparent_)},
+        {"headacceptlbtndownmsg", Table::Integer(&CUxWindow::headerAcceptsButtonDown_)},
+        {"userdata", Table::Integer(&CUxWindow::userData_)},
+        {"notify", Table::Integer(&CUxWindow::notify_)},
+        {"forceupdatestyle", Table::Integer(&CUxWindow::forceUpdateStyle_)},
+        {"autofixtextrect", Table::Integer(&CUxWindow::autoFixTextRect_)},
+        {"border", Table::Integer(&CUxWindow::border_)},
+        {"correctdrawbg", Table::Integer(&CUxWindow::correctDrawBackground_)},
     };
     return *table;
+  }
+
+ private:
+  static int32_t Position(CUxWindow& w, const char* v, bool loading) {
+    w.position_ = UxWin::UxPosition::Parse(v);
+    if (w.position_.count != 0) {
+      w.sizeMode_ = (w.sizeMode_ & ~0x77u) | CUxWindow::kContentWidth | CUxWindow::kContentHeight;
+      for (auto& item : w.position_.items) item.value = w.ScaleByDpi(item.value);
+    }
+    if (!loading) w.RequestRelayout();
+    return CUxObject::kOk;
   }
 };
 
 int32_t CUxWindow::SetAttribute(const char* name, const char* value, bool loading) {
-  if (!name) return kFail;
-  const auto found = CUxWindowAttributes::Table().find(name);
-  if (found == CUxWindowAttributes::Table().end()) return layout_.SetAttribute(name, value, loading);
-  found->second(*this, value);
-  if (!loading && std::strcmp(name, "pos") == 0) RequestRelayout();
-  return kOk;
+  const int32_t own = CUxWindowAttributes::Get().Apply(*this, name, value, loading);
+  if (own >= 0 || !name) return own;
+  return layout_.SetAttribute(name, value, loading);
 }
 
 void CUxWindow::Load(const tinyxml2::XMLElement* element) {
@@ -98,7 +83,7 @@ void CUxWindow::ApplySizeAttributes(const tinyxml2::XMLElement* element) {
       fixed = number;
       return fixedBit;
     }
-    return value && std::strcmp(value, "full") == 0 ? fullBit : contentBit;
+    return UxAttributeParser::Keyword(value, {"full"}) == 0 ? fullBit : contentBit;
   };
   sizeMode_ |= dimension(element->Attribute("width"), fixedWidth_, kFixedWidth, kFullWidth, kContentWidth);
   sizeMode_ |= dimension(element->Attribute("height"), fixedHeight_, kFixedHeight, kFullHeight, kContentHeight);

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <map>
 
+#include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/dpi/UxDpiContext.h"
-#include "uxwin/object/UxAttributeParser.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxPngPool.h"
@@ -22,21 +20,24 @@ struct CUxPngSkin::Geometry {
 CUxPngSkin::CUxPngSkin() = default;
 CUxPngSkin::~CUxPngSkin() = default;
 
-int32_t CUxPngSkin::SetAttribute(const char* name, const char* value, bool) {
-  static const std::map<std::string, int CUxPngSkin::*> kIntegers = {
-      {"src", &CUxPngSkin::resourceId_},           {"subwidth", &CUxPngSkin::subWidth_},
-      {"left", &CUxPngSkin::left_},                {"top", &CUxPngSkin::top_},
-      {"margin_left", &CUxPngSkin::marginLeft_},   {"margin_right", &CUxPngSkin::marginRight_},
-      {"margin_top", &CUxPngSkin::marginTop_},     {"margin_bottom", &CUxPngSkin::marginBottom_},
-      {"flip", &CUxPngSkin::flip_},                {"fliptype", &CUxPngSkin::flipType_},
-      {"middle_tile", &CUxPngSkin::middleTile_},   {"wantimgwidth", &CUxPngSkin::wantImageWidth_},
-      {"high_quality", &CUxPngSkin::highQuality_}};
-  if (!name) return kFail;
-  if (std::strcmp(name, "name") == 0) return kOk;
-  const auto found = kIntegers.find(name);
-  if (found == kIntegers.end()) return kFail;
-  this->*(found->second) = UxWin::UxAttributeParser::Integer(value);
-  return kOk;
+int32_t CUxPngSkin::SetAttribute(const char* name, const char* value, bool loading) {
+  using Table = UxWin::UxAttributeTable<CUxPngSkin>;
+  static const auto* const table =
+      new Table{{"name", [](CUxPngSkin&, const char*, bool) { return kOk; }},  // the pool keys the skin by it
+                {"src", Table::Integer(&CUxPngSkin::resourceId_)},
+                {"subwidth", Table::Integer(&CUxPngSkin::subWidth_)},
+                {"left", Table::Integer(&CUxPngSkin::left_)},
+                {"top", Table::Integer(&CUxPngSkin::top_)},
+                {"margin_left", Table::Integer(&CUxPngSkin::marginLeft_)},
+                {"margin_right", Table::Integer(&CUxPngSkin::marginRight_)},
+                {"margin_top", Table::Integer(&CUxPngSkin::marginTop_)},
+                {"margin_bottom", Table::Integer(&CUxPngSkin::marginBottom_)},
+                {"flip", Table::Integer(&CUxPngSkin::flip_)},
+                {"fliptype", Table::Integer(&CUxPngSkin::flipType_)},
+                {"middle_tile", Table::Integer(&CUxPngSkin::middleTile_)},
+                {"wantimgwidth", Table::Integer(&CUxPngSkin::wantImageWidth_)},
+                {"high_quality", Table::Integer(&CUxPngSkin::highQuality_)}};
+  return table->Apply(*this, name, value, loading);
 }
 
 bool CUxPngSkin::LoadImage() {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "uxwin/object/CUxObject.h"
+#include "uxwin/base/CUxObject.h"
 
 class UxCanvas;
 

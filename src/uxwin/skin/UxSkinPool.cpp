@@ -1,6 +1,6 @@
 #include "uxwin/skin/UxSkinPool.h"
 
-#include "uxwin/object/UxXmlDocument.h"
+#include "uxwin/base/UxXmlDocument.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 #include "uxwin/style/UxString.h"
 
-#include "uxwin/object/UxXmlDocument.h"
+#include "uxwin/base/UxXmlDocument.h"
 
 #include <cwchar>
 
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeParser.h"
 
 UxString& UxString::Instance() {
   static UxString* const instance = new UxString();

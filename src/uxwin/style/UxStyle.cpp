@@ -1,110 +1,70 @@
 #include "uxwin/style/UxStyle.h"
 
-#include <cstring>
-#include <functional>
-#include <map>
-#include <string>
-
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeTable.h"
 
 namespace {
 
 using Parser = UxWin::UxAttributeParser;
-using Setter = std::function<bool(UxStyle&, const char*)>;
+using Table = UxWin::UxAttributeTable<UxStyle>;
 
-template <typename Field>
-Setter Decimal(Field UxStyle::*field) {
-  return [field](UxStyle& style, const char* value) {
-    style.*field = static_cast<Field>(Parser::Integer(value));
-    return true;
-  };
-}
-
-Setter Colour(COLORREF UxStyle::*field) {
-  return [field](UxStyle& style, const char* value) {
-    style.*field = Parser::Colour(value);
-    return true;
-  };
-}
-
-Setter FontCode(uint16_t UxStyle::*field) {
-  return [field](UxStyle& style, const char* value) {
-    style.*field = Parser::FontCode(value);
-    return true;
-  };
+int32_t Cursor(UxStyle& s, const char* v, bool) {
+  static const ULONG_PTR kCursors[] = {reinterpret_cast<ULONG_PTR>(IDC_HAND), reinterpret_cast<ULONG_PTR>(IDC_ARROW)};
+  const int word = Parser::Keyword(v, {"hand", "arrow"});
+  if (word < 0) return CUxObject::kFail;
+  s.cursor = kCursors[word];
+  return CUxObject::kOk;
 }
 
 // The attribute table: name -> how its value lands in the style.
-const std::map<std::string, Setter>& Attributes() {
-  static const auto* const table = new std::map<std::string, Setter>{
-      {"crbg", Colour(&UxStyle::crBg)},
-      {"crbghover", Colour(&UxStyle::crBgHover)},
-      {"crtext", Colour(&UxStyle::crText)},
-      {"crhover", Colour(&UxStyle::crHover)},
-      {"crdisabled", Colour(&UxStyle::crDisabled)},
-      {"crpush", Colour(&UxStyle::crPush)},
-      {"crshadow", Colour(&UxStyle::crShadow)},
+const Table& Attributes() {
+  static const auto* const table = new Table{
+      {"crbg", Table::Colour(&UxStyle::crBg)},
+      {"crbghover", Table::Colour(&UxStyle::crBgHover)},
+      {"crtext", Table::Colour(&UxStyle::crText)},
+      {"crhover", Table::Colour(&UxStyle::crHover)},
+      {"crdisabled", Table::Colour(&UxStyle::crDisabled)},
+      {"crpush", Table::Colour(&UxStyle::crPush)},
+      {"crshadow", Table::Colour(&UxStyle::crShadow)},
       {"textmode",
-       [](UxStyle& s, const char* v) {
+       [](UxStyle& s, const char* v, bool) {
          s.textMode = Parser::Hex(v) & ~static_cast<uint32_t>(DT_MODIFYSTRING);
-         return true;
+         return CUxObject::kOk;
        }},
       {"textmodeex",
-       [](UxStyle& s, const char* v) {
+       [](UxStyle& s, const char* v, bool) {
          s.textModeEx = Parser::Hex(v);
-         return true;
+         return CUxObject::kOk;
        }},
-      {"font", FontCode(&UxStyle::font)},
-      {"hoverfont", FontCode(&UxStyle::hoverFont)},
-      {"pushfont", FontCode(&UxStyle::pushFont)},
-      {"x-margin", Decimal(&UxStyle::xMargin)},
-      {"y-margin", Decimal(&UxStyle::yMargin)},
+      {"font", Table::FontCode(&UxStyle::font)},
+      {"hoverfont", Table::FontCode(&UxStyle::hoverFont)},
+      {"pushfont", Table::FontCode(&UxStyle::pushFont)},
+      {"x-margin", Table::Integer(&UxStyle::xMargin)},
+      {"y-margin", Table::Integer(&UxStyle::yMargin)},
       {"margin",
-       [](UxStyle& s, const char* v) {
+       [](UxStyle& s, const char* v, bool) {
          s.xMargin = s.yMargin = Parser::Integer(v);
-         return true;
+         return CUxObject::kOk;
        }},
-      {"spacing", Decimal(&UxStyle::spacing)},
-      {"linespacing", Decimal(&UxStyle::lineSpacing)},
-      {"cursor",
-       [](UxStyle& s, const char* v) {
-         if (!v) return false;
-         if (std::strcmp(v, "hand") == 0) {
-           s.cursor = reinterpret_cast<ULONG_PTR>(IDC_HAND);
-         } else if (std::strcmp(v, "arrow") == 0) {
-           s.cursor = reinterpret_cast<ULONG_PTR>(IDC_ARROW);
-         } else {
-           return false;
-         }
-         return true;
-       }},
-      {"skin",
-       [](UxStyle& s, const char* v) {
-         s.skin = v ? v : "";
-         return true;
-       }},
-      {"shadow", Decimal(&UxStyle::shadow)},
-      {"gdiplus", Decimal(&UxStyle::gdiplus)},
-      {"gdipluscalctxt", Decimal(&UxStyle::gdiplusCalcText)},
-      {"yhresizedisable", Decimal(&UxStyle::yhResizeDisable)},
-      {"gditxtrndhit", Decimal(&UxStyle::gdiTextRenderingHint)},
-      {"alphabg", Decimal(&UxStyle::alphaBg)},
-      {"alphatxt", Decimal(&UxStyle::alphaText)},
-      {"bggdiplus", Decimal(&UxStyle::bgGdiplus)},
-      {"name",
-       [](UxStyle& s, const char* v) {
-         s.name = v ? v : "";
-         return true;
-       }},
+      {"spacing", Table::Integer(&UxStyle::spacing)},
+      {"linespacing", Table::Integer(&UxStyle::lineSpacing)},
+      {"cursor", &Cursor},
+      {"skin", Table::String(&UxStyle::skin)},
+      {"shadow", Table::Integer(&UxStyle::shadow)},
+      {"gdiplus", Table::Integer(&UxStyle::gdiplus)},
+      {"gdipluscalctxt", Table::Integer(&UxStyle::gdiplusCalcText)},
+      {"yhresizedisable", Table::Integer(&UxStyle::yhResizeDisable)},
+      {"gditxtrndhit", Table::Integer(&UxStyle::gdiTextRenderingHint)},
+      {"alphabg", Table::Integer(&UxStyle::alphaBg)},
+      {"alphatxt", Table::Integer(&UxStyle::alphaText)},
+      {"bggdiplus", Table::Integer(&UxStyle::bgGdiplus)},
+      {"name", Table::String(&UxStyle::name)},
   };
   return *table;
 }
 
 }  // namespace
 
-int32_t UxStyle::SetAttribute(const char* attribute, const char* value, bool) {
-  if (!attribute) return kFail;
-  const auto found = Attributes().find(attribute);
-  if (found == Attributes().end()) return kFail;
-  return found->second(*this, value) ? kOk : kFail;
+int32_t UxStyle::SetAttribute(const char* attribute, const char* value, bool loading) {
+  return Attributes().Apply(*this, attribute, value, loading);
 }

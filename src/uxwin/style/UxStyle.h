@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "uxwin/object/CUxObject.h"
+#include "uxwin/base/CUxObject.h"
 
 // The typography and look a control names with its "class" attribute.
 class UxStyle : public CUxObject {

@@ -1,6 +1,6 @@
 #include "uxwin/style/UxStyleRegistry.h"
 
-#include "uxwin/object/UxXmlDocument.h"
+#include "uxwin/base/UxXmlDocument.h"
 
 
 UxStyleRegistry& UxStyleRegistry::Instance() {

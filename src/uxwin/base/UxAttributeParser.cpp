@@ -1,4 +1,4 @@
-#include "uxwin/object/UxAttributeParser.h"
+#include "uxwin/base/UxAttributeParser.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -56,6 +56,16 @@ uint32_t UxAttributeParser::Hex(const char* value) {
 
 std::wstring UxAttributeParser::Text(const char* value) {
   return value ? qm::encoding::Utf8ToWide(value) : std::wstring();
+}
+
+int UxAttributeParser::Keyword(const char* value, std::initializer_list<const char*> words) {
+  if (!value) return -1;
+  int index = 0;
+  for (const char* word : words) {
+    if (std::strcmp(value, word) == 0) return index;
+    ++index;
+  }
+  return -1;
 }
 
 }  // namespace UxWin

@@ -1,10 +1,16 @@
-#include "uxwin/object/CUxObject.h"
+#include "uxwin/base/CUxObject.h"
 
 #include <tinyxml2.h>
 
 #include <cstring>
 
-bool CUxObject::IsClass(const char* name) const { return name && std::strcmp(name, GetObjectClass()) == 0; }
+bool CUxObject::IsClass(const char* name) const {
+  return IsTag(name, GetObjectClass());
+}
+
+bool CUxObject::IsTag(const char* name, const char* tag) {
+  return name && tag && std::strcmp(name, tag) == 0;
+}
 
 void CUxObject::Load(const tinyxml2::XMLElement* element) {
   if (!element) return;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace UxWin {
@@ -20,6 +21,8 @@ class UxAttributeParser {
   // Hexadecimal, as the text modes are written ("25" is 0x25).
   static uint32_t Hex(const char* value);
   static std::wstring Text(const char* value);  // UTF-8 to UTF-16
+  // Which of the words the value is, exactly (case counts): its index, or -1.
+  static int Keyword(const char* value, std::initializer_list<const char*> words);
 };
 
 }  // namespace UxWin

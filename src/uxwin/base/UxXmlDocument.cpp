@@ -1,4 +1,4 @@
-#include "uxwin/object/UxXmlDocument.h"
+#include "uxwin/base/UxXmlDocument.h"
 
 #include <cstring>
 

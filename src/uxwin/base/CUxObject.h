@@ -22,4 +22,8 @@ class CUxObject {
   virtual void Load(const tinyxml2::XMLElement* element);
   virtual void OnAttributesLoaded() {}                                           // 4
   virtual int32_t SetAttribute(const char* name, const char* value, bool loading) = 0;  // 5
+
+ protected:
+  // Whether name is the tag; an IsClass override asks it for its own tag, then its base.
+  static bool IsTag(const char* name, const char* tag);
 };
