@@ -16,11 +16,13 @@ bool NewUserDiscountPopStrategy::CanShow(int scene) {
 }
 
 bool NewUserDiscountPopStrategy::RunCanShow(int scene) {
-  PopGateContext context{world_, scene, ConfigKey(world_.TryNo())};
+  // The pop-up's own checks come first and read nothing of the offer.
+  PopGateContext context{world_, scene, L""};
   bool started = false;
   for (const PopGate& gate : PopGateCatalog::CanShowGates()) {
     if (!started && !gate.beforeStart()) {
       ZLOG(DEBUG) << L"CanShow Start";
+      context.configKey = ConfigKey(world_.TryNo());
       started = true;
     }
     if (gate.Evaluate(context).passed) continue;

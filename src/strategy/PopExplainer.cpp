@@ -1,5 +1,6 @@
 #include "strategy/PopExplainer.h"
 
+#include "network/ZTessikNetvok.h"
 #include "product/ChannelReader.h"
 #include "product/HostProfile.h"
 #include "product/ProductDetector.h"
@@ -11,6 +12,7 @@
 #include "vanta/ZVantaWarpper.h"
 #include "vip/CPDFVipSdkAdapter.h"
 #include "vipCenterInfo/VipCenterInfoManager.h"
+#include "vipCenterInfo/VipCenterUserSource.h"
 
 namespace strategy {
 
@@ -95,19 +97,35 @@ bool PopExplainer::Explain(const std::wstring& modulePath, int scene, PopExplana
   explanation.productFolder = detection.productFolder;
   explanation.scene = scene;
   explanation.configKey = NewUserDiscountPopStrategy::ConfigKey(world.TryNo());
-  if (product::HostProfile::Of(info.hostType).HasPrice()) world.SetLastPrice(QueryPrice(world, explanation.configKey));
+  if (product::HostProfile::Of(info.hostType).HasPrice()) {
+    world.SetLastPrice(QueryPrice(system, info, *warpper, explanation.configKey));
+  }
   explanation.gates = NewUserDiscountPopStrategy(world, nullptr).Explain(scene);
   vip.ReleaseAdapter();
   warpper->Uninitialize();
   return true;
 }
 
-// No refresh ran in this process: ask the VIP centre as the background refresh would.
-PriceReading PopExplainer::QueryPrice(IPopStrategyWorld& world, const std::wstring& configKey) {
+// No refresh ran in this process: ask the VIP centre as the background refresh would, with this
+// host's channel record, remote configuration and user.
+PriceReading PopExplainer::QueryPrice(product::HostSystem& system, product::ProductInfo& info,
+                                      vanta::IZVantaWarpper& warpper, const std::wstring& configKey) {
+  vipcenter::VipCenterContext context;
+  product::ChannelReader(system, info).ReadChannel(context.channel);
+  context.configString = [&warpper, &configKey](const std::wstring& field, const std::wstring& defaultText) {
+    std::wstring text;
+    warpper.GetConfigString(text, configKey, field, defaultText.c_str());
+    return text;
+  };
+  context.user = [] {
+    vip::CPDFVipSdkAdapter& facade = vip::CPDFVipSdkAdapter::Instance();
+    return vipcenter::VipCenterUser{facade.OpenId(), facade.Token()};
+  };
+  context.makeClient = [] { return std::make_unique<network::ZTessikNetvok>(); };
   using vanta::offer::kPackageMonths;
-  const int months = world.ConfigInt(configKey, kPackageMonths.name, kPackageMonths.defaultNumber);
+  const int months = warpper.GetConfigInt(configKey, kPackageMonths.name, kPackageMonths.defaultNumber);
   vipcenter::PayPriceInfo price;
-  const int result = vipcenter::VipCenterInfoManager::Instance().QueryPayPriceInfo(months, price);
+  const int result = vipcenter::VipCenterInfoManager(info.hostType, std::move(context)).QueryPayPriceInfo(months, price);
   return {true, result == 0, price.payPrice, price.referencePrice,
           L"asked now by the explainer (" + std::to_wstring(months) + L" months, result " + std::to_wstring(result) +
               L")"};

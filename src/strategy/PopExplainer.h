@@ -3,8 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "product/HostSystem.h"
+#include "product/ProductInfo.h"
 #include "strategy/IPopStrategyWorld.h"
 #include "strategy/PopGateExplanation.h"
+#include "vanta/IZVantaWarpper.h"
 
 namespace strategy {
 
@@ -36,7 +39,8 @@ class PopExplainer {
   static std::wstring Verdict(const PopGateExplanation& gate);
 
  private:
-  static PriceReading QueryPrice(IPopStrategyWorld& world, const std::wstring& configKey);
+  static PriceReading QueryPrice(product::HostSystem& system, product::ProductInfo& info,
+                                 vanta::IZVantaWarpper& warpper, const std::wstring& configKey);
   static bool Explain(const std::wstring& modulePath, int scene, PopExplanation& explanation, std::wstring& error);
 };
 

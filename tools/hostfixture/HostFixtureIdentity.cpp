@@ -38,6 +38,7 @@ void HostFixture::WriteIdentity() {
       if (options_.obUuid) registry_.SetString(HKEY_LOCAL_MACHINE, kView32, kOrbilantRoot, L"UUID", *options_.obUuid);
       break;
     case product::IdentityKind::kWystan:  // the Wystan line keeps its values under HKCU "SOFTWARE\quillon"
+      if (Host().channelKey != product::ChannelKeyRule::kComponentRegName) break;  // the line itself only
       if (options_.iid) registry_.SetDword(HKEY_CURRENT_USER, 0, kWystanUser, L"iid", *options_.iid);
       break;
   }
