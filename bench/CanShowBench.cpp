@@ -1,7 +1,8 @@
 // The exit-scene decision as the host pays for it: CanShow of the real strategy through its world
 // seam with every check passing up to the VIP state (logged in, not VIP, so it shows), the three
-// pictures 300 KB each on disk. Median and p99 over many calls, and the share of a call spent
-// hashing the pictures (the same three files hashed alone).
+// pictures 300 KB each on disk. The first call hashes the pictures; the later ones find them
+// unchanged since the last check. Median and p99 over many calls, beside the goal, and what
+// hashing the three files alone costs.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include "StrategyFakeWorld.h"
 #include "strategy/NewUserDiscountPopStrategy.h"
 #include "strategy/PopFiles.h"
+#include "utils/FileMd5Cache.h"
+#include "utils/FileStamp.h"
 #include "utils/ZMd5.h"
 
 using strategy_test::FakePopWorld;
@@ -50,10 +53,13 @@ int main() {
   }
   world.vipState = 2;
   strategy::NewUserDiscountPopStrategy offer(world, nullptr);
+  const double firstStart = bench::Now();
   if (!offer.CanShow(1)) {
     std::printf("canshow: not available (a check refused the prepared offer)\n");
     return 1;
   }
+  const double firstCall = (bench::Now() - firstStart) * 1e6;
+  const uint64_t hashedBefore = qm::FileMd5Cache::HashedCount();
   std::vector<double> calls, hashing;
   for (int i = 0; i < kWarmUp + kCalls; ++i) {
     const double start = bench::Now();
@@ -67,9 +73,21 @@ int main() {
     hashing.push_back((end - middle) * 1e6);
   }
   const double median = bench::Median(calls);
-  std::printf("canshow_median: %.0f us\n", median);
+  std::printf("canshow_median: %.0f us (goal <= 500 us; host state: new install, never shown, logged in, "
+              "pictures unchanged since the last check)\n",
+              median);
   std::printf("canshow_p99: %.0f us\n", bench::Quantile(calls, 0.99));
-  std::printf("canshow_hashing_share: %.0f %% (%.0f us of hashing 3 x %zu KB)\n",
-              100.0 * bench::Median(hashing) / median, bench::Median(hashing), kImageBytes / 1024);
+  std::printf("canshow_first_call: %.0f us (the pictures hashed once: 3 x %zu KB, %.0f us alone)\n", firstCall,
+              kImageBytes / 1024, bench::Median(hashing));
+  std::vector<double> stamps;
+  for (int i = 0; i < kCalls; ++i) {
+    const double start = bench::Now();
+    for (const std::wstring& path : paths) qm::FileStamp::Of(path);
+    stamps.push_back((bench::Now() - start) * 1e6 / static_cast<double>(paths.size()));
+  }
+  std::printf("canshow_file_stamp: %.0f us per picture (how the check knows a picture is unchanged)\n",
+              bench::Median(stamps));
+  std::printf("canshow_pictures_read_again: %llu times in %d calls\n",
+              static_cast<unsigned long long>(qm::FileMd5Cache::HashedCount() - hashedBefore), kWarmUp + kCalls);
   return 0;
 }

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "strategy/PopFiles.h"
-#include "utils/ZMd5.h"
+#include "utils/FileMd5Cache.h"
 
 namespace strategy {
 
@@ -18,11 +18,7 @@ std::wstring PopImageChecker::ExpectedName(const std::wstring& url) {
   return dot == std::wstring::npos ? name : name.substr(0, dot);
 }
 
-std::wstring PopImageChecker::FileMd5(const std::wstring& path) {
-  qm::encoding::Md5Digest digest{};
-  if (!qm::encoding::ZMd5::OfFile(path, digest)) return {};
-  return qm::encoding::ZMd5::HexW(digest);
-}
+std::wstring PopImageChecker::FileMd5(const std::wstring& path) { return qm::FileMd5Cache::HexOf(path); }
 
 std::map<std::wstring, std::wstring> PopImageChecker::Files(const std::wstring& backgroundUrl,
                                                            const std::wstring& closeUrl,
