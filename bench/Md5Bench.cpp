@@ -1,5 +1,5 @@
-// MD5 throughput of the module's implementation: on a 64 MiB buffer and on a file read in
-// 4,096-byte blocks (the image checks hash files), medians of five runs. With a path argument the
+// MD5 throughput of the module's implementation: on a 64 MiB buffer and on a file read as the
+// picture checks read it (ZMd5::OfFile), medians of five runs. With a path argument the
 // file is that one (scripts/bench.sh hashes the same file with openssl as the peer); without, a
 // generated one in the temporary folder. Prints "name: value unit" lines.
 #include <windows.h>

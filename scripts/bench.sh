@@ -55,7 +55,7 @@ module_digest=$(awk '/^md5_file_digest:/ { print $2 }' <<<"$module_md5")
 peer_runs=$(for _ in 1 2 3 4 5; do seconds_of openssl dgst -md5 "$MD5_FILE"; done | median)
 peer_rate=$(awk -v s="$peer_runs" 'BEGIN { printf "%.1f", 67108864 / 1e6 / s }')
 peer_digest=$(openssl dgst -md5 -r "$MD5_FILE" | cut -d' ' -f1)
-echo "md5_file: $module_rate MB/s (peer: $peer_rate MB/s, ratio $(ratio "$module_rate" "$peer_rate"))"
+echo "md5_file: $module_rate MB/s (peer: $peer_rate MB/s, ratio $(ratio "$module_rate" "$peer_rate"); goal ratio >= 0.9)"
 [ "$module_digest" = "$peer_digest" ] || echo "md5_file_digest: MISMATCH module $module_digest openssl $peer_digest"
 
 # --- the module's own figures -------------------------------------------------------------------
