@@ -76,8 +76,22 @@ bool DemoClicker::SaveScreenshot(HWND window) {
   return canvas.SavePng(screenshotPath_);
 }
 
+bool DemoClicker::WaitUntilUnderPoint(HWND window, POINT screenPoint, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!finished_ && IsWindowVisible(window)) {
+    if (GetAncestor(WindowFromPoint(screenPoint), GA_ROOT) == window) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(50);
+  }
+  return false;
+}
+
 void DemoClicker::Click(HWND window, POINT clientPoint) {
   ClientToScreen(window, &clientPoint);
+  // A layered window takes the mouse only where it has drawn: under load its first frame can come
+  // late, and a click before it would go to the window beneath and be lost. After the wait it
+  // clicks regardless, as a person would.
+  WaitUntilUnderPoint(window, clientPoint, 5000);
   SetCursorPos(clientPoint.x, clientPoint.y);
   Sleep(100);
   Button(MOUSEEVENTF_LEFTDOWN);

@@ -36,6 +36,8 @@ class DemoClicker {
   void Run();
   HWND WaitForWindow(DWORD milliseconds);
   bool SaveScreenshot(HWND window);
+  // Whether the window is the one under the screen point within the time (it draws, it is on top).
+  bool WaitUntilUnderPoint(HWND window, POINT screenPoint, DWORD milliseconds);
   void Click(HWND window, POINT clientPoint);
 
   Target target_;
