@@ -45,7 +45,8 @@ FaultRun RunAndCheck(FaultHost& host, int cycles, const std::wstring& more, bool
   const long long uninitializeMs = longest == std::string::npos ? -1 : std::atoll(run.output.c_str() + longest + 21);
   std::printf("longest Uninitialize, UI stall outside / inside the pop-up's loop: %lld, %lld, %lld ms\n",
               uninitializeMs, run.stallMs, run.loopStallMs);
-  EXPECT_GE(uninitializeMs, 0) << run.output;  // how fast is scripts/bench.sh's to say
+  // Every session's Uninitialize came back (how fast is scripts/bench.sh's to say).
+  EXPECT_NE(longest, std::string::npos) << run.output;
   if (flat) EXPECT_EQ(curve.Growth(), "") << curve.ToText();
   return run;
 }
