@@ -3,7 +3,9 @@
 # Wine prefix and runs that host's executable (the demo host) under Wine.
 # By default everything is the 32-bit build, as it ships; --arch x86_64 runs the 64-bit one. Where
 # the kernel refuses 32-bit programs the default is the 64-bit build, said in one line.
-#   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [--keep] [--interactive] [demo host options]
+#   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [--qa] [--keep] [--interactive] [demo host options]
+# --qa: the host was installed a month ago and has seen the offer, but its machine uuid is in the
+# item's qa_uuids, so the pop-up shows all the same, without records.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$REPO_ROOT/scripts/setup.sh"
@@ -14,12 +16,14 @@ family=()
 tryno=5
 keep=false
 interactive=false
+qa=false
 args=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --host-type) host_type=$2; shift 2 ;;
     --arch) arch=$2; shift 2 ;;
     --keep) keep=true; shift ;;
+    --qa) qa=true; shift ;;
     --interactive) interactive=true; shift ;;
     *) args+=("$1"); shift ;;
   esac
@@ -76,8 +80,11 @@ base="http://127.0.0.1:$port"
 # A campaign: three pictures named by their MD5, published on the service, and a remote-
 # configuration item that offers them (group 2, new install, count-down on, 12 months). The
 # module's folder starts empty and the offer has not been shown yet.
+uuid=abcdefabcdefabcdefabcdefabcdefab
+qa_item=()
+if [ "$qa" = true ]; then qa_item=(--qa-uuid "${uuid^^}"); fi
 python3 "$REPO_ROOT/tools/images/make_campaign.py" --images "$campaign/images" --zvanta "$campaign/zvanta.json" \
-  --tryno "$tryno" --url-base "$base/files/" >/dev/null
+  --tryno "$tryno" --url-base "$base/files/" ${qa_item[@]+"${qa_item[@]}"} >/dev/null
 util="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/$local_folder/pagesdkutil"
 rm -rf "$util"
 screenshot="$BUILD_ROOT/demo-popup.png"
@@ -85,9 +92,15 @@ rm -f "$screenshot"
 
 log "installing a simulated host of type $host_type at $root (VIP-centre service on port $port)"
 now=$(date +%s)
+if [ "$qa" = true ]; then
+  now=$((now - 30 * 86400))
+  mkdir -p "$util"
+  printf '[new_user_discount]\r\nlast_show_time=%s\r\n' "$now" >"$util/sdkutilcfg.ini"
+  log "QA machine $uuid: installed 30 days ago, offer shown before, listed in the item's qa_uuids"
+fi
 run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "$root" \
   --tid1 1001 --tid2 2002 --install-time "$now" --first-open-time "$now" --tryno 5 \
-  --svrid 0123456789abcdef0123456789abcdef --uuid abcdefabcdefabcdefabcdefabcdefab \
+  --svrid 0123456789abcdef0123456789abcdef --uuid "$uuid" \
   --remote-config "$(windows_path "$campaign/zvanta.json")" ${family[@]+"${family[@]}"} \
   --wexutil --wexutil-rule https://vipcenter.tessik.example/ "$base/s/demo/t/" \
   --wexutil-rule https://vip.orbilant.example/ "$base/s/demo/o/"

@@ -29,11 +29,13 @@ target_link_libraries(integration_popup PRIVATE network_test_support GTest::gtes
 add_dependencies(integration_popup hostfixture demohost pagesdkutil)
 foreach(case Type1ConfirmShowsTheServicePriceAndAccepts Type1CloseIsShownButNotAccepted
              Type2LoggedInConfirmOpensThePurchasePageOnly Type3LoggedOutConfirmOpensThePurchaseThenTheLoginPage
-             Type3CountDownThatRunsOutClosesWithThree Type3HungHelperDoesNotHoldUninitialize)
+             Type3CountDownThatRunsOutClosesWithThree Type3HungHelperDoesNotHoldUninitialize
+             Type3QaMachineSeesTheOfferWithoutRecords)
   add_test(NAME integration_popup_${case} COMMAND integration_popup --gtest_filter=PopupEndToEnd.${case})
   set_tests_properties(integration_popup_${case} PROPERTIES RESOURCE_LOCK host_registry LABELS popup
                        FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")
 endforeach()
+set_tests_properties(integration_popup_Type3QaMachineSeesTheOfferWithoutRecords PROPERTIES LABELS "popup;strategy")
 add_test(NAME integration_popup_OtherHosts COMMAND integration_popup --gtest_filter=Type/*)
 set_tests_properties(integration_popup_OtherHosts PROPERTIES RESOURCE_LOCK host_registry LABELS popup
                      FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")

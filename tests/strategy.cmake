@@ -2,6 +2,7 @@
 add_executable(unit_strategy
   ${CMAKE_CURRENT_LIST_DIR}/unit/StrategyCanShowTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/StrategyGatesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/StrategyQaTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/ReportAdapterTest.cpp
 )
 target_link_libraries(unit_strategy PRIVATE activity_strategy test_support GTest::gtest_main)

@@ -41,6 +41,8 @@ class IPopStrategyWorld {
   virtual int Tid1() = 0;
   virtual int Tid2() = 0;
   virtual int VipState() = 0;  // 1 logged out, 2 logged in, 3 VIP
+  // The channel record's machine uuid; empty when the host has none.
+  virtual std::wstring MachineUuid() { return {}; }
   // A world without a price source needs no price.
   virtual PriceReading Price() { return {}; }
 };

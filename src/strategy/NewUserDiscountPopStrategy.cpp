@@ -1,40 +1,73 @@
 #include "strategy/NewUserDiscountPopStrategy.h"
 
+#include <optional>
+
 #include "strategy/PopGateCatalog.h"
+#include "strategy/QaMachineList.h"
 #include "utils/Log.h"
+#include "vanta/OfferFields.h"
 
 namespace strategy {
 
 std::wstring NewUserDiscountPopStrategy::ConfigKey(int tryno) { return L"new_user_discount_" + std::to_wstring(tryno); }
 
-bool NewUserDiscountPopStrategy::CanShow(int scene) {
+PopDecision NewUserDiscountPopStrategy::Decide(int scene) {
   try {
     return RunCanShow(scene);
   } catch (...) {
-    return false;  // the host's UI thread gets an answer, never an exception
+    return {};  // the host's UI thread gets an answer, never an exception
   }
 }
 
-bool NewUserDiscountPopStrategy::RunCanShow(int scene) {
+PopDecision NewUserDiscountPopStrategy::RunCanShow(int scene) {
   // The pop-up's own checks come first and read nothing of the offer.
   PopGateContext context{world_, scene, L""};
   bool started = false;
+  // Read where the audience checks begin: the item exists by then, and a refusal before it is
+  // one the offer would get on any machine.
+  std::optional<bool> qa;
   for (const PopGate& gate : PopGateCatalog::CanShowGates()) {
     if (!started && !gate.beforeStart()) {
       ZLOG(DEBUG) << L"CanShow Start";
       context.configKey = ConfigKey(world_.TryNo());
       started = true;
     }
+    if (gate.audience() && !qa) qa = IsQaMachine(context.configKey, true);
     if (gate.Evaluate(context).passed) continue;
-    Refuse(gate);
-    return false;
+    if (gate.audience() && *qa) {
+      PassOver(gate);
+      continue;
+    }
+    Refuse(gate, qa.value_or(false));
+    return {};
   }
   ZLOG(DEBUG) << L"CanShow Finish";
+  return {true, qa.value_or(false)};
+}
+
+bool NewUserDiscountPopStrategy::IsQaMachine(const std::wstring& configKey, bool log) {
+  const std::wstring text = world_.ConfigString(configKey, vanta::offer::kQaUuids.name, L"");
+  if (text.empty()) return false;
+  const QaMachineList list = QaMachineList::Parse(text);
+  for (const std::wstring& entry : list.malformed()) {
+    if (log) ZLOG(WARNING) << L"qa_uuids entry \"" << entry << L"\" is not a machine uuid, ignored";
+  }
+  if (list.uuids().empty()) return false;
+  const std::wstring uuid = world_.MachineUuid();
+  if (!list.Lists(uuid)) return false;
+  if (log) ZLOG(INFO) << L"QA machine " << uuid << L": the audience checks are passed over, no records are sent";
   return true;
 }
 
-void NewUserDiscountPopStrategy::Refuse(const PopGate& gate) {
-  const bool report = gate.reason() != 0 && reporter_;
+void NewUserDiscountPopStrategy::PassOver(const PopGate& gate) {
+  const std::wstring record =
+      gate.reason() != 0 ? L"reason " + std::to_wstring(gate.reason()) : std::wstring(L"no record");
+  ZLOG(INFO) << L"QA machine: passed over " << gate.name() << L", which refuses: \"" << gate.refusalLog() << L"\" ("
+             << record << L")";
+}
+
+void NewUserDiscountPopStrategy::Refuse(const PopGate& gate, bool withoutRecord) {
+  const bool report = gate.reason() != 0 && reporter_ && !withoutRecord;
   if (report && gate.reportFirst()) reporter_->ReportNoShow(gate.reason());
   if (!gate.refusalLog().empty()) ZLOG(DEBUG) << gate.refusalLog();
   if (report && !gate.reportFirst()) reporter_->ReportNoShow(gate.reason());
@@ -44,8 +77,15 @@ bool NewUserDiscountPopStrategy::IsNeedUpdateSource() {
   try {
     ZLOG(DEBUG) << L"IsNeedUpdateSource Start";
     PopGateContext context{world_, 0, ConfigKey(world_.TryNo())};
+    // A QA machine needs the offer's price and pictures as much as a new user's.
+    std::optional<bool> qa;
     for (const PopGate& gate : PopGateCatalog::UpdateSourceGates()) {
       if (gate.Evaluate(context).passed) continue;
+      if (!qa) qa = IsQaMachine(context.configKey, true);
+      if (*qa) {
+        PassOver(gate);
+        continue;
+      }
       ZLOG(DEBUG) << gate.refusalLog();
       return false;
     }
@@ -58,11 +98,13 @@ bool NewUserDiscountPopStrategy::IsNeedUpdateSource() {
 
 std::vector<PopGateExplanation> NewUserDiscountPopStrategy::Explain(int scene) {
   PopGateContext context{world_, scene, ConfigKey(world_.TryNo())};
+  const bool qa = IsQaMachine(context.configKey, false);
   std::vector<PopGateExplanation> explanations;
   bool refused = false;
   for (const PopGate& gate : PopGateCatalog::CanShowGates()) {
     PopGateExplanation explanation{gate.name(), gate.reason(), gate.refusalLog(), gate.Evaluate(context), !refused};
-    refused = refused || !explanation.verdict.passed;
+    explanation.passedOver = qa && gate.audience() && !explanation.verdict.passed;
+    refused = refused || (!explanation.verdict.passed && !explanation.passedOver);
     explanations.push_back(std::move(explanation));
   }
   return explanations;

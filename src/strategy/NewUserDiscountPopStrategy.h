@@ -10,6 +10,13 @@
 
 namespace strategy {
 
+// What CanShow decided. qa: the machine is listed in the item's qa_uuids, so the audience checks
+// were passed over; such a show sends no records and leaves the shown-before state alone.
+struct PopDecision {
+  bool show = false;
+  bool qa = false;
+};
+
 // Whether the new-user discount pop-up may show at an exit scene, and whether refreshing its price
 // and images is worth doing. Holds no state: every call reads the world afresh.
 class NewUserDiscountPopStrategy {
@@ -17,17 +24,22 @@ class NewUserDiscountPopStrategy {
   // reporter may be null: refusals are then only logged.
   NewUserDiscountPopStrategy(IPopStrategyWorld& world, IPopReporter* reporter) : world_(world), reporter_(reporter) {}
 
-  bool CanShow(int scene);
+  bool CanShow(int scene) { return Decide(scene).show; }
+  PopDecision Decide(int scene);
   bool IsNeedUpdateSource();
   // Every gate of CanShow in its order, none skipped, nothing logged or reported.
   std::vector<PopGateExplanation> Explain(int scene);
+  // Whether the item's qa_uuids lists this machine; log: one WARNING line per malformed entry and
+  // one INFO line when listed.
+  bool IsQaMachine(const std::wstring& configKey, bool log);
 
   // "new_user_discount_%d" with the try number.
   static std::wstring ConfigKey(int tryno);
 
  private:
-  bool RunCanShow(int scene);
-  void Refuse(const PopGate& gate);
+  PopDecision RunCanShow(int scene);
+  void Refuse(const PopGate& gate, bool withoutRecord);
+  static void PassOver(const PopGate& gate);
 
   IPopStrategyWorld& world_;
   IPopReporter* reporter_;

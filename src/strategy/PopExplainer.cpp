@@ -18,7 +18,7 @@ namespace strategy {
 
 const PopGateExplanation* PopExplanation::FirstRefusal() const {
   for (const PopGateExplanation& gate : gates) {
-    if (!gate.verdict.passed) return &gate;
+    if (!gate.verdict.passed && !gate.passedOver) return &gate;
   }
   return nullptr;
 }
@@ -28,6 +28,7 @@ std::wstring PopExplainer::Verdict(const PopGateExplanation& gate) {
   if (!gate.verdict.passed) {
     text = gate.reason != 0 ? L"fail (reason " + std::to_wstring(gate.reason) + L")" : L"fail (no record)";
   }
+  if (gate.passedOver) text += L", passed over (QA)";
   return gate.reached ? text : L"not reached, would " + text;
 }
 
@@ -36,13 +37,18 @@ std::wstring PopExplainer::FormatText(const PopExplanation& explanation) {
                       explanation.productFolder + L", scene " + std::to_wstring(explanation.scene) +
                       L", config key " + explanation.configKey +
                       (explanation.remoteConfigLoaded ? L"" : L" (remote configuration not loaded)") + L"\n";
+  if (explanation.qa) {
+    text += L"QA machine " + explanation.machineUuid +
+            L": listed in qa_uuids, so the audience checks are passed over and a show sends no records and leaves "
+            L"last_show_time alone\n";
+  }
   for (size_t i = 0; i < explanation.gates.size(); ++i) {
     const PopGateExplanation& gate = explanation.gates[i];
     text += std::to_wstring(i + 1) + L". " + gate.gate + L": " + Verdict(gate) + L"\n";
     for (const auto& [name, value] : gate.verdict.inputs) text += L"     " + name + L" = " + value + L"\n";
   }
   const PopGateExplanation* refusal = explanation.FirstRefusal();
-  if (!refusal) return text + L"result: the offer may show\n";
+  if (!refusal) return text + (explanation.qa ? L"result: the offer may show (QA)\n" : L"result: the offer may show\n");
   const std::wstring log = refusal->refusalLog.empty() ? L"no log line" : L"log \"" + refusal->refusalLog + L"\"";
   return text + L"result: refused by " + refusal->gate + L" (" + log + L")\n";
 }
@@ -54,6 +60,8 @@ std::wstring PopExplainer::FormatJson(const PopExplanation& explanation) {
   doc[L"scene"] = explanation.scene;
   doc[L"config_key"] = explanation.configKey;
   doc[L"remote_config_loaded"] = explanation.remoteConfigLoaded;
+  doc[L"qa"] = explanation.qa;
+  if (explanation.qa) doc[L"machine_uuid"] = explanation.machineUuid;
   const PopGateExplanation* refusal = explanation.FirstRefusal();
   doc[L"can_show"] = refusal == nullptr;
   doc[L"refused_by"] = refusal ? refusal->gate : std::wstring();
@@ -66,6 +74,7 @@ std::wstring PopExplainer::FormatJson(const PopExplanation& explanation) {
     entry[L"gate"] = gate.gate;
     entry[L"verdict"] = std::wstring(!gate.reached ? L"not reached" : gate.verdict.passed ? L"pass" : L"fail");
     entry[L"passes"] = gate.verdict.passed;
+    entry[L"passed_over"] = gate.passedOver;
     entry[L"reason"] = gate.verdict.passed ? 0 : gate.reason;
     entry[L"log"] = gate.verdict.passed ? std::wstring() : gate.refusalLog;
     auto inputs = entry[L"inputs"];
@@ -100,7 +109,10 @@ bool PopExplainer::Explain(const std::wstring& modulePath, int scene, PopExplana
   if (product::HostProfile::Of(info.hostType).HasPrice()) {
     world.SetLastPrice(QueryPrice(system, info, *warpper, explanation.configKey));
   }
-  explanation.gates = NewUserDiscountPopStrategy(world, nullptr).Explain(scene);
+  NewUserDiscountPopStrategy strategy(world, nullptr);
+  explanation.gates = strategy.Explain(scene);
+  explanation.qa = strategy.IsQaMachine(explanation.configKey, false);
+  if (explanation.qa) explanation.machineUuid = world.MachineUuid();
   vip.ReleaseAdapter();
   warpper->Uninitialize();
   return true;

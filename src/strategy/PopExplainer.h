@@ -18,9 +18,11 @@ struct PopExplanation {
   std::wstring configKey;
   bool remoteConfigLoaded = false;
   int scene = 0;
+  bool qa = false;  // the item's qa_uuids lists this machine
+  std::wstring machineUuid;
   std::vector<PopGateExplanation> gates;
 
-  // The first refusing gate, or null when every gate passes.
+  // The first refusing gate not passed over, or null when the offer may show.
   const PopGateExplanation* FirstRefusal() const;
   // 0 every gate passes, 1 a gate refuses.
   int ExitCode() const { return FirstRefusal() ? 1 : 0; }
@@ -35,7 +37,8 @@ class PopExplainer {
 
   static std::wstring FormatText(const PopExplanation& explanation);
   static std::wstring FormatJson(const PopExplanation& explanation);
-  // "pass", "fail (reason N)", "fail (no record)", each with ", not reached" after a refusal.
+  // "pass", "fail (reason N)", "fail (no record)", each with ", not reached" after a refusal and
+  // ", passed over (QA)" where a QA machine goes past it.
   static std::wstring Verdict(const PopGateExplanation& gate);
 
  private:

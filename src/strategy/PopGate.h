@@ -35,6 +35,13 @@ class PopGate {
     return *this;
   }
 
+  // A gate of who sees the offer (not of whether it can be drawn truthfully): a QA machine
+  // passes over it.
+  PopGate& Audience() {
+    audience_ = true;
+    return *this;
+  }
+
   PopGateVerdict Evaluate(PopGateContext& context) const { return evaluate_(context); }
 
   const std::wstring& name() const { return name_; }
@@ -42,6 +49,7 @@ class PopGate {
   const std::wstring& refusalLog() const { return refusalLog_; }
   bool reportFirst() const { return reportFirst_; }
   bool beforeStart() const { return beforeStart_; }
+  bool audience() const { return audience_; }
 
  private:
   std::wstring name_;
@@ -49,6 +57,7 @@ class PopGate {
   std::wstring refusalLog_;
   bool reportFirst_;
   bool beforeStart_ = false;
+  bool audience_ = false;
   Evaluator evaluate_;
 };
 

@@ -75,7 +75,7 @@ PopGate PopGateCatalog::VantaEnabled() {
 }
 
 PopGate PopGateCatalog::NewlyInstalled() {
-  return PopGate(L"newly_installed", 0, L"Not new installed", false, [](PopGateContext& context) {
+  PopGate gate(L"newly_installed", 0, L"Not new installed", false, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const int days = context.world.ConfigInt(context.configKey, kNewInstallDays.name, kNewInstallDays.defaultNumber);
     const InstallTimeReading install = context.world.InstallTime();
@@ -89,10 +89,11 @@ PopGate PopGateCatalog::NewlyInstalled() {
     verdict.passed = difference < days;
     return verdict;
   });
+  return gate.Audience();
 }
 
 PopGate PopGateCatalog::ShownBefore() {
-  return PopGate(L"shown_before", 4, L"User has shown this pop before", true, [](PopGateContext& context) {
+  PopGate gate(L"shown_before", 4, L"User has shown this pop before", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const std::wstring folder = context.world.UtilFolder();
     const std::wstring text = PopLocalState::LastShowTimeText(folder);
@@ -104,10 +105,11 @@ PopGate PopGateCatalog::ShownBefore() {
     verdict.passed = _wtoi(text.c_str()) == 0 && !inProcess;
     return verdict;
   });
+  return gate.Audience();
 }
 
 PopGate PopGateCatalog::AbTest() {
-  return PopGate(L"ab_test", 2, L"AB test not passed", true, [](PopGateContext& context) {
+  PopGate gate(L"ab_test", 2, L"AB test not passed", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const int group = context.world.AbGroup(context.configKey, 0);
     verdict.Add(L"config_key", context.configKey);
@@ -115,10 +117,11 @@ PopGate PopGateCatalog::AbTest() {
     verdict.passed = group == 2;
     return verdict;
   });
+  return gate.Audience();
 }
 
 PopGate PopGateCatalog::AvoidTids() {
-  return PopGate(L"avoid_tids", 5, L"Is need avoid tids", true, [](PopGateContext& context) {
+  PopGate gate(L"avoid_tids", 5, L"Is need avoid tids", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const std::wstring avoid = context.world.ConfigString(context.configKey, kAvoidTids.name, L"");
     const int tid1 = context.world.Tid1();
@@ -132,6 +135,7 @@ PopGate PopGateCatalog::AvoidTids() {
     verdict.passed = !matched;
     return verdict;
   });
+  return gate.Audience();
 }
 
 PopGate PopGateCatalog::ImagesValid() {
@@ -156,7 +160,7 @@ PopGate PopGateCatalog::ImagesValid() {
 }
 
 PopGate PopGateCatalog::OtherPopToday() {
-  return PopGate(L"other_pop_today", 7, L"Other pop has shown", true, [](PopGateContext& context) {
+  PopGate gate(L"other_pop_today", 7, L"Other pop has shown", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const std::wstring folder = context.world.LocalConfigFolder();
     const long remind = PopLocalState::LoginRemindPopTime(folder);
@@ -168,6 +172,7 @@ PopGate PopGateCatalog::OtherPopToday() {
     verdict.passed = !now.IsSameDay(ZTime(remind)) && !now.IsSameDay(ZTime(pdfPop));
     return verdict;
   });
+  return gate.Audience();
 }
 
 PopGate PopGateCatalog::PopVersion() {
@@ -182,13 +187,14 @@ PopGate PopGateCatalog::PopVersion() {
 }
 
 PopGate PopGateCatalog::Vip() {
-  return PopGate(L"vip", 3, L"User is vip", true, [](PopGateContext& context) {
+  PopGate gate(L"vip", 3, L"User is vip", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const int state = context.world.VipState();
     verdict.Add(L"vip_state", state);
     verdict.passed = state != 3;
     return verdict;
   });
+  return gate.Audience();
 }
 
 }  // namespace strategy

@@ -13,6 +13,7 @@ struct PopGateExplanation {
   std::wstring refusalLog;
   PopGateVerdict verdict;
   bool reached = true;  // false after an earlier refusal: CanShow would not get here
+  bool passedOver = false;  // refuses, but the machine is listed for QA
 };
 
 }  // namespace strategy

@@ -86,6 +86,12 @@ int Win32PopStrategyWorld::ChannelValue(const wchar_t* name) {
   return static_cast<int>(system_.ReadDword(HKEY_CURRENT_USER, channelKey, name).value_or(0));
 }
 
+// The 32-bit view, as the channel record reads it.
+std::wstring Win32PopStrategyWorld::MachineUuid() {
+  return system_.ReadString(HKEY_CLASSES_ROOT, product::ChannelReader::kCategoryKey, L"uuid", KEY_WOW64_32KEY)
+      .value_or(L"");
+}
+
 int Win32PopStrategyWorld::Tid1() { return ChannelValue(L"tid1"); }
 
 int Win32PopStrategyWorld::Tid2() { return ChannelValue(L"tid2"); }

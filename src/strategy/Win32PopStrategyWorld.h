@@ -35,6 +35,7 @@ class Win32PopStrategyWorld final : public IPopStrategyWorld {
   std::wstring LocalConfigFolder() override { return info_.localConfigFolder; }
   int Tid1() override;
   int Tid2() override;
+  std::wstring MachineUuid() override;
   int VipState() override { return vipState_ ? vipState_() : 1; }
   // Whether the host needs a price comes from its profile; the figures from the last SetLastPrice.
   PriceReading Price() override;

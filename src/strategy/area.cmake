@@ -14,6 +14,7 @@ add_library(activity_strategy STATIC
   ${CMAKE_CURRENT_LIST_DIR}/PopImageChecker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopLocalState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopShownMemory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QaMachineList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TalloPopReporter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32PopStrategyWorld.cpp
 )

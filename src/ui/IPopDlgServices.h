@@ -22,6 +22,9 @@ class IPopDlgServices {
   virtual int ConfigInt(const std::wstring& field, int defaultValue) = 0;
   // The offer's checks, the price of the worker's last refresh among them.
   virtual bool StrategyCanShow(int scene, const vipcenter::PayPriceInfo& lastPrice) = 0;
+  // Whether the last StrategyCanShow let the offer through for a QA machine: that show sends no
+  // records and leaves last_show_time alone, so the machine can look again.
+  virtual bool QaShow() { return false; }
   virtual bool ImagesValid() = 0;
 
   // "tessik_pdfnewuser_pop:9083" and the purchase record "tessik_wypdf_vippop:7948".

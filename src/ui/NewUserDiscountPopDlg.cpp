@@ -74,7 +74,9 @@ vipcenter::PayPriceInfo NewUserDiscountPopDlg::CurrentPrice() const {
 
 bool NewUserDiscountPopDlg::CanShow(PAGESDKUTIL::ActivityScene scene) {
   services_->TouchPriceSource();
-  return services_->StrategyCanShow(scene, CurrentPrice());
+  const bool show = services_->StrategyCanShow(scene, CurrentPrice());
+  qaShow_ = show && services_->QaShow();
+  return show;
 }
 
 PAGESDKUTIL::PopResult NewUserDiscountPopDlg::Show() {
@@ -114,8 +116,12 @@ bool NewUserDiscountPopDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM
 }
 
 void NewUserDiscountPopDlg::OnInitDialog() {
-  services_->ReportPop(1, 0, 0);
-  RecordShown();
+  if (qaShow_) {
+    ZLOG(INFO) << L"NewUserDiscount QA show: no records, last_show_time not written";
+  } else {
+    services_->ReportPop(1, 0, 0);
+    RecordShown();
+  }
   // Pictures that match their MD5 may still not decode, or miss when two URLs are equal: a window
   // without them would be invisible and unclickable, so it is not shown at all.
   if (!services_->ImagesValid() || !SetUpPictures()) {
@@ -134,6 +140,10 @@ void NewUserDiscountPopDlg::RecordShown() {
   state.Load(path);
   state.Set(strategy::kStateSection, strategy::kLastShowTimeKey, std::to_wstring(static_cast<int32_t>(_time64(nullptr))));
   if (!state.Save(path)) ZLOG(ERROR) << L"last show time not saved to " << path;
+}
+
+void NewUserDiscountPopDlg::ReportPop(int adShow, int adClick) {
+  if (!qaShow_) services_->ReportPop(adShow, adClick, 0);
 }
 
 bool NewUserDiscountPopDlg::SetUpPictures() {
@@ -203,7 +213,7 @@ void NewUserDiscountPopDlg::FitReferenceBlock() {
 
 void NewUserDiscountPopDlg::OnCountDownTick() {
   if (countDown_.IsOver()) {
-    services_->ReportPop(1, 3, 0);
+    ReportPop(1, 3);
     Finish(3);
     return;
   }
@@ -212,16 +222,16 @@ void NewUserDiscountPopDlg::OnCountDownTick() {
 }
 
 void NewUserDiscountPopDlg::OnClose() {
-  services_->ReportPop(1, 1, 0);
+  ReportPop(1, 1);
   Finish(2);
 }
 
 void NewUserDiscountPopDlg::OnConfirm() {
-  services_->ReportPop(1, 2, 0);
+  ReportPop(1, 2);
   const int months = OfferInt(kPackageMonths);
   const std::wstring query = months != 0 ? L"selected_month_length=" + std::to_wstring(months) : L"";
   const int userType = services_->VipState() == 3 ? 3 : services_->IsLogin() ? 2 : 1;
-  services_->ReportPurchase(userType);
+  if (!qaShow_) services_->ReportPurchase(userType);
   services_->OpenVipPage(2, kVipFrom, 0, query);
   if (services_->IsLogin()) {
     Finish(1);

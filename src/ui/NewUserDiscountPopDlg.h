@@ -48,6 +48,7 @@ class NewUserDiscountPopDlg : public CUxDialogViewImplEx<NewUserDiscountPopDlg>,
   void OnInitDialog();
   int OfferInt(const vanta::OfferField& field) const;  // a number of the offer's item
   void RecordShown();
+  void ReportPop(int adShow, int adClick);  // nothing on a QA show
   // False when a picture cannot be drawn (missing, undecodable, or too narrow for its frames).
   bool SetUpPictures();
   void SetUpCountDown();
@@ -65,6 +66,7 @@ class NewUserDiscountPopDlg : public CUxDialogViewImplEx<NewUserDiscountPopDlg>,
 
   std::shared_ptr<IPopDlgServices> services_;
   PAGESDKUTIL::PopResult result_ = 0;
+  bool qaShow_ = false;  // the last CanShow passed over the audience for a QA machine
   PopCountDown countDown_;
   std::shared_ptr<PopWorkerState> state_;  // shared with the worker thread
   ResourceWorker worker_;

@@ -41,7 +41,9 @@ int PopDlgServices::ConfigInt(const std::wstring& field, int defaultValue) {
 bool PopDlgServices::StrategyCanShow(int scene, const vipcenter::PayPriceInfo& lastPrice) {
   world_.SetLastPrice({false, lastPrice.valid, lastPrice.payPrice, lastPrice.referencePrice, L"the last refresh"});
   strategy::TalloPopReporter reporter;
-  return strategy::NewUserDiscountPopStrategy(world_, &reporter).CanShow(scene);
+  const strategy::PopDecision decision = strategy::NewUserDiscountPopStrategy(world_, &reporter).Decide(scene);
+  qaShow_ = decision.show && decision.qa;
+  return decision.show;
 }
 
 bool PopDlgServices::ImagesValid() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "ui/IPopDlgServices.h"
 
 namespace strategy {
@@ -18,6 +20,7 @@ class PopDlgServices final : public IPopDlgServices {
   std::wstring UtilFolder() override;
   int ConfigInt(const std::wstring& field, int defaultValue) override;
   bool StrategyCanShow(int scene, const vipcenter::PayPriceInfo& lastPrice) override;
+  bool QaShow() override { return qaShow_; }
   bool ImagesValid() override;
   void ReportPop(int adShow, int adClick, int noShowReason) override;
   void ReportPurchase(int userType) override;
@@ -33,6 +36,7 @@ class PopDlgServices final : public IPopDlgServices {
   std::wstring ConfigString(const wchar_t* field);
 
   strategy::Win32PopStrategyWorld& world_;
+  std::atomic<bool> qaShow_{false};
 };
 
 }  // namespace ui

@@ -3,7 +3,7 @@
 namespace vanta {
 
 // How a field of the offer's configuration item is meant; every field is given as JSON text.
-enum class OfferFieldKind { kInteger, kPictureUrl, kTidList };
+enum class OfferFieldKind { kInteger, kPictureUrl, kTidList, kUuidList };
 
 // One reading of a field of the offer's item: its name, kind, the default its reader uses when the
 // field is missing (numbers only; text fields default to empty) and who reads it.
@@ -39,9 +39,13 @@ inline constexpr OfferField kRefreshMinutes{L"update_vanta_minutes", OfferFieldK
 inline constexpr OfferField kRemoteConfigAge{L"update_vanta_minutes", OfferFieldKind::kInteger, 30,
                                              L"the remote configuration's age check before a refresh"};
 
+inline constexpr OfferField kQaUuids{L"qa_uuids", OfferFieldKind::kUuidList, 0,
+                                     L"the QA override (listed machines pass over the audience checks)"};
+
 inline constexpr OfferField kAll[] = {kPopVersion,      kNewInstallDays, kAvoidTids,      kBackgroundUrl,
                                       kCloseUrl,        kConfirmUrl,     kCountDownEnable, kCountDownHours,
-                                      kCountDownStyle,  kPackageMonths,  kRefreshMinutes, kRemoteConfigAge};
+                                      kCountDownStyle,  kPackageMonths,  kRefreshMinutes, kRemoteConfigAge,
+                                      kQaUuids};
 // The three pictures, in the order the check and the downloads take them.
 inline constexpr OfferField kPictures[] = {kBackgroundUrl, kCloseUrl, kConfirmUrl};
 }  // namespace offer

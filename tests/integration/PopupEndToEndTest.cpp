@@ -123,6 +123,28 @@ TEST(PopupEndToEnd, Type3HungHelperDoesNotHoldUninitialize) {
   EXPECT_TRUE(host.Journal(L"quillhelper", L"hang_ended").empty()) << run.output;
 }
 
+// A QA machine that is neither new nor a first-time viewer, and a VIP, sees the real offer: no
+// records, last_show_time left as it was, and the purchase page opened as for anyone.
+TEST(PopupEndToEnd, Type3QaMachineSeesTheOfferWithoutRecords) {
+  PopupHost host(3);
+  Campaign campaign;
+  campaign.oldInstall = true;
+  campaign.qaUuids = "00000000000000000000000000000000|{abcdefab-cdef-abcd-efab-cdefabcdefab}";
+  ASSERT_TRUE(host.Install(campaign, L"--uuid ABCDEFABCDEFABCDEFABCDEFABCDEFAB"));
+  const std::string shownBefore = "[new_user_discount]\r\nlast_show_time=1716200000\r\n";
+  qm::FileUtil::WriteAll(host.ShowRecordFile(), shownBefore);
+  host.WriteVipSdkState(R"({"logged_in": true, "vip": true, "privileges": ["pdf_to_word"]})");
+  const HostRun run = host.Run(L"confirm");
+  EXPECT_EQ(run.result, 1) << run.output;
+  EXPECT_TRUE(Contains(run.output, "QA machine: passed over shown_before")) << run.output;
+  EXPECT_TRUE(Contains(run.output, "QA machine: passed over vip"));
+  EXPECT_TRUE(host.Records().empty());
+  EXPECT_EQ(qm::FileUtil::ReadAll(host.ShowRecordFile()), shownBefore);
+  const auto pages = host.PageCommands(1);
+  ASSERT_FALSE(pages.empty()) << run.output;
+  EXPECT_TRUE(Contains(pages[0], L"selected_month_length=12")) << pages[0];
+}
+
 // Every other host shows the same pop-up; types 6 and 7 report nothing. The purchase record
 // carries type 4's own product id, and type 5 is installed as the product variant of 13.
 TEST_P(PopupEndToEnd, ConfirmIsAccepted) {

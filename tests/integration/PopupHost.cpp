@@ -71,6 +71,7 @@ bool PopupHost::Install(const Campaign& campaign, const std::wstring& extra) {
   item += ", \"count_down_style\": \"1\", \"count_down_hours\": \"" + std::to_string(campaign.countDownHours) + "\"";
   item += ", \"recommand_package_months\": \"" + std::to_string(campaign.months) + "\"";
   item += ", \"update_vanta_minutes\": \"" + std::to_string(campaign.updateMinutes) + "\"";
+  if (!campaign.qaUuids.empty()) item += ", \"qa_uuids\": \"" + campaign.qaUuids + "\"";
   item += ", \"bg_url\": \"" + Utf8(PublishPicture("bg", 520, 360, 0xFFC08040u)) + "\"";
   item += ", \"close_btn_url\": \"" + Utf8(PublishPicture("close", 24, 24, 0xFF404040u)) + "\"";
   item += ", \"confirm_btn_url\": \"" + Utf8(PublishPicture("confirm", 280, 68, 0xFFE05020u)) + "\"}";
@@ -80,7 +81,7 @@ bool PopupHost::Install(const Campaign& campaign, const std::wstring& extra) {
                                      "\": " + item + "}, \"groups\": {\"" + name +
                                      "\": " + std::to_string(campaign.group) + "}}");
   const std::wstring base = service_.HttpBase(L"demo", tag_);
-  const time_t now = time(nullptr);
+  const time_t now = time(nullptr) - (campaign.oldInstall ? 30 * 86400 : 0);
   std::wstring options = L"install --type " + std::to_wstring(type_) + L" --root " + root_ +
                          L" --tid1 1001 --tid2 2002 --tryno 5 --install-time " + std::to_wstring(now) +
                          L" --first-open-time " + std::to_wstring(now) + L" --remote-config " + config +

@@ -18,6 +18,8 @@ struct Campaign {
   int countDownHours = 2;
   int months = 12;
   int updateMinutes = 0;
+  bool oldInstall = false;  // installed (and first opened) 30 days ago
+  std::string qaUuids;      // the item's qa_uuids, when not empty
 };
 
 struct HostRun {

@@ -50,7 +50,8 @@ bool StrategyHost::Install(int type) {
   root_ = L"C:\\activity-hosts\\strategy" + std::to_wstring(type);
   const wchar_t* names[] = {L"", L"Tessik", L"Orbilant", L"Quillon"};
   folder_ = root_ + L"\\" + names[type] + L"\\";
-  const std::wstring options = L" --tid1 1001 --tid2 2002 --tryno 5 --install-time 1";
+  const std::wstring options = L" --tid1 1001 --tid2 2002 --tryno 5 --install-time 1 --uuid " +
+                              qm::encoding::Utf8ToWide(kMachineUuid);
   if (ChildProcess::Run(L"hostfixture.exe", L"install --type " + std::to_wstring(type) + L" --root " + root_ +
                                                 options) != 0) {
     return false;

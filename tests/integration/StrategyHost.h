@@ -37,6 +37,8 @@ class StrategyHost {
   void SetPdfPopTime(int64_t seconds) const;
   void SetVip(bool vip) const;
   void SpoilCloseImage() const;
+  // The machine uuid the host was installed with.
+  static constexpr const char* kMachineUuid = "ABCDEFABCDEFABCDEFABCDEFABCDEFAB";
   // The probe's pop-up got no price from its last refresh (it gets 79/89 otherwise).
   void WithoutPrice() { priced_ = false; }
 

@@ -107,3 +107,35 @@ void RunScenarios(int type) {
 TEST(StrategyHost, Type1TessikReportingClient) { RunScenarios(1); }
 TEST(StrategyHost, Type2VipSdkReporting) { RunScenarios(2); }
 TEST(StrategyHost, Type3VipSdkReporting) { RunScenarios(3); }
+
+// The same old, already shown, VIP host listed and not listed in qa_uuids: the listed one may
+// show without a record, the other is refused as usual; the explainer tells the two apart.
+TEST(StrategyHost, Type3QaMachineListedOrNot) {
+  testing_support::ScopedLogLevel debug(0);
+  StrategyHost host;
+  ASSERT_TRUE(host.Install(3));
+  for (const bool listed : {false, true}) {
+    SCOPED_TRACE(listed ? "listed" : "unlisted");
+    host.WritePassingState();
+    const std::string uuids = listed ? std::string("bad|") + StrategyHost::kMachineUuid : "bad";
+    host.WriteConfig("\"qa_uuids\": \"" + uuids + "\"", 2);
+    host.SetLastShowTime("1716200000");
+    host.SetVip(true);
+    const ProbeResult result = host.Probe(1);
+    ASSERT_TRUE(result.ran);
+    EXPECT_EQ(result.canShow, listed);
+    ASSERT_EQ(result.records.size(), listed ? 0u : 1u);
+    if (!listed) EXPECT_NE(result.records[0].at(L"fields").find(L"noshowreason:int=4 "), std::wstring::npos);
+    EXPECT_NE(result.log.find(listed ? "QA machine: passed over shown_before" : "User has shown this pop before"),
+              std::string::npos) << result.log;
+    UxJsonEx::Document explained;
+    int exitCode = -1;
+    ASSERT_TRUE(host.Explain(1, explained, exitCode));
+    EXPECT_EQ(exitCode, listed ? 0 : 1);
+    EXPECT_EQ(explained[L"qa"].AsBool(), listed);
+    auto shownBefore = explained[L"gates"][4];
+    EXPECT_EQ(shownBefore[L"gate"].AsString(), L"shown_before");
+    EXPECT_EQ(shownBefore[L"verdict"].AsString(), L"fail");
+    EXPECT_EQ(shownBefore[L"passed_over"].AsBool(), listed);
+  }
+}

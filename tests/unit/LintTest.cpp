@@ -190,6 +190,19 @@ TEST(Lint, NoPriceRefreshInAHostThatNeedsOne) {
                   L"reads as 0")) << "missing is 0 too";
 }
 
+TEST(Lint, QaUuidsHaveTheUuidFormAndAreFew) {
+  const std::wstring uuid = L"01234567-89ab-cdef-0123-456789abcdef";
+  EXPECT_TRUE(Of(Lint(Item({{L"qa_uuids", L"\"" + uuid + L"|FEDCBA9876543210FEDCBA9876543210\""}})), L"qa_uuids").empty());
+  const auto bad = Lint(Item({{L"qa_uuids", L"\"" + uuid + L"|tester-7|\""}}));
+  EXPECT_EQ(Of(bad, L"qa_uuids").size(), 1u) << Dump(bad);
+  EXPECT_TRUE(Has(bad, Severity::kError, L"qa_uuids", L"\"tester-7\" is not a machine uuid"));
+  std::wstring many;
+  for (int i = 0; i <= 50; ++i) many += (i ? L"|" : L"") + std::wstring(24, L'a') + std::to_wstring(10000000 + i);
+  EXPECT_TRUE(Has(Lint(Item({{L"qa_uuids", L"\"" + many + L"\""}})), Severity::kWarning, L"qa_uuids",
+                  L"51 machines, more than a QA team's 50"));
+  EXPECT_TRUE(Of(Lint(Item({{L"qa_uuids", L"\"" + many.substr(33) + L"\""}})), L"qa_uuids").empty());
+}
+
 TEST(Lint, UnknownFieldsAreNamed) {
   EXPECT_TRUE(Has(Lint(Item({{L"recommend_package_months", L"\"12\""}})), Severity::kWarning,
                   L"recommend_package_months", L"not a field the module reads"));

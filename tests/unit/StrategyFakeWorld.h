@@ -43,6 +43,7 @@ class FakePopWorld : public strategy::IPopStrategyWorld {
   int tid2 = 2002;
   int vipState = 2;
   strategy::PriceReading price;  // by default the host needs none
+  std::wstring uuid = L"0123456789ABCDEF0123456789ABCDEF";
   std::map<std::wstring, int> reads;  // what was asked, by name
 
   FakePopWorld() {
@@ -111,6 +112,7 @@ class FakePopWorld : public strategy::IPopStrategyWorld {
   int Tid2() override { return tid2; }
   int VipState() override { return ++reads[L"vip"], vipState; }
   strategy::PriceReading Price() override { return price; }
+  std::wstring MachineUuid() override { return ++reads[L"uuid"], uuid; }
 
   std::wstring Key() const { return L"new_user_discount_" + std::to_wstring(tryno); }
 

@@ -65,12 +65,15 @@ def main():
     parser.add_argument("--url-base", default="http://127.0.0.1:9/campaign/")
     parser.add_argument("--months", type=int, default=12)
     parser.add_argument("--hours", type=int, default=2)
+    parser.add_argument("--qa-uuid", help="a machine uuid for the item's qa_uuids")
     args = parser.parse_args()
     out = Path(args.images)
     out.mkdir(parents=True, exist_ok=True)
     item = {"pop_version": "1", "new_install_days": "1", "update_vanta_minutes": "0", "count_down_enable": "1",
             "count_down_hours": str(args.hours), "count_down_style": "1",
             "recommand_package_months": str(args.months)}
+    if args.qa_uuid:
+        item["qa_uuids"] = args.qa_uuid
     for field, (local_name, width, height, pixel) in PICTURES.items():
         data = encode_png(width, height, pixel)
         digest = hashlib.md5(data).hexdigest()

@@ -7,6 +7,7 @@
 #include "product/HostProfile.h"
 #include "strategy/AvoidTidsMatcher.h"
 #include "strategy/PopGateCatalog.h"
+#include "strategy/QaMachineList.h"
 #include "utils/UxJson.h"
 #include "vanta/OfferFields.h"
 
@@ -128,6 +129,7 @@ std::vector<LintFinding> CampaignLinter::Lint(const CampaignItem& item) const {
   CheckImages(item, out);
   CheckCountDown(item, out);
   CheckPrice(item, out);
+  CheckQaUuids(item, out);
   return out;
 }
 
@@ -262,6 +264,21 @@ void CampaignLinter::CheckPrice(const CampaignItem& item, std::vector<LintFindin
   } else if (minutes < 0) {
     Add(out, Severity::kError, kRefreshMinutes.name,
         L"reads as " + std::to_wstring(minutes) + L": negative, the wait between refreshes wraps to a huge value");
+  }
+}
+
+void CampaignLinter::CheckQaUuids(const CampaignItem& item, std::vector<LintFinding>& out) const {
+  const strategy::QaMachineList list = strategy::QaMachineList::Parse(item.String(kQaUuids.name, L""));
+  for (const std::wstring& entry : list.malformed()) {
+    Add(out, Severity::kError, kQaUuids.name,
+        L"entry " + Quoted(entry) +
+            L" is not a machine uuid (32 hexadecimal digits, dashes and braces allowed): the module ignores it "
+            L"with a warning, so that machine never gets the QA look");
+  }
+  if (list.uuids().size() > kMostQaMachines) {
+    Add(out, Severity::kWarning, kQaUuids.name,
+        std::to_wstring(list.uuids().size()) + L" machines, more than a QA team's " + std::to_wstring(kMostQaMachines) +
+            L": listed machines skip the audience checks and send no records, so this is an audience in disguise");
   }
 }
 

@@ -13,6 +13,9 @@ namespace campaign {
 class CampaignLinter {
  public:
   // hostType 0: unknown, so host-specific problems are reported for the hosts they concern.
+  // More QA machines than a QA team has: the list is an audience in disguise.
+  static constexpr size_t kMostQaMachines = 50;
+
   explicit CampaignLinter(int hostType = 0) : hostType_(hostType) {}
 
   std::vector<LintFinding> Lint(const CampaignItem& item) const;
@@ -31,6 +34,7 @@ class CampaignLinter {
   void CheckImages(const CampaignItem& item, std::vector<LintFinding>& out) const;
   void CheckCountDown(const CampaignItem& item, std::vector<LintFinding>& out) const;
   void CheckPrice(const CampaignItem& item, std::vector<LintFinding>& out) const;
+  void CheckQaUuids(const CampaignItem& item, std::vector<LintFinding>& out) const;
 
   int hostType_;
 };
