@@ -1,11 +1,13 @@
 #include "strategy/NewUserDiscountPopStrategy.h"
 
+#include <mutex>
 #include <optional>
 
 #include "strategy/PopGateCatalog.h"
 #include "strategy/QaMachineList.h"
 #include "utils/Log.h"
 #include "vanta/OfferFields.h"
+#include "vanta/ZVantaWarpper.h"
 
 namespace strategy {
 
@@ -23,8 +25,8 @@ PopDecision NewUserDiscountPopStrategy::RunCanShow(int scene) {
   // The pop-up's own checks come first and read nothing of the offer.
   PopGateContext context{world_, scene, L""};
   bool started = false;
-  // Read where the audience checks begin: the item exists by then, and a refusal before it is
-  // one the offer would get on any machine.
+  // Known where the audience checks begin, from the item's text vanta_enabled read: a refusal
+  // before that is one the offer gets on any machine, and no further read of the item is made.
   std::optional<bool> qa;
   for (const PopGate& gate : PopGateCatalog::CanShowGates()) {
     if (!started && !gate.beforeStart()) {
@@ -32,7 +34,7 @@ PopDecision NewUserDiscountPopStrategy::RunCanShow(int scene) {
       context.configKey = ConfigKey(world_.TryNo());
       started = true;
     }
-    if (gate.audience() && !qa) qa = IsQaMachine(context.configKey, true);
+    if (gate.audience() && !qa) qa = IsQaMachine(context.rawItem, true);
     if (gate.Evaluate(context).passed) continue;
     if (gate.audience() && *qa) {
       PassOver(gate);
@@ -45,18 +47,28 @@ PopDecision NewUserDiscountPopStrategy::RunCanShow(int scene) {
   return {true, qa.value_or(false)};
 }
 
-bool NewUserDiscountPopStrategy::IsQaMachine(const std::wstring& configKey, bool log) {
-  const std::wstring text = world_.ConfigString(configKey, vanta::offer::kQaUuids.name, L"");
+bool NewUserDiscountPopStrategy::IsQaMachine(const std::wstring& rawItem, bool log) {
+  const std::wstring text = vanta::ItemFieldText(rawItem, vanta::offer::kQaUuids.name, L"");
   if (text.empty()) return false;
   const QaMachineList list = QaMachineList::Parse(text);
-  for (const std::wstring& entry : list.malformed()) {
-    if (log) ZLOG(WARNING) << L"qa_uuids entry \"" << entry << L"\" is not a machine uuid, ignored";
-  }
+  if (log) WarnMalformedOnce(text, list.malformed());
   if (list.uuids().empty()) return false;
   const std::wstring uuid = world_.MachineUuid();
   if (!list.Lists(uuid)) return false;
   if (log) ZLOG(INFO) << L"QA machine " << uuid << L": the audience checks are passed over, no records are sent";
   return true;
+}
+
+void NewUserDiscountPopStrategy::WarnMalformedOnce(const std::wstring& list,
+                                                   const std::vector<std::wstring>& malformed) {
+  static std::mutex lock;
+  static std::wstring warned;  // the last list warned about: each exit scene and refresh reads it again
+  std::lock_guard<std::mutex> hold(lock);
+  if (malformed.empty() || list == warned) return;
+  warned = list;
+  for (const std::wstring& entry : malformed) {
+    ZLOG(WARNING) << L"qa_uuids entry \"" << entry << L"\" is not a machine uuid, ignored";
+  }
 }
 
 void NewUserDiscountPopStrategy::PassOver(const PopGate& gate) {
@@ -81,7 +93,7 @@ bool NewUserDiscountPopStrategy::IsNeedUpdateSource() {
     std::optional<bool> qa;
     for (const PopGate& gate : PopGateCatalog::UpdateSourceGates()) {
       if (gate.Evaluate(context).passed) continue;
-      if (!qa) qa = IsQaMachine(context.configKey, true);
+      if (!qa) qa = IsQaMachine(world_.RawConfig(context.configKey), true);
       if (*qa) {
         PassOver(gate);
         continue;
@@ -98,12 +110,13 @@ bool NewUserDiscountPopStrategy::IsNeedUpdateSource() {
 
 std::vector<PopGateExplanation> NewUserDiscountPopStrategy::Explain(int scene) {
   PopGateContext context{world_, scene, ConfigKey(world_.TryNo())};
-  const bool qa = IsQaMachine(context.configKey, false);
+  std::optional<bool> qa;
   std::vector<PopGateExplanation> explanations;
   bool refused = false;
   for (const PopGate& gate : PopGateCatalog::CanShowGates()) {
+    if (gate.audience() && !qa) qa = IsQaMachine(context.rawItem, false);
     PopGateExplanation explanation{gate.name(), gate.reason(), gate.refusalLog(), gate.Evaluate(context), !refused};
-    explanation.passedOver = qa && gate.audience() && !explanation.verdict.passed;
+    explanation.passedOver = gate.audience() && *qa && !explanation.verdict.passed;
     refused = refused || (!explanation.verdict.passed && !explanation.passedOver);
     explanations.push_back(std::move(explanation));
   }

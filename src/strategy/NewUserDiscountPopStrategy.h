@@ -29,9 +29,9 @@ class NewUserDiscountPopStrategy {
   bool IsNeedUpdateSource();
   // Every gate of CanShow in its order, none skipped, nothing logged or reported.
   std::vector<PopGateExplanation> Explain(int scene);
-  // Whether the item's qa_uuids lists this machine; log: one WARNING line per malformed entry and
-  // one INFO line when listed.
-  bool IsQaMachine(const std::wstring& configKey, bool log);
+  // Whether the item (its text) lists this machine in qa_uuids; log: one INFO line when listed,
+  // and one WARNING line per malformed entry the first time a list is seen in this process.
+  bool IsQaMachine(const std::wstring& rawItem, bool log);
 
   // "new_user_discount_%d" with the try number.
   static std::wstring ConfigKey(int tryno);
@@ -40,6 +40,7 @@ class NewUserDiscountPopStrategy {
   PopDecision RunCanShow(int scene);
   void Refuse(const PopGate& gate, bool withoutRecord);
   static void PassOver(const PopGate& gate);
+  static void WarnMalformedOnce(const std::wstring& list, const std::vector<std::wstring>& malformed);
 
   IPopStrategyWorld& world_;
   IPopReporter* reporter_;

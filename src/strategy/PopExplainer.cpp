@@ -111,7 +111,7 @@ bool PopExplainer::Explain(const std::wstring& modulePath, int scene, PopExplana
   }
   NewUserDiscountPopStrategy strategy(world, nullptr);
   explanation.gates = strategy.Explain(scene);
-  explanation.qa = strategy.IsQaMachine(explanation.configKey, false);
+  explanation.qa = strategy.IsQaMachine(world.RawConfig(explanation.configKey), false);
   if (explanation.qa) explanation.machineUuid = world.MachineUuid();
   vip.ReleaseAdapter();
   warpper->Uninitialize();

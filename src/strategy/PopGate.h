@@ -13,6 +13,7 @@ struct PopGateContext {
   IPopStrategyWorld& world;
   int scene = 0;
   std::wstring configKey;
+  std::wstring rawItem;  // the item's text, once vanta_enabled has read it
 };
 
 // One check of the offer: it evaluates itself and says how a refusal is logged and reported.

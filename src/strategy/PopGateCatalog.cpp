@@ -67,6 +67,7 @@ PopGate PopGateCatalog::VantaEnabled() {
   return PopGate(L"vanta_enabled", 1, L"Vanta not enable", false, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const std::wstring raw = context.world.RawConfig(context.configKey);
+    context.rawItem = raw;
     verdict.Add(L"config_key", context.configKey);
     verdict.Add(L"raw", raw);
     verdict.passed = !raw.empty();

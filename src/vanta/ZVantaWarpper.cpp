@@ -143,13 +143,17 @@ std::wstring& VantaWarpperBase::GetConfigString(std::wstring& text, const std::w
                                                 const std::wstring& field, const wchar_t* defaultText) {
   std::wstring raw;
   if (!GetRawConfig(item, raw)) raw.clear();
-  text = defaultText ? defaultText : L"";
-  if (raw.empty()) return text;
-  qm::UxJson::Document doc;
-  if (!doc.Parse(raw) || doc.Type() != qm::UxJson::kObject) return text;
-  const auto member = doc.Get(field);
-  if (member.IsValid()) text = member.AsString();  // a number or object reads as ""
+  text = ItemFieldText(raw, field, defaultText);
   return text;
+}
+
+std::wstring ItemFieldText(const std::wstring& raw, const std::wstring& field, const wchar_t* defaultText) {
+  const std::wstring fallback = defaultText ? defaultText : L"";
+  if (raw.empty()) return fallback;
+  qm::UxJson::Document doc;
+  if (!doc.Parse(raw) || doc.Type() != qm::UxJson::kObject) return fallback;
+  const auto member = doc.Get(field);
+  return member.IsValid() ? member.AsString() : fallback;  // a number or object reads as ""
 }
 
 int VantaWarpperBase::GetConfigInt(const std::wstring& item, const std::wstring& field, int defaultValue) {

@@ -61,6 +61,10 @@ class ZVantaWarpper final : public VantaWarpperBase {
 };
 
 // A wrapper for a host type: 1 Tessik, 2 Ob, any other Wystan.
+// A field of an item's text as the module reads it: a string member's text, "" for any other
+// kind, defaultText when the item is not an object or lacks the field.
+std::wstring ItemFieldText(const std::wstring& raw, const std::wstring& field, const wchar_t* defaultText);
+
 std::unique_ptr<VantaWarpperBase> MakeWarpper(int hostType, product::HostSystem& system);
 
 // The process's wrapper, chosen by host type on first use.

@@ -108,7 +108,7 @@ TEST(StrategyHost, Type1TessikReportingClient) { RunScenarios(1); }
 TEST(StrategyHost, Type2VipSdkReporting) { RunScenarios(2); }
 TEST(StrategyHost, Type3VipSdkReporting) { RunScenarios(3); }
 
-// The same old, already shown, VIP host listed and not listed in qa_uuids: the listed one may
+// The same already shown VIP host listed and not listed in qa_uuids: the listed one may
 // show without a record, the other is refused as usual; the explainer tells the two apart.
 TEST(StrategyHost, Type3QaMachineListedOrNot) {
   testing_support::ScopedLogLevel debug(0);

@@ -51,6 +51,12 @@ void RefuseEveryAudienceCheck(FakePopWorld& world) {
   world.vipState = 3;
 }
 
+// The item's text carries the list; the strategy reads it from there.
+void SetQaUuids(FakePopWorld& world, const std::wstring& uuids) {
+  world.raw = L"{\"pop_version\":\"1\",\"qa_uuids\":\"" + uuids + L"\"}";
+  world.fields[L"qa_uuids"] = uuids;
+}
+
 const wchar_t kListed[] = L"fedcba98-7654-3210-fedc-ba9876543210|{01234567-89ab-cdef-0123-456789abcdef}";
 
 }  // namespace
@@ -75,7 +81,7 @@ TEST(StrategyQa, ListedMachinePassesOverTheAudienceWithoutRecords) {
     SCOPED_TRACE(listed ? "listed" : "unlisted");
     FakePopWorld world;
     RefuseEveryAudienceCheck(world);
-    world.fields[L"qa_uuids"] = listed ? kListed : L"FEDCBA9876543210FEDCBA9876543210";
+    SetQaUuids(world, listed ? kListed : L"FEDCBA9876543210FEDCBA9876543210");
     Reasons reporter;
     const size_t start = LogMark();
     const strategy::PopDecision decision = NewUserDiscountPopStrategy(world, &reporter).Decide(1);
@@ -123,7 +129,7 @@ TEST(StrategyQa, ListedMachineIsStillRefusedWhatCannotBeDrawn) {
     SCOPED_TRACE(c.log);
     FakePopWorld world;
     RefuseEveryAudienceCheck(world);
-    world.fields[L"qa_uuids"] = kListed;
+    SetQaUuids(world, kListed);
     c.spoil(world);
     Reasons reporter;
     const size_t start = LogMark();
@@ -133,10 +139,10 @@ TEST(StrategyQa, ListedMachineIsStillRefusedWhatCannotBeDrawn) {
   }
 }
 
-TEST(StrategyQa, MalformedEntriesAreIgnoredWithAWarningEach) {
+TEST(StrategyQa, MalformedEntriesAreIgnoredWithAWarningEachOnce) {
   FakePopWorld world;
   world.SetLastShowTime("1716200000");
-  world.fields[L"qa_uuids"] = L"0123-4567|not-a-uuid";  // the machine's uuid, but not in its form
+  SetQaUuids(world, L"0123-4567|not-a-uuid");  // not in the uuid's form
   Reasons reporter;
   const size_t start = LogMark();
   EXPECT_FALSE(NewUserDiscountPopStrategy(world, &reporter).CanShow(1));
@@ -145,4 +151,7 @@ TEST(StrategyQa, MalformedEntriesAreIgnoredWithAWarningEach) {
   EXPECT_EQ(Count(log, "is not a machine uuid, ignored"), 2u) << log;
   EXPECT_EQ(Count(log, "QA machine"), 0u);
   EXPECT_EQ(world.reads[L"uuid"], 0);  // nothing valid to compare with
+  const size_t again = LogMark();
+  EXPECT_FALSE(NewUserDiscountPopStrategy(world, &reporter).CanShow(1));
+  EXPECT_EQ(Count(Log().substr(again), "is not a machine uuid"), 0u) << "the same list warns once";
 }

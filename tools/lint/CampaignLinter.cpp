@@ -275,9 +275,10 @@ void CampaignLinter::CheckQaUuids(const CampaignItem& item, std::vector<LintFind
             L" is not a machine uuid (32 hexadecimal digits, dashes and braces allowed): the module ignores it "
             L"with a warning, so that machine never gets the QA look");
   }
-  if (list.uuids().size() > kMostQaMachines) {
+  const size_t entries = list.uuids().size() + list.malformed().size();
+  if (entries > kMostQaMachines) {
     Add(out, Severity::kWarning, kQaUuids.name,
-        std::to_wstring(list.uuids().size()) + L" machines, more than a QA team's " + std::to_wstring(kMostQaMachines) +
+        std::to_wstring(entries) + L" machines, more than a QA team's " + std::to_wstring(kMostQaMachines) +
             L": listed machines skip the audience checks and send no records, so this is an audience in disguise");
   }
 }
