@@ -23,40 +23,60 @@ constexpr int kRounds = 30;
 constexpr UINT kMeasure = WM_APP + 0x51;
 
 using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
+using UpdateIndirectFn = BOOL(WINAPI*)(HWND, const UPDATELAYEREDWINDOWINFO*);
 UpdateLayeredWindowFn realUpdate = nullptr;
+UpdateIndirectFn realUpdateIndirect = nullptr;
 std::atomic<double> firstPush{0};
 double pushSeconds = 0;  // UI thread only
 
-BOOL WINAPI TimedUpdate(HWND window, HDC dc, POINT* position, SIZE* size, HDC source, POINT* origin, COLORREF key,
-                        BLENDFUNCTION* blend, DWORD flags) {
+template <typename Push>
+BOOL TimedPush(Push push) {
   const double start = bench::Now();
   double expected = 0;
   firstPush.compare_exchange_strong(expected, start);
-  const BOOL done = realUpdate(window, dc, position, size, source, origin, key, blend, flags);
+  const BOOL done = push();
   pushSeconds += bench::Now() - start;
   return done;
 }
 
-// Points this program's import of user32!UpdateLayeredWindow at the timed wrapper.
-bool HookUpdateLayeredWindow() {
+BOOL WINAPI TimedUpdate(HWND window, HDC dc, POINT* position, SIZE* size, HDC source, POINT* origin, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  return TimedPush([&] { return realUpdate(window, dc, position, size, source, origin, key, blend, flags); });
+}
+
+BOOL WINAPI TimedUpdateIndirect(HWND window, const UPDATELAYEREDWINDOWINFO* info) {
+  return TimedPush([&] { return realUpdateIndirect(window, info); });
+}
+
+// Points this program's import of user32!name at replacement; real receives the original.
+template <typename Fn>
+bool HookImport(const char* name, Fn replacement, Fn& real) {
   auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
   auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
   const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  const FARPROC target = GetProcAddress(GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindow");
+  const FARPROC target = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
   for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); entry->Name;
        ++entry) {
     for (auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk); thunk->u1.Function; ++thunk) {
       if (reinterpret_cast<FARPROC>(thunk->u1.Function) != target) continue;
       DWORD old = 0;
       VirtualProtect(&thunk->u1.Function, sizeof(thunk->u1.Function), PAGE_READWRITE, &old);
-      realUpdate = reinterpret_cast<UpdateLayeredWindowFn>(reinterpret_cast<void*>(target));
-      thunk->u1.Function = reinterpret_cast<ULONG_PTR>(&TimedUpdate);
+      real = reinterpret_cast<Fn>(reinterpret_cast<void*>(target));
+      thunk->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
       VirtualProtect(&thunk->u1.Function, sizeof(thunk->u1.Function), old, &old);
       return true;
     }
   }
   return false;
+}
+
+// Every push of a layered frame, whole or by its dirty rectangle, goes through a timed wrapper.
+bool HookUpdateLayeredWindow() {
+  const bool whole = HookImport<UpdateLayeredWindowFn>("UpdateLayeredWindow", &TimedUpdate, realUpdate);
+  const bool indirect =
+      HookImport<UpdateIndirectFn>("UpdateLayeredWindowIndirect", &TimedUpdateIndirect, realUpdateIndirect);
+  return whole || indirect;
 }
 
 class BenchServices : public ui::IPopDlgServices {

@@ -1,8 +1,11 @@
 # The new-user discount pop-up.
 add_executable(gui_pop_dlg gui/PopDlgTest.cpp ${ACTIVITY_RESOURCES_RC})
 target_link_libraries(gui_pop_dlg PRIVATE activity_popup test_support GTest::gtest_main)
-add_test(NAME gui_pop_dlg COMMAND gui_pop_dlg --gtest_filter=-PopDlgPictures.*)
+add_test(NAME gui_pop_dlg COMMAND gui_pop_dlg --gtest_filter=-PopDlgPictures.*:PopDlgRepaint.*)
 set_tests_properties(gui_pop_dlg PROPERTIES LABELS popup)
+# What a count-down tick repaints equals a full repaint.
+add_test(NAME gui_pop_dlg_repaint COMMAND gui_pop_dlg --gtest_filter=PopDlgRepaint.*)
+set_tests_properties(gui_pop_dlg_repaint PROPERTIES LABELS "perf;popup")
 # Pictures that match their URLs but cannot be drawn, and equal URLs: no window, result 4.
 add_test(NAME gui_pop_dlg_pictures COMMAND gui_pop_dlg --gtest_filter=PopDlgPictures.*)
 set_tests_properties(gui_pop_dlg_pictures PROPERTIES LABELS "popup;boundary")

@@ -253,7 +253,8 @@ void NewUserDiscountPopDlg::Finish(PAGESDKUTIL::PopResult result) {
 }
 
 void NewUserDiscountPopDlg::SetText(int id, const std::wstring& text) {
-  if (CUxWindow* control = FindChildByCmdID(id)) {
+  // A tick changes one digit box in most seconds: the others keep their pixels.
+  if (CUxWindow* control = FindChildByCmdID(id); control && control->text() != text) {
     control->set_text(text);
     RedrawControl(*control);
   }
@@ -275,7 +276,14 @@ void NewUserDiscountPopDlg::SetVisible(int id, bool visible) {
 }
 
 void NewUserDiscountPopDlg::OnAfterPaint(UxCanvas& canvas) {
-  // A 1-pixel frame with cut corners around the client area.
+  // A 1-pixel frame with cut corners around the client area; a repaint away from the edges
+  // leaves it as it is.
+  constexpr int kFrameBand = 4;
+  const RECT inner{kFrameBand, kFrameBand, canvas.width() - kFrameBand, canvas.height() - kFrameBand};
+  const RECT clip = canvas.ClipBox();
+  if (clip.left >= inner.left && clip.top >= inner.top && clip.right <= inner.right && clip.bottom <= inner.bottom) {
+    return;
+  }
   const Gdiplus::REAL w = static_cast<Gdiplus::REAL>(canvas.width()), h = static_cast<Gdiplus::REAL>(canvas.height());
   const Gdiplus::PointF corners[] = {{3, 0},         {w - 4, 0},     {w - 1, 3}, {w - 1, h - 4}, {w - 4, h - 1},
                                      {3, h - 1},     {0, h - 4},     {0, 3},     {3, 0}};

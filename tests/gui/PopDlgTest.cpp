@@ -2,6 +2,7 @@
 // shows, opens and answers for each way out, and its background worker's lifetime.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "strategy/PopImageChecker.h"
 #include "ui/NewUserDiscountPopDlg.h"
 #include "uxwin/host/UxNotifyRecord.h"
+#include "uxwin/skin/UxCanvas.h"
 #include "utils/ZIniWrapEx.h"
 
 using ui::NewUserDiscountPopDlg;
@@ -168,6 +170,28 @@ class PopDlg : public ::testing::Test {
   std::unique_ptr<NewUserDiscountPopDlg> dialog = std::make_unique<NewUserDiscountPopDlg>(services);
 };
 
+// Runs a probe inside the pop-up's modal loop, on the window's own thread.
+std::function<void()> repaintProbe;
+WNDPROC dialogProc = nullptr;
+LRESULT CALLBACK ProbingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_USER + 0x77) return CallWindowProcW(dialogProc, window, message, wParam, lParam);
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialogProc));
+  repaintProbe();
+  return 0;
+}
+
+class PopDlgRepaint : public PopDlg {
+ protected:
+  void SetUp() override {
+    PopDlg::SetUp();
+    services->onShown = nullptr;
+  }
+  static std::vector<uint32_t> Pixels(const UxCanvas& canvas) {
+    GdiFlush();
+    return std::vector<uint32_t>(canvas.bits(), canvas.bits() + canvas.width() * canvas.height());
+  }
+};
+
 }  // namespace
 
 TEST_F(PopDlg, CloseRecordsTheShowAndTheClickAndFillsThePrice) {
@@ -273,6 +297,45 @@ TEST_F(PopDlg, PriceChecksDecideTheShowAndThePriceBlock) {
   EXPECT_EQ(ShowRefreshed(), 2);
   EXPECT_TRUE(Visible(1030));
   EXPECT_FALSE(Visible(1035)) << "no reference price when both are equal";
+}
+
+// Count-down ticks repaint only their digits, each control only its part of the picture: what
+// they leave is exactly what a full repaint draws.
+TEST_F(PopDlgRepaint, TicksLeaveTheSamePixelsAsAFullRepaint) {
+  testing_support::WritePatternPicture(folder.File(L"new_user_discount_background.png"), 520, 360);
+  services->config = {{L"recommand_package_months", 12}, {L"count_down_enable", 1}, {L"count_down_hours", 1}};
+  std::vector<uint32_t> afterTicks, full;
+  long long tickArea = 0;
+  services->onShown = [&] {
+    HWND window = dialog->hwnd();
+    dialogProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ProbingProc)));
+    PostMessageW(window, WM_USER + 0x77, 0, 0);
+  };
+  dialog->Initialize();
+  for (int i = 0; i < 500 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
+  repaintProbe = [&] {
+    HWND window = dialog->hwnd();
+    UpdateWindow(window);  // the first frame
+    for (int tick = 0; tick < 3; ++tick) {
+      SendMessageW(window, WM_TIMER, NewUserDiscountPopDlg::kCountDownTimer, 0);
+      UpdateWindow(window);
+    }
+    tickArea = dialog->back_buffer().last_painted_area();
+    afterTicks = Pixels(*dialog->back_buffer().canvas());
+    dialog->back_buffer().InvalidateAll();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    full = Pixels(*dialog->back_buffer().canvas());
+    UxNotifyRecord record{{window, UxNotifyCode::kIdentifier, UxNotifyCode::kCommand}, 1002, "storageimagebtn"};
+    SendMessageW(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&record));
+  };
+  EXPECT_EQ(dialog->Show(), 2);
+  EXPECT_EQ(Text(1007), L"57");
+  EXPECT_GT(tickArea, 0);
+  EXPECT_LT(tickArea, 520 * 360 / 50) << "a tick repaints its digits, not the window";
+  ASSERT_EQ(afterTicks.size(), 520u * 360u);
+  size_t differ = 0;
+  for (size_t i = 0; i < full.size(); ++i) differ += afterTicks[i] != full[i];
+  EXPECT_EQ(differ, 0u);
 }
 
 TEST_F(PopDlg, UninitializeStopsAWorkerThatIsStillRefreshing) {

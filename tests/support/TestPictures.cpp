@@ -45,6 +45,18 @@ bool WritePicture(const std::wstring& path, int frameWidth, int height, std::ini
   return canvas.SavePng(path);
 }
 
+bool WritePatternPicture(const std::wstring& path, int width, int height) {
+  UxCanvas canvas(width, height);
+  if (!canvas.IsValid()) return false;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      canvas.bits()[y * width + x] = 0xFF000000u | (static_cast<uint32_t>(x * 255 / width) << 16) |
+                                     (static_cast<uint32_t>(y * 255 / height) << 8) | static_cast<uint32_t>((x * 7 + y * 13) & 0xFF);
+    }
+  }
+  return canvas.SavePng(path);
+}
+
 bool WriteBrokenPicture(const std::wstring& path, BrokenPicture kind) {
   switch (kind) {
     case BrokenPicture::kTruncated: {

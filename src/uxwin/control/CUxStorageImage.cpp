@@ -44,6 +44,18 @@ void CUxStorageImage::PaintContent(UxCanvas& canvas) {
   }
   Gdiplus::Graphics& graphics = canvas.graphics();
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeBilinear);
-  graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), srcX, 0, srcW,
-                     static_cast<INT>(image->GetHeight()), Gdiplus::UnitPixel);
+  const INT srcH = static_cast<INT>(image->GetHeight());
+  RECT part{};
+  const RECT clip = canvas.ClipBox();
+  // Unscaled, a clipped repaint draws only the part it may touch: the same pixels, a fraction of
+  // the work (a full stretch is resampled whole and then clipped).
+  if (srcW == r.right - r.left && srcH == r.bottom - r.top && IntersectRect(&part, &r, &clip) &&
+      !EqualRect(&part, &r)) {
+    graphics.DrawImage(image, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
+                       srcX + (part.left - r.left), part.top - r.top, part.right - part.left, part.bottom - part.top,
+                       Gdiplus::UnitPixel);
+    return;
+  }
+  graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), srcX, 0, srcW, srcH,
+                     Gdiplus::UnitPixel);
 }

@@ -36,10 +36,14 @@ bool CShadowWnd::Create(HWND host) {
 void CShadowWnd::Destroy() {
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
   window_ = nullptr;
+  drawn_ = RECT{};
+  shown_ = false;
 }
 
 void CShadowWnd::Hide() {
-  if (window_) ShowWindow(window_, SW_HIDE);
+  if (window_ && shown_) ShowWindow(window_, SW_HIDE);
+  shown_ = false;
+  drawn_ = RECT{};  // drawn afresh when shown again
 }
 
 void CShadowWnd::Update() {
@@ -48,8 +52,16 @@ void CShadowWnd::Update() {
   RECT area{};
   GetWindowRect(host_, &area);
   InflateRect(&area, kShadowSize, kShadowSize);
-  Draw(area);
-  ShowWindow(window_, SW_SHOWNA);
+  const bool sameSize = area.right - area.left == drawn_.right - drawn_.left &&
+                        area.bottom - area.top == drawn_.bottom - drawn_.top && !IsRectEmpty(&drawn_);
+  if (!sameSize) {
+    Draw(area);
+  } else if (!EqualRect(&area, &drawn_)) {
+    SetWindowPos(window_, nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  drawn_ = area;
+  if (!shown_) ShowWindow(window_, SW_SHOWNA);
+  shown_ = true;
 }
 
 void CShadowWnd::Draw(const RECT& area) {

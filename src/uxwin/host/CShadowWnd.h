@@ -15,7 +15,9 @@ class CShadowWnd {
 
   bool Create(HWND host);
   void Destroy();
-  // Follows the host: shown only while it is visible and not minimised.
+  // Follows the host: shown only while it is visible and not minimised. The shadow is drawn again
+  // only when the host's size changes, moved when only its place does: the host repaints at
+  // every count-down tick, its shadow never changes.
   void Update();
   void Hide();
   HWND window() const { return window_; }
@@ -25,4 +27,6 @@ class CShadowWnd {
 
   HWND window_ = nullptr;
   HWND host_ = nullptr;
+  RECT drawn_{};  // the area last drawn; empty: nothing drawn since it was created or hidden
+  bool shown_ = false;
 };

@@ -36,6 +36,7 @@ void UxBackBuffer::DropInvalidRegion() {
 
 void UxBackBuffer::Release() {
   canvas_.reset();
+  unpushed_ = RECT{};
   InvalidateAll();
 }
 
@@ -67,8 +68,14 @@ void UxBackBuffer::Paint(int width, int height, const DrawFn& draw) {
   if (fullPaint_) {
     canvas_->Clear();
     lastPaintedArea_ = static_cast<long long>(width) * height;
+    unpushed_ = RECT{0, 0, width, height};
     draw(*canvas_, nullptr);
   } else if (invalid_) {
+    RECT bounds{}, painted{};
+    GetRgnBox(invalid_, &bounds);
+    const RECT surface{0, 0, width, height};
+    IntersectRect(&painted, &bounds, &surface);
+    UnionRect(&unpushed_, &unpushed_, &painted);
     ClearRegion(invalid_);
     UxCanvasClip clip(*canvas_, invalid_);
     draw(*canvas_, invalid_);
@@ -87,8 +94,11 @@ bool UxBackBuffer::Present(HWND window, HDC paintDc, BYTE constantAlpha) {
     POINT position{windowRect.left, windowRect.top};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, constantAlpha, AC_SRC_ALPHA};
-    return UpdateLayeredWindow(window, paintDc, &position, const_cast<SIZE*>(&size), canvas_->dc(), &source, 0,
-                               &blend, ULW_ALPHA) != FALSE;
+    UPDATELAYEREDWINDOWINFO update{sizeof(update), paintDc, &position, &size, canvas_->dc(), &source, 0, &blend,
+                                   ULW_ALPHA, IsRectEmpty(&unpushed_) ? nullptr : &unpushed_};
+    const bool pushed = UpdateLayeredWindowIndirect(window, &update) != FALSE;
+    if (pushed) unpushed_ = RECT{};
+    return pushed;
   }
   return paintDc && BitBlt(paintDc, 0, 0, size.cx, size.cy, canvas_->dc(), 0, 0, SRCCOPY) != FALSE;
 }

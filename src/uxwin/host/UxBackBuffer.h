@@ -24,7 +24,8 @@ class UxBackBuffer {
   // Brings the picture up to date: a full paint clears everything, a partial one clears and
   // repaints only the invalid region (draw gets that region, or null for the whole area).
   void Paint(int width, int height, const DrawFn& draw);
-  // Pushes the picture to the window: per-pixel alpha for a layered one, a blit otherwise.
+  // Pushes the picture to the window: per-pixel alpha for a layered one, a blit otherwise. A
+  // layered window gets only the part painted since the last push as its dirty rectangle.
   bool Present(HWND window, HDC paintDc, BYTE constantAlpha);
   // Drops the picture (destroyed window, new size).
   void Release();
@@ -41,4 +42,5 @@ class UxBackBuffer {
   HRGN invalid_ = nullptr;
   bool fullPaint_ = true;
   long long lastPaintedArea_ = 0;
+  RECT unpushed_{};  // painted since the last push; empty: push the whole picture
 };

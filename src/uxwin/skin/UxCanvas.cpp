@@ -69,6 +69,12 @@ Gdiplus::Graphics& UxCanvas::graphics() {
   return *graphics_;
 }
 
+RECT UxCanvas::ClipBox() const {
+  RECT box{0, 0, width_, height_};
+  if (dc_ && GetClipBox(dc_, &box) == ERROR) box = RECT{0, 0, width_, height_};
+  return box;
+}
+
 uint32_t UxCanvas::Pixel(int x, int y) const {
   if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   GdiFlush();

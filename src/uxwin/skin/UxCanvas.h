@@ -44,6 +44,8 @@ class UxCanvas {
   Gdiplus::Graphics& graphics();
   uint32_t* bits() const { return bits_; }
 
+  // The bounds of what drawing may touch now (the whole surface without a clip).
+  RECT ClipBox() const;
   // 0xAARRGGBB, premultiplied; 0 outside the surface.
   uint32_t Pixel(int x, int y) const;
   void Clear(uint32_t premultipliedArgb = 0);
