@@ -59,8 +59,24 @@ void DemoClicker::Run() {
   Sleep(pause_);
   if (onShown_) onShown_();
   if (!screenshotPath_.empty()) savedScreenshot_ = SaveScreenshot(window);
-  if (target_ == Target::kClose) Click(window, kCloseCentre);
   if (target_ == Target::kConfirm) Click(window, kConfirmCentre);
+  if (target_ != Target::kClose) return;
+  // Under load the display server can still route the first click to the window beneath, and the
+  // modal pop-up then waits for ever. Close is safe to press again, as a person would when nothing
+  // happens; confirm is not (a second purchase page), so it gets one press.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    Click(window, kCloseCentre);
+    if (WaitUntilClosed(window, 3000)) return;
+  }
+}
+
+bool DemoClicker::WaitUntilClosed(HWND window, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!finished_ && IsWindow(window) && IsWindowVisible(window)) {
+    if (GetTickCount64() >= end) return false;
+    Sleep(50);
+  }
+  return true;
 }
 
 bool DemoClicker::SaveScreenshot(HWND window) {

@@ -37,6 +37,7 @@ class DemoClicker {
   HWND WaitForWindow(DWORD milliseconds);
   bool SaveScreenshot(HWND window);
   // Whether the window is the one under the screen point within the time (it draws, it is on top).
+  bool WaitUntilClosed(HWND window, DWORD milliseconds);
   bool WaitUntilUnderPoint(HWND window, POINT screenPoint, DWORD milliseconds);
   void Click(HWND window, POINT clientPoint);
 
