@@ -1,5 +1,7 @@
 #include "uxwin/style/UxFontPool.h"
 
+#include <cstring>
+
 #include "utils/FileUtil.h"
 #include "uxwin/dpi/UxDpiContext.h"
 #include "uxwin/skin/UxGdiplus.h"
@@ -76,12 +78,17 @@ UxFontPool::UxFontPool(const std::function<bool(const std::wstring&)>& fontValue
 }
 
 UxFontPool::~UxFontPool() {
+  ReleaseFonts();  // the GDI+ fonts made from the family go first
   family_.reset();
   privateFonts_.reset();
   ReleaseFonts();
 }
 
 void UxFontPool::ReleaseFonts() {
+  {
+    std::lock_guard<std::mutex> hold(gdiplusLock_);
+    gdiplusFonts_.clear();
+  }
   for (auto& [key, font] : fonts_) DeleteObject(font);
   fonts_.clear();
 }
@@ -112,6 +119,17 @@ HFONT UxFontPool::GetFont(uint16_t code, bool dpiScaled) {
   font.lfUnderline = (code & 0x02) ? TRUE : FALSE;
   font.lfHeight = HeightFor(code, dpiScaled ? UxWin::UxDpiContext::Instance().GetScale() : 1.0);
   return fonts_[key] = CreateFontIndirectW(&font);
+}
+
+Gdiplus::Font* UxFontPool::GdiplusFont(HDC dc, HFONT font) {
+  LOGFONTW logFont{};
+  if (!font || !GetObjectW(font, sizeof(logFont), &logFont)) return nullptr;
+  std::lock_guard<std::mutex> hold(gdiplusLock_);
+  MadeFont& made = gdiplusFonts_[font];
+  if (!made.font || std::memcmp(&made.logFont, &logFont, sizeof(logFont)) != 0) {
+    made = MadeFont{logFont, CreateGdiplusFont(dc, font)};
+  }
+  return made.font.get();
 }
 
 std::unique_ptr<Gdiplus::Font> UxFontPool::CreateGdiplusFont(HDC dc, HFONT font) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,9 @@ class UxFontPool {
   // A GDI+ font for the font selected into the DC: from the private family of the base face when
   // its file was found, else from the DC.
   std::unique_ptr<Gdiplus::Font> CreateGdiplusFont(HDC dc, HFONT font);
+  // The same, made once per font handed out and kept with it: painting and measuring ask for it
+  // at every call. Null when none can be made.
+  Gdiplus::Font* GdiplusFont(HDC dc, HFONT font);
 
   // Deletes the GDI fonts handed out so far (none may still be selected anywhere); later calls
   // create them again.
@@ -54,4 +58,10 @@ class UxFontPool {
   std::map<uint32_t, HFONT> fonts_;
   std::unique_ptr<Gdiplus::PrivateFontCollection> privateFonts_;
   std::unique_ptr<Gdiplus::FontFamily> family_;
+  std::mutex gdiplusLock_;
+  struct MadeFont {
+    LOGFONTW logFont;  // what the handle held: a handle value used again for another font misses
+    std::unique_ptr<Gdiplus::Font> font;
+  };
+  std::map<HFONT, MadeFont> gdiplusFonts_;  // under gdiplusLock_
 };

@@ -83,27 +83,27 @@ SIZE UxTextMeasurer::MeasureWithGdiplus(const UxMeasureRequest& request, UxFontP
   height = Clamp(height, layout.minHeight, layout.maxHeight);
   MeasuringDc dc(request.font);
   if (!dc.get() || !UxGdiplus::Start()) return SIZE{0, 0};
-  std::unique_ptr<Gdiplus::Font> font = fonts.CreateGdiplusFont(dc.get(), request.font);
+  Gdiplus::Font* font = fonts.GdiplusFont(dc.get(), request.font);
   if (!font) return SIZE{0, 0};
   Gdiplus::Graphics graphics(dc.get());
   Gdiplus::StringFormat format;  // near aligned
   Gdiplus::RectF bounds;
   const Gdiplus::RectF box(0, 0, static_cast<Gdiplus::REAL>(std::max<LONG>(width, 0)),
                            static_cast<Gdiplus::REAL>(std::max<LONG>(height, 0)));
-  graphics.MeasureString(request.text.c_str(), static_cast<INT>(request.text.size()), font.get(), box, &format, &bounds);
+  graphics.MeasureString(request.text.c_str(), static_cast<INT>(request.text.size()), font, box, &format, &bounds);
   return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
 }
 
 SIZE UxTextMeasurer::MeasureLine(const std::wstring& text, HFONT font, UxFontPool& fonts) {
   MeasuringDc dc(font);
   if (text.empty() || !dc.get() || !UxGdiplus::Start()) return SIZE{0, 0};
-  std::unique_ptr<Gdiplus::Font> gdiplusFont = fonts.CreateGdiplusFont(dc.get(), font);
+  Gdiplus::Font* gdiplusFont = fonts.GdiplusFont(dc.get(), font);
   if (!gdiplusFont) return SIZE{0, 0};
   Gdiplus::Graphics graphics(dc.get());
   Gdiplus::StringFormat format;
   format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap);
   Gdiplus::RectF bounds;
-  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), gdiplusFont.get(), Gdiplus::PointF(0, 0), &format,
+  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), gdiplusFont, Gdiplus::PointF(0, 0), &format,
                          &bounds);
   return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
 }

@@ -118,7 +118,7 @@ void UxTextPainter::DrawWithGdiplus(UxCanvas& canvas, const UxTextRequest& reque
                                     UxFontPool& fonts) {
   HDC dc = canvas.dc();
   const HGDIOBJ oldFont = SelectObject(dc, request.font);
-  std::unique_ptr<Gdiplus::Font> font = fonts.CreateGdiplusFont(dc, request.font);
+  Gdiplus::Font* font = fonts.GdiplusFont(dc, request.font);
   SelectObject(dc, oldFont);
   if (!font) return;  // nothing to draw with
   const COLORREF c = request.colour;
@@ -130,5 +130,5 @@ void UxTextPainter::DrawWithGdiplus(UxCanvas& canvas, const UxTextRequest& reque
   const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(rect.top),
                               static_cast<Gdiplus::REAL>(rect.right - rect.left),
                               static_cast<Gdiplus::REAL>(rect.bottom - rect.top));
-  graphics.DrawString(request.text.c_str(), static_cast<INT>(request.text.size()), font.get(), layout, &format, &brush);
+  graphics.DrawString(request.text.c_str(), static_cast<INT>(request.text.size()), font, layout, &format, &brush);
 }
