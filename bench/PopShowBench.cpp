@@ -183,12 +183,13 @@ int main() {
     pop->UnInitialize();
   }
   const double window = 520.0 * 360.0;
-  std::printf("show_to_first_frame: %.1f ms (median of %zu shows)\n", bench::Median(toFirstFrame) * 1e3,
-              toFirstFrame.size());
-  std::printf("full_repaint_paint: %.2f ms (push: %.2f ms, the frame to the screen under Wine)\n",
+  // The pop-up of a type-1 host with its price, count-down on, factor 1.0.
+  std::printf("show_to_first_frame: %.1f ms (goal <= 12 ms; median of %zu shows)\n",
+              bench::Median(toFirstFrame) * 1e3, toFirstFrame.size());
+  std::printf("full_repaint_paint: %.2f ms (goal <= 5 ms; push: %.2f ms, the frame to the screen under Wine)\n",
               bench::Median(figures.fullPaint) * 1e3, bench::Median(figures.fullPush) * 1e3);
-  std::printf("tick_repaint_paint: %.3f ms (push: %.2f ms)\n", bench::Median(figures.tick) * 1e3,
-              bench::Median(figures.tickPush) * 1e3);
+  std::printf("tick_repaint_paint: %.3f ms (goal <= 0.5 ms; push: %.2f ms, the dirty rectangle)\n",
+              bench::Median(figures.tick) * 1e3, bench::Median(figures.tickPush) * 1e3);
   std::printf("tick_repaint_area: %.1f %% (%lld of %.0f pixels)\n", 100.0 * double(figures.tickArea) / window,
               figures.tickArea, window);
   return 0;
