@@ -34,14 +34,6 @@ winpath() { echo "Z:${1//\//\\}"; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 seconds_of() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); awk -v s="$s" -v e="$e" 'BEGIN { print e - s }'; }
-# "wall seconds peak-KiB" of one command, from GNU time.
-time_v() {
-  local out
-  /usr/bin/time -v -o "$BENCH_DIR/time.txt" "$@" >/dev/null 2>&1 || true
-  out=$(cat "$BENCH_DIR/time.txt")
-  awk '/Elapsed \(wall clock\)/ { n = split($NF, p, ":"); w = (n == 3 ? p[1] * 3600 + p[2] * 60 + p[3] : p[1] * 60 + p[2]) }
-       /Maximum resident set size/ { m = $NF } END { print w, m }' <<<"$out"
-}
 
 # --- MD5: the module's implementation against Debian's openssl on the same 64 MiB file ---------
 MD5_FILE="$BENCH_DIR/md5-64mib.bin"
@@ -96,27 +88,29 @@ if ! command -v chromium >/dev/null 2>&1; then
   log "installing Debian's chromium for the rendering peer"
   if [ "$(id -u)" = 0 ]; then apt-get install -y chromium >/dev/null; else sudo apt-get install -y chromium >/dev/null; fi
 fi
-chrome_runs=()
-for _ in 1 2 3; do
-  chrome_runs+=("$(time_v chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=520,360 \
-    --default-background-color=00000000 --screenshot="$BENCH_DIR/chromium-popup.png" "file://$CAMPAIGN/popup.html")")
-done
-chrome_wall=$(printf '%s\n' "${chrome_runs[@]}" | awk '{ print $1 }' | median)
-chrome_rss=$(printf '%s\n' "${chrome_runs[@]}" | awk '{ print $2 }' | median)
+# Both whole process trees, sampled: wall time and the peak of their summed proportional set size
+# (a page shared by several processes of the tree counts once). Chromium's tree is its browser,
+# zygote, renderer and helper processes; the preview's is the one Wine process, in a prefix with no
+# display driver (it draws off-screen, so it needs no display server, like headless Chromium).
+tree_runs() { for _ in 1 2 3 4 5; do python3 "$REPO_ROOT/bench/tree_memory.py" "$@"; done; }
+chrome_runs=$(tree_runs chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=520,360 \
+  --default-background-color=00000000 --screenshot="$BENCH_DIR/chromium-popup.png" "file://$CAMPAIGN/popup.html")
 # The module's preview renderer on the same campaign, the program alone (no build, no setup), as
 # headless Chromium is timed without its installation.
 build_arch x86_64 preview >/dev/null
-"$WINESERVER" -k 2>/dev/null || true
-preview_runs=()
-for _ in 1 2 3; do
-  preview_runs+=("$(time_v xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" \
-    "$BUILD_ROOT/x86_64/bin/preview.exe" --config "$(winpath "$CAMPAIGN/zvanta.json")" --images "$(winpath "$CAMPAIGN")" \
-    --host-type 1 --price 79/89/12 --out "$(winpath "$BENCH_DIR/preview-popup.png")")")
-done
-preview_wall=$(printf '%s\n' "${preview_runs[@]}" | awk '{ print $1 }' | median)
-preview_rss=$(printf '%s\n' "${preview_runs[@]}" | awk '{ print $2 }' | median)
-echo "render_wall: $preview_wall s (peer: $chrome_wall s, ratio $(ratio "$preview_wall" "$chrome_wall"))"
-echo "render_peak_memory: $((preview_rss / 1024)) MiB (peer: $((chrome_rss / 1024)) MiB, ratio $(ratio "$preview_rss" "$chrome_rss"))"
+HEADLESS_PREFIX="$BUILD_ROOT/wine/headless"
+prepare_headless_prefix "$HEADLESS_PREFIX"
+WINEPREFIX="$HEADLESS_PREFIX" "$REPO_ROOT/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true  # services up
+preview_runs=$(WINEPREFIX="$HEADLESS_PREFIX" DISPLAY= tree_runs "$REPO_ROOT/scripts/wine-run.sh" \
+  "$BUILD_ROOT/x86_64/bin/preview.exe" --config "$(winpath "$CAMPAIGN/zvanta.json")" --images "$(winpath "$CAMPAIGN")" \
+  --host-type 1 --price 79/89/12 --out "$(winpath "$BENCH_DIR/preview-popup.png")")
+column_median() { awk -v c="$1" '{ print $c }' | median; }
+chrome_wall=$(column_median 1 <<<"$chrome_runs"); chrome_pss=$(column_median 2 <<<"$chrome_runs")
+preview_wall=$(column_median 1 <<<"$preview_runs"); preview_pss=$(column_median 2 <<<"$preview_runs")
+echo "render_wall: $preview_wall s (peer: $chrome_wall s, ratio $(ratio "$preview_wall" "$chrome_wall"); goal ratio <= 0.25)" \
+  "preview.exe vs the pop-up as an HTML page in headless Chromium, whole process trees, medians of 5"
+echo "render_peak_memory: $((preview_pss / 1024)) MiB (peer: $((chrome_pss / 1024)) MiB," \
+  "ratio $(ratio "$preview_pss" "$chrome_pss"); goal ratio <= 0.125) peak summed proportional set size"
 
 # --- footprint of the module as shipped (32-bit) ------------------------------------------------
 DLL="$BUILD_ROOT/i686/bin/pagesdkutil.dll"

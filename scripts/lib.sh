@@ -96,6 +96,19 @@ prepare_prefix() {
   no_crash_debugger "$prefix"
 }
 
+# A prefix without a display driver: a program that draws only off-screen (the preview) runs there
+# with no display server at all, as headless Chromium does.
+prepare_headless_prefix() {
+  local prefix=$1
+  prepare_prefix "$prefix"
+  if [ -f "$prefix/.activity-headless" ]; then return 0; fi
+  WINEPREFIX="$prefix" "$WINESERVER" -k 2>/dev/null || true
+  WINEPREFIX="$prefix" "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f \
+    </dev/null >/dev/null 2>&1
+  WINEPREFIX="$prefix" "$WINESERVER" -w
+  touch "$prefix/.activity-headless"
+}
+
 # Without a window manager, Wine stalls ~2 s whenever a managed window hides or goes away: the
 # test and demo windows are not handed to one.
 unmanaged_windows() {
