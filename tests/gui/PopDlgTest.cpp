@@ -1,7 +1,9 @@
 // The new-user discount pop-up shown modally under Xvfb with recorded services: what it records,
 // shows, opens and answers for each way out, and its background worker's lifetime.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -370,4 +372,180 @@ TEST_F(PopDlg, UninitializeLeavesAWorkerStuckInARequestToEndOnItsOwn) {
   EXPECT_EQ(services->refreshes, 1);
   CloseHandle(release);
   CloseHandle(ended);
+}
+
+// The keyboard and accessibility clients, in the pop-up's own thread: keys are posted to the
+// window as the system queues them, the tree is asked for through WM_GETOBJECT.
+namespace {
+
+struct Key {
+  UINT message;  // WM_KEYDOWN, or WM_SYSKEYDOWN for a key with Alt held
+  WPARAM key;
+};
+const Key kTab{WM_KEYDOWN, VK_TAB}, kEnter{WM_KEYDOWN, VK_RETURN}, kSpace{WM_KEYDOWN, VK_SPACE};
+const Key kEsc{WM_KEYDOWN, VK_ESCAPE}, kAltF4{WM_SYSKEYDOWN, VK_F4};
+
+void PressLater(NewUserDiscountPopDlg& dialog, std::vector<Key> keys) {
+  std::thread([&dialog, keys] {
+    Sleep(400);
+    for (const Key& key : keys) {
+      const LPARAM alt = key.message == WM_SYSKEYDOWN ? (1 << 29) : 0;
+      PostMessageW(dialog.hwnd(), key.message, key.key, 1 | alt);
+      PostMessageW(dialog.hwnd(), key.message + 1, key.key, 1 | alt | (3u << 30));
+    }
+  }).detach();
+}
+
+// What the timer steps of the accessibility case saw, on the pop-up's thread.
+struct AccessSteps {
+  NewUserDiscountPopDlg* dialog = nullptr;
+  IAccessible* object = nullptr;
+  std::vector<std::pair<long, std::wstring>> nodes;  // role, name
+  std::wstring dialogName;
+  long dialogRole = 0, confirmState = 0, closeStateAfterTab = 0, count = 0;
+  RECT confirmPlace{}, window{};
+  uint32_t markBefore = 0, markAfter = 0, background = 0;
+  std::vector<long> focusEvents;
+  HRESULT got = S_OK, action = E_FAIL;
+};
+AccessSteps g_access;
+
+long LongOf(IAccessible& object, long child, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) {
+  VARIANT id{}, out{};
+  id.vt = VT_I4;
+  id.lVal = child;
+  return SUCCEEDED((object.*get)(id, &out)) && out.vt == VT_I4 ? out.lVal : -1;
+}
+
+std::wstring NameOf(IAccessible& object, long child) {
+  VARIANT id{};
+  id.vt = VT_I4;
+  id.lVal = child;
+  BSTR name = nullptr;
+  object.get_accName(id, &name);
+  std::wstring text = name ? name : L"";
+  SysFreeString(name);
+  return text;
+}
+
+void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (window == g_access.dialog->hwnd() && object == OBJID_CLIENT) g_access.focusEvents.push_back(child);
+}
+
+uint32_t PixelAt(NewUserDiscountPopDlg& dialog, int x, int y) {
+  UpdateWindow(dialog.hwnd());
+  return dialog.back_buffer().canvas()->Pixel(x, y);
+}
+
+void CALLBACK SecondStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  AccessSteps& s = g_access;
+  const RECT close = s.dialog->FindChildByCmdID(1002)->rect();
+  s.markAfter = PixelAt(*s.dialog, close.left - 3, close.top + 10);
+  s.closeStateAfterTab = LongOf(*s.object, 2, &IAccessible::get_accState);
+  VARIANT confirm{};
+  confirm.vt = VT_I4;
+  confirm.lVal = 3;
+  s.action = s.object->accDoDefaultAction(confirm);
+  s.object->Release();
+  s.object = nullptr;
+}
+
+void CALLBACK FirstStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  AccessSteps& s = g_access;
+  HWND window = s.dialog->hwnd();
+  GetWindowRect(window, &s.window);
+  const RECT confirm = s.dialog->FindChildByCmdID(1003)->rect();
+  s.markBefore = PixelAt(*s.dialog, confirm.left - 3, confirm.top + 10);
+  s.background = PixelAt(*s.dialog, 5, 5);
+  s.got = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                     reinterpret_cast<void**>(&s.object));
+  if (FAILED(s.got) || !s.object) {
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    return;
+  }
+  s.dialogRole = LongOf(*s.object, CHILDID_SELF, &IAccessible::get_accRole);
+  s.dialogName = NameOf(*s.object, CHILDID_SELF);
+  s.object->get_accChildCount(&s.count);
+  for (long child = 1; child <= s.count; ++child) {
+    s.nodes.emplace_back(LongOf(*s.object, child, &IAccessible::get_accRole), NameOf(*s.object, child));
+  }
+  s.confirmState = LongOf(*s.object, 3, &IAccessible::get_accState);
+  VARIANT id{};
+  id.vt = VT_I4;
+  id.lVal = 3;
+  long left = 0, top = 0, width = 0, height = 0;
+  s.object->accLocation(&left, &top, &width, &height, id);
+  s.confirmPlace = RECT{left, top, left + width, top + height};
+  PostMessageW(window, WM_KEYDOWN, VK_TAB, 1);
+  SetTimer(nullptr, 0, 300, &SecondStep);
+}
+
+class PopDlgKeys : public PopDlg {
+ protected:
+  PAGESDKUTIL::PopResult ShowPressing(std::vector<Key> keys) {
+    dialog = std::make_unique<NewUserDiscountPopDlg>(services);
+    services->records.clear();
+    services->onShown = [this, keys] { PressLater(*dialog, keys); };
+    return ShowRefreshed();
+  }
+};
+
+}  // namespace
+
+TEST_F(PopDlgKeys, EscAndAltF4CloseAsTheCloseButtonDoes) {
+  for (const Key& key : {kEsc, kAltF4}) {
+    EXPECT_EQ(ShowPressing({key}), 2) << key.key;
+    EXPECT_EQ(services->records, (std::vector<Record>{{1, 0, 0}, {1, 1, 0}})) << key.key;
+  }
+  EXPECT_TRUE(services->purchases.empty());
+}
+
+TEST_F(PopDlgKeys, ConfirmHasTheFocusAtFirstAndTabMovesItInLayoutOrder) {
+  const std::pair<std::vector<Key>, PAGESDKUTIL::PopResult> cases[] = {
+      {{kEnter}, 1}, {{kSpace}, 1}, {{kTab, kEnter}, 2}, {{kTab, kTab, kEnter}, 1}, {{kTab, kSpace}, 2}};
+  for (const auto& [keys, result] : cases) {
+    EXPECT_EQ(ShowPressing(keys), result) << keys.size() << " keys";
+    const Record click{1, result == 1 ? 2 : 1, 0};
+    EXPECT_EQ(services->records, (std::vector<Record>{{1, 0, 0}, click})) << keys.size() << " keys";
+  }
+  EXPECT_EQ(services->purchases, (std::vector<int>{2, 2, 2}));
+}
+
+// The tree a screen reader gets, the focus it follows, the mark the keyboard brings up, and the
+// confirm button's default action, which does what a click does.
+TEST_F(PopDlgKeys, AccessibilityClientsSeeNameAndPressTheButtons) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  g_access = AccessSteps();
+  g_access.dialog = dialog.get();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &OnFocusEvent,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  services->onShown = [] { SetTimer(nullptr, 0, 400, &FirstStep); };
+  EXPECT_EQ(ShowRefreshed(), 1);
+  if (hook) UnhookWinEvent(hook);
+  ASSERT_EQ(g_access.got, S_OK) << "AccessibleObjectFromWindow";
+  EXPECT_EQ(g_access.action, S_OK);
+  EXPECT_EQ(services->records, (std::vector<Record>{{1, 0, 0}, {1, 2, 0}})) << "as the click records";
+  EXPECT_EQ(services->purchases, std::vector<int>{2});
+  EXPECT_EQ(services->pages, std::vector<std::wstring>{L"2 6411 0 selected_month_length=12"});
+
+  EXPECT_EQ(g_access.dialogRole, ROLE_SYSTEM_DIALOG);
+  EXPECT_EQ(g_access.dialogName, L"\u65b0\u7528\u6237\u4e13\u4eab\u4f18\u60e0");
+  const std::vector<std::pair<long, std::wstring>> nodes{
+      {ROLE_SYSTEM_GRAPHIC, L"\u65b0\u7528\u6237\u4e13\u4eab\u6d3b\u52a8"},
+      {ROLE_SYSTEM_PUSHBUTTON, L"\u5173\u95ed"},
+      {ROLE_SYSTEM_PUSHBUTTON, L"\u7acb\u5373\u5f00\u901a"},
+      {ROLE_SYSTEM_STATICTEXT, L"79 \u5143 /1\u5e74, \u539f\u4ef7 \uffe589, \u6bcf\u6708\u4ec5\u9700" L"6.6\u5143"}};
+  EXPECT_EQ(g_access.nodes, nodes) << "the count-down is hidden, so not listed";
+  EXPECT_TRUE(g_access.confirmState & STATE_SYSTEM_FOCUSABLE);
+  const RECT confirm{g_access.window.left + 120, g_access.window.top + 246, g_access.window.left + 400,
+                     g_access.window.top + 314};
+  EXPECT_TRUE(EqualRect(&g_access.confirmPlace, &confirm));
+  EXPECT_EQ(g_access.markBefore, g_access.background) << "no focus mark before a key is pressed";
+  EXPECT_EQ(g_access.markAfter, 0xFF333333u) << "the mark around close after Tab";
+  EXPECT_TRUE(g_access.closeStateAfterTab & STATE_SYSTEM_FOCUSED) << std::hex << g_access.closeStateAfterTab;
+  EXPECT_NE(std::find(g_access.focusEvents.begin(), g_access.focusEvents.end(), 2), g_access.focusEvents.end())
+      << "EVENT_OBJECT_FOCUS for close";
+  CoUninitialize();
 }

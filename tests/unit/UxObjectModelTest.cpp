@@ -227,6 +227,7 @@ class RecordingSurface : public IUxHostSurface {
   UINT SizingHitCode(POINT) const override { return HTCLIENT; }
   void RedrawControl(CUxWindow&) override {}
   void Notify(UINT code, CUxWindow& control) override { notified.emplace_back(code, control.id()); }
+  void ActivateControl(CUxWindow& control) override { Notify(UxNotifyCode::kCommand, control); }
   UxToolTip& tool_tip() override { return toolTip_; }
 
   std::vector<std::pair<UINT, int32_t>> notified;

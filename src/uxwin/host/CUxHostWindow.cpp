@@ -1,17 +1,21 @@
 #include "uxwin/host/CUxHostWindow.h"
 
+#include <oleacc.h>
+#include <shellapi.h>
 #include <tinyxml2.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
+#include <new>
 
 #include "utils/Log.h"
 #include "utils/TextEncoding.h"
 #include "uxwin/UxEngine.h"
 #include "uxwin/base/UxAttributeParser.h"
 #include "uxwin/dpi/UxDpiContext.h"
+#include "uxwin/host/UxAccessible.h"
 #include "uxwin/host/UxModalLoop.h"
 #include "uxwin/host/UxNotifyRecord.h"
 #include "uxwin/skin/CUxSkinBase.h"
@@ -101,9 +105,11 @@ bool CUxHostWindow::SetXml(const std::string& layout) {
     headerFillsAll_ = true;
   }
   layoutLoaded_ = true;
+  keyboard_.set_mark_style(layer_.focusMark);
   if (hwnd_) {
     Relayout();
     mouse_.Reset();
+    keyboard_.Reset();
   }
   return true;
 }
@@ -148,6 +154,7 @@ HWND CUxHostWindow::Create(HWND parent, DWORD style, DWORD exStyle) {
   OnAfterCreate();
   SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   Relayout();
+  keyboard_.Reset();
   return hwnd_;
 }
 
@@ -217,6 +224,89 @@ void CUxHostWindow::Notify(UINT code, CUxWindow& control) {
   SendMessageW(hwnd_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&record));
 }
 
+void CUxHostWindow::ActivateControl(CUxWindow& control) {
+  if (!control.link().empty()) {
+    ShellExecuteW(nullptr, L"open", control.link().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return;
+  }
+  if (control.id() != 0) Notify(UxNotifyCode::kCommand, control);
+}
+
+void CUxHostWindow::InvalidateArea(const RECT& rect) {
+  backBuffer_.Invalidate(rect);
+  if (hwnd_) InvalidateRect(hwnd_, &rect, FALSE);
+}
+
+std::vector<CUxWindow*> CUxHostWindow::PresentSections() {
+  std::vector<CUxWindow*> sections;
+  const std::pair<CUxDialog*, bool> all[] = {{&header_, hasHeader_}, {&body_, hasBody_}, {&footer_, hasFooter_}};
+  for (const auto& [section, present] : all) {
+    if (present) sections.push_back(section);
+  }
+  return sections;
+}
+
+std::vector<CUxWindow*> CUxHostWindow::ControlsInOrder() {
+  std::vector<CUxWindow*> controls;
+  // Depth first with an explicit stack: children pushed in reverse come off in document order.
+  std::vector<CUxWindow*> pending;
+  const std::vector<CUxWindow*> sections = PresentSections();
+  for (auto section = sections.rbegin(); section != sections.rend(); ++section) {
+    for (auto child = static_cast<CUxContainerWnd*>(*section)->children().rbegin();
+         child != static_cast<CUxContainerWnd*>(*section)->children().rend(); ++child) {
+      pending.push_back(child->get());
+    }
+  }
+  while (!pending.empty()) {
+    CUxWindow* control = pending.back();
+    pending.pop_back();
+    controls.push_back(control);
+    if (!control->IsContainer()) continue;
+    const auto& children = static_cast<CUxContainerWnd*>(control)->children();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) pending.push_back(child->get());
+  }
+  return controls;
+}
+
+std::vector<UxAccessibleTree::Node> CUxHostWindow::AccessibleNodes() {
+  return layoutLoaded_ ? UxAccessibleTree::Build(PresentSections()) : std::vector<UxAccessibleTree::Node>{};
+}
+
+long CUxHostWindow::AccessibleChildId(CUxWindow& control) {
+  const std::vector<UxAccessibleTree::Node> nodes = AccessibleNodes();
+  for (size_t index = 0; index < nodes.size(); ++index) {
+    if (nodes[index].handle == control.handle()) return static_cast<long>(index + 1);
+  }
+  return 0;
+}
+
+std::wstring CUxHostWindow::AccessibleName() const {
+  return UxAccessibleTree::Format(layer_.accNameId, layer_.title);
+}
+
+LRESULT CUxHostWindow::AnswerAccessibility(WPARAM wParam) {
+  if (!comTried_) {
+    // The answer is marshalled through COM on this thread; a host thread without COM gets it for
+    // the window's life (a thread in the multithreaded apartment already has it).
+    comTried_ = true;
+    comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  if (!accessible_) accessible_ = new (std::nothrow) UxAccessible(*this);
+  if (!accessible_) return 0;
+  return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+}
+
+void CUxHostWindow::ReleaseAccessibility() {
+  if (accessible_) {
+    accessible_->Disconnect();
+    CoDisconnectObject(accessible_, 0);  // drops what clients and unclaimed answers still hold
+    accessible_->Release();
+    accessible_ = nullptr;
+  }
+  if (comInitialized_) CoUninitialize();
+  comTried_ = comInitialized_ = false;
+}
+
 UINT CUxHostWindow::SizingHitCode(POINT point) const {
   if (!layer_.resizable || !hwnd_) return HTCLIENT;
   RECT client{};
@@ -243,6 +333,7 @@ void CUxHostWindow::DrawSections(UxCanvas& canvas, HRGN region) {
   for (const auto& [section, present] : sections) {
     if (present && section->IsVisible(false)) section->RedrawRegion(canvas, region);
   }
+  keyboard_.PaintMark(canvas);
   if (!is_child()) OnAfterPaint(canvas);
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldFont);
@@ -327,6 +418,11 @@ bool CUxHostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     toolTip_.Relay(relayed);
   }
   if (mouse_.Handle(message, wParam, lParam, result)) return true;
+  if (keyboard_.Handle(message, wParam, lParam, result)) return true;
+  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    result = AnswerAccessibility(wParam);
+    return true;
+  }
   return HandleFrameMessage(message, wParam, lParam, result) || HandleStateMessage(message, wParam, lParam, result);
 }
 
@@ -416,6 +512,7 @@ bool CUxHostWindow::HandleStateMessage(UINT message, WPARAM wParam, LPARAM lPara
       dragFullWindows_ = -1;
       return false;
     case WM_DESTROY:
+      ReleaseAccessibility();
       toolTip_.Destroy();
       shadow_.Destroy();
       backBuffer_.Release();

@@ -10,12 +10,15 @@
 #include "uxwin/control/UxControlTable.h"
 #include "uxwin/host/CShadowWnd.h"
 #include "uxwin/host/IUxHostSurface.h"
+#include "uxwin/host/UxAccessibleTree.h"
 #include "uxwin/host/UxBackBuffer.h"
+#include "uxwin/host/UxKeyboardRouter.h"
 #include "uxwin/host/UxLayerAttributes.h"
 #include "uxwin/host/UxMouseRouter.h"
 #include "uxwin/host/UxToolTip.h"
 #include "uxwin/object/CUxDialog.h"
 
+class UxAccessible;
 class UxCanvas;
 
 // The one real window behind a skinned dialog: it loads a layout document into its header, body
@@ -54,6 +57,14 @@ class CUxHostWindow : public IUxHostSurface {
   // Sends the dialog a notification record for a control's event.
   void Notify(UINT code, CUxWindow& control) override;
   UINT SizingHitCode(POINT point) const override;
+  void ActivateControl(CUxWindow& control) override;
+  void InvalidateArea(const RECT& rect) override;
+  std::vector<CUxWindow*> ControlsInOrder() override;
+  long AccessibleChildId(CUxWindow& control) override;
+  // What accessibility clients see inside the window, and the window's own accessible name (the
+  // layout's "accname" string, else its title).
+  std::vector<UxAccessibleTree::Node> AccessibleNodes();
+  std::wstring AccessibleName() const;
 
   HWND hwnd() const override { return hwnd_; }
   bool is_child() const override { return (layer_.style & WS_CHILD) != 0; }
@@ -69,6 +80,7 @@ class CUxHostWindow : public IUxHostSurface {
   UxBackBuffer& back_buffer() { return backBuffer_; }
   UxToolTip& tool_tip() override { return toolTip_; }
   UxMouseRouter& mouse() { return mouse_; }
+  UxKeyboardRouter& keyboard() { return keyboard_; }
   void AddRelayoutListener(std::function<void()> listener) { relayoutListeners_.push_back(std::move(listener)); }
 
  protected:
@@ -92,6 +104,10 @@ class CUxHostWindow : public IUxHostSurface {
   void DrawSections(UxCanvas& canvas, HRGN region);
   void OnSize(WPARAM kind, int width, int height);
   void OnInvalidateNotify(const NMHDR* header);
+  std::vector<CUxWindow*> PresentSections();
+  // WM_GETOBJECT for the client area: the window's accessible object, made on first use.
+  LRESULT AnswerAccessibility(WPARAM wParam);
+  void ReleaseAccessibility();
 
   HWND hwnd_ = nullptr;
   CUxControlCreator creator_;
@@ -100,6 +116,10 @@ class CUxHostWindow : public IUxHostSurface {
   bool headerFillsAll_ = false;
   UxBackBuffer backBuffer_;
   UxMouseRouter mouse_{*this};
+  UxKeyboardRouter keyboard_{*this};
+  UxAccessible* accessible_ = nullptr;
+  bool comTried_ = false;        // COM was asked for on this thread for the accessible object
+  bool comInitialized_ = false;  // and that call is to be balanced when the window goes
   UxLayerAttributes layer_;
   int layoutId_ = kDefaultLayoutId;
   bool layoutLoaded_ = false;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "uxwin/object/UxWindowMap.h"
 
 class CUxWindow;
@@ -26,6 +28,14 @@ class IUxHostSurface {
   virtual void RedrawControl(CUxWindow& control) = 0;
   virtual void Notify(UINT code, CUxWindow& control) = 0;
   virtual UxToolTip& tool_tip() = 0;
+  // What a click on the control does (its link, else its command): mouse, keyboard and
+  // accessibility clients all come through here.
+  virtual void ActivateControl(CUxWindow& control) = 0;
+  virtual void InvalidateArea(const RECT&) {}
+  // Every control of the loaded layout, depth first in document order.
+  virtual std::vector<CUxWindow*> ControlsInOrder() { return {}; }
+  // The accessible child id of a control (0: it is not in the accessible tree).
+  virtual long AccessibleChildId(CUxWindow&) { return 0; }
 
  protected:
   ~IUxHostSurface() = default;

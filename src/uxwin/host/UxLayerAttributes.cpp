@@ -18,6 +18,8 @@ UxLayerAttributes UxLayerAttributes::Parse(const tinyxml2::XMLElement& root, boo
   UxLayerAttributes layer;
   layer.frameSkin = root.Attribute("frame") ? root.Attribute("frame") : "";
   layer.title = UxAttributeParser::Text(root.Attribute("title"));
+  layer.focusMark = root.Attribute("focusmark") ? root.Attribute("focusmark") : "";
+  layer.accNameId = IntegerOf(root, "accname");
   layer.width = IntegerOf(root, "width");
   layer.height = IntegerOf(root, "height");
   layer.dpiAware = IntegerOf(root, "dpiaware") != 0;

@@ -18,6 +18,8 @@ struct UxLayerAttributes {
   DWORD exStyle = 0x10000;
   std::wstring title;
   std::string frameSkin;
+  std::string focusMark;  // "focusmark": the style class of the keyboard focus mark
+  int accNameId = 0;      // "accname": string id of the window's accessible name (else the title)
   bool dpiAware = false;
   bool movable = true;
   bool resizable = false;

@@ -1,6 +1,5 @@
 #include "uxwin/host/UxMouseRouter.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include "uxwin/host/IUxHostSurface.h"
@@ -134,11 +133,7 @@ void UxMouseRouter::OnLeftUp(POINT point, WPARAM keys, LPARAM lParam) {
     return;
   }
   pushed_ = 0;
-  if (!pushed->link().empty()) {
-    ShellExecuteW(nullptr, L"open", pushed->link().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return;
-  }
-  if (pushed->id() != 0) host_.Notify(UxNotifyCode::kCommand, *pushed);
+  host_.ActivateControl(*pushed);
 }
 
 void UxMouseRouter::OnDoubleClick(POINT point, WPARAM keys, LPARAM lParam) {

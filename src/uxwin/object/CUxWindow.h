@@ -92,6 +92,16 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   const UxWin::UxLayoutParam& layout() const { return layout_; }
   void set_paint_hook(IUxPaintHook* hook) { paintHook_ = hook; }
   void set_mouse_listener(IUxMouseListener* listener) { mouseListener_ = listener; }
+  // Keyboard and accessibility: "tabstop" (Tab reaches it), "cancel" (Esc clicks it), "defaultfocus"
+  // (focused when the window opens), "accname" (string id of its accessible name; "{}" in the string
+  // stands for its text) and "accgroup" (read as one node, its descendants' names in one sentence).
+  bool tab_stop() const { return tabStop_ != 0; }
+  bool is_cancel() const { return cancel_ != 0; }
+  bool default_focus() const { return defaultFocus_ != 0; }
+  int32_t acc_name_id() const { return accNameId_; }
+  bool acc_group() const { return accGroup_ != 0; }
+  // Reachable by Tab now: a tab stop, shown and enabled with its ancestors.
+  bool IsFocusable() { return tab_stop() && IsVisible(true) && !IsDisabled(true); }
 
   // The code of the font this control asks for: its own, its style's, else the nearest ancestor's.
   uint16_t ResolveFontCode();
@@ -164,6 +174,11 @@ class CUxWindow : public CUxObject, public UxWin::IUxWindow {
   int32_t messageHandled_ = 0;
   int32_t notify_ = 0;
   bool clickable_ = false;
+  int32_t tabStop_ = 0;
+  int32_t cancel_ = 0;
+  int32_t defaultFocus_ = 0;
+  int32_t accNameId_ = 0;
+  int32_t accGroup_ = 0;
   IUxMouseListener* mouseListener_ = nullptr;
   IUxPaintHook* paintHook_ = nullptr;
 

@@ -44,6 +44,11 @@ class CUxWindowAttributes {
         {"autofixtextrect", Table::Integer(&CUxWindow::autoFixTextRect_)},
         {"border", Table::Integer(&CUxWindow::border_)},
         {"correctdrawbg", Table::Integer(&CUxWindow::correctDrawBackground_)},
+        {"tabstop", Table::Integer(&CUxWindow::tabStop_)},
+        {"cancel", Table::Integer(&CUxWindow::cancel_)},
+        {"defaultfocus", Table::Integer(&CUxWindow::defaultFocus_)},
+        {"accname", Table::Integer(&CUxWindow::accNameId_)},
+        {"accgroup", Table::Integer(&CUxWindow::accGroup_)},
     };
     return *table;
   }
