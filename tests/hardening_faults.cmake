@@ -24,6 +24,8 @@ foreach(group FaultSiblingsMissing FaultSiblings FaultVipService FaultVipService
   set_tests_properties(hardening_${group} PROPERTIES LABELS hardening RESOURCE_LOCK host_registry TIMEOUT 600
                        FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${FAULTS_ENVIRONMENT}")
 endforeach()
+# The cycles also ask for the pop-up's accessible tree every session.
+set_tests_properties(hardening_Cycles PROPERTIES LABELS "hardening;a11y")
 
 # Host type 1 freeing the module between sessions while its VIP service keeps notifying.
 add_test(NAME hardening_IpcReload COMMAND hardening_faults --gtest_filter=IpcReload.*)

@@ -1,11 +1,14 @@
 # The new-user discount pop-up.
 add_executable(gui_pop_dlg gui/PopDlgTest.cpp ${ACTIVITY_RESOURCES_RC})
 target_link_libraries(gui_pop_dlg PRIVATE activity_popup test_support GTest::gtest_main)
-add_test(NAME gui_pop_dlg COMMAND gui_pop_dlg --gtest_filter=-PopDlgPictures.*:PopDlgRepaint.*)
+add_test(NAME gui_pop_dlg COMMAND gui_pop_dlg --gtest_filter=-PopDlgPictures.*:PopDlgRepaint.*:PopDlgKeys.*)
 set_tests_properties(gui_pop_dlg PROPERTIES LABELS popup)
 # What a count-down tick repaints equals a full repaint.
 add_test(NAME gui_pop_dlg_repaint COMMAND gui_pop_dlg --gtest_filter=PopDlgRepaint.*)
 set_tests_properties(gui_pop_dlg_repaint PROPERTIES LABELS "perf;popup")
+# Keys and accessibility clients on the pop-up: Esc, Alt+F4, Tab, Enter, Space, the accessible tree.
+add_test(NAME gui_pop_dlg_keys COMMAND gui_pop_dlg --gtest_filter=PopDlgKeys.*)
+set_tests_properties(gui_pop_dlg_keys PROPERTIES LABELS a11y)
 # Pictures that match their URLs but cannot be drawn, and equal URLs: no window, result 4.
 add_test(NAME gui_pop_dlg_pictures COMMAND gui_pop_dlg --gtest_filter=PopDlgPictures.*)
 set_tests_properties(gui_pop_dlg_pictures PROPERTIES LABELS "popup;boundary")
@@ -41,4 +44,12 @@ endforeach()
 set_tests_properties(integration_popup_Type3QaMachineSeesTheOfferWithoutRecords PROPERTIES LABELS "popup;strategy")
 add_test(NAME integration_popup_OtherHosts COMMAND integration_popup --gtest_filter=Type/*)
 set_tests_properties(integration_popup_OtherHosts PROPERTIES RESOURCE_LOCK host_registry LABELS popup
+                     FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")
+
+# The same hosts driven by the keyboard, and what a screen reader is told.
+add_executable(integration_popup_keys integration/PopupKeysTest.cpp integration/PopupHost.cpp)
+target_link_libraries(integration_popup_keys PRIVATE network_test_support GTest::gtest_main)
+add_dependencies(integration_popup_keys hostfixture demohost pagesdkutil)
+add_test(NAME integration_popup_keys COMMAND integration_popup_keys)
+set_tests_properties(integration_popup_keys PROPERTIES RESOURCE_LOCK host_registry LABELS a11y
                      FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")

@@ -38,7 +38,7 @@ bool DemoClicker::ParseTarget(const std::wstring& text, Target& target) {
 }
 
 void DemoClicker::Start() {
-  if (target_ == Target::kNone && screenshotPath_.empty() && !onShown_) return;
+  if (target_ == Target::kNone && screenshotPath_.empty() && !onShown_ && keys_.empty()) return;
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -57,8 +57,9 @@ void DemoClicker::Run() {
   if (!window) return;
   sawWindow_ = true;
   Sleep(pause_);
-  if (onShown_) onShown_();
+  if (onShown_) onShown_(window);
   if (!screenshotPath_.empty()) savedScreenshot_ = SaveScreenshot(window);
+  if (!keys_.empty()) return DemoKeys::Press(window, keys_);
   if (target_ == Target::kConfirm) Click(window, kConfirmCentre);
   if (target_ != Target::kClose) return;
   // Under load the display server can still route the first click to the window beneath, and the

@@ -6,11 +6,14 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "DemoKeys.h"
 
 namespace demo {
 
 // Plays the user for the demo: waits for the pop-up's window, takes a screenshot of it, and
-// clicks one of its buttons with real mouse input, the way a person would.
+// clicks one of its buttons with real mouse input, or presses keys, the way a person would.
 class DemoClicker {
  public:
   enum class Target { kNone, kClose, kConfirm };
@@ -24,7 +27,9 @@ class DemoClicker {
   // How long the window shows before the click (default one second: painted, the count-down ticked).
   void set_pause(DWORD milliseconds) { pause_ = milliseconds; }
   // Runs on the clicker's thread once the window has shown for the pause, before the screenshot and the click.
-  void set_on_shown(std::function<void()> onShown) { onShown_ = std::move(onShown); }
+  void set_on_shown(std::function<void(HWND)> onShown) { onShown_ = std::move(onShown); }
+  // Keys to press instead of the click.
+  void set_keys(std::vector<DemoKeys::Key> keys) { keys_ = std::move(keys); }
   // The exit scene is over: stop waiting for a window that will not come, and wait for the thread.
   void Finish();
   bool saw_window() const { return sawWindow_; }
@@ -49,7 +54,8 @@ class DemoClicker {
   bool sawWindow_ = false;
   bool savedScreenshot_ = false;
   DWORD pause_ = 1000;
-  std::function<void()> onShown_;
+  std::function<void(HWND)> onShown_;
+  std::vector<DemoKeys::Key> keys_;
 };
 
 }  // namespace demo

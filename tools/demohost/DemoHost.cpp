@@ -1,5 +1,6 @@
 #include "DemoHost.h"
 
+#include "DemoAccessibility.h"
 #include "DemoClicker.h"
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <memory>
+#include <vector>
 
 #include "FootprintLog.h"
 #include "ProcessCounts.h"
@@ -255,14 +257,24 @@ void DemoHost::OfferExitScene(PAGESDKUTIL::IActivityUtil& activity, SessionResul
   DemoClicker::ParseTarget(options_.click, target);
   DemoClicker clicker(target, options_.screenshot, kPopUpTitle);
   clicker.set_pause(static_cast<DWORD>(options_.clickAfterMs));
+  std::vector<DemoKeys::Key> keys;
+  if (DemoKeys::Parse(options_.keys, keys)) clicker.set_keys(keys);
   std::wstring shown;  // written on the clicker's thread, read after it has ended
-  if (options_.footprint) clicker.set_on_shown([&shown] { shown = FootprintLog::Line(L"while the pop-up shows"); });
+  if (options_.footprint || options_.accessibility) {
+    const bool footprint = options_.footprint, accessibility = options_.accessibility;
+    clicker.set_on_shown([&shown, footprint, accessibility](HWND window) {
+      if (footprint) shown = FootprintLog::Line(L"while the pop-up shows");
+      if (accessibility) shown += DemoAccessibility::Describe(window);
+    });
+  }
   clicker.Start();
   Enter(UiWatchdog::kExitScene);
   session.shown = activity.ShowExitSceneActivityDlg(options_.scene, &session.shownNotAccepted);
   Enter(UiWatchdog::kHost);
   clicker.Finish();
-  if (!shown.empty()) Print(shown);
+  // With cycles, the tree is asked for every session and printed for the first.
+  if (!shown.empty() && (verbose || !options_.accessibility || options_.footprint || !treePrinted_)) Print(shown);
+  treePrinted_ = treePrinted_ || options_.accessibility;
   if (clicker.saved_screenshot()) Print(L"demo: screenshot of the pop-up saved to " + options_.screenshot + L"\n");
   if (verbose) {
     Print(L"demo: exit scene " + std::to_wstring(options_.scene) + L": shown=" + (session.shown ? L"true" : L"false") +

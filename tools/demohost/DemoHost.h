@@ -50,6 +50,7 @@ class DemoHost {
   std::wstring logPath_;
   size_t logStart_ = 0;
   UiWatchdog* watchdog_ = nullptr;
+  bool treePrinted_ = false;
 };
 
 }  // namespace demo

@@ -1,6 +1,9 @@
 #include "DemoOptions.h"
 
 #include <cwchar>
+#include <vector>
+
+#include "DemoKeys.h"
 
 namespace demo {
 
@@ -18,12 +21,16 @@ const char* DemoOptions::Usage() {
   return "usage: demohost [--scene N] [--log-level N|keep] [--module PATH] [--click close|confirm|none]\n"
          "                [--screenshot PATH] [--wait-refresh S] [--diagnose] [--explain [--json]]\n"
          "                [--watch-ui] [--cycles N [--forget-show INI]] [--click-after MS]\n"
-         "                [--footprint] [--probe-initialize]\n"
+         "                [--footprint] [--probe-initialize] [--keys KEYS] [--accessibility]\n"
          "  --scene N        exit scene offered to the module (default 1)\n"
          "  --log-level N    \"LogLevel\" written before loading the module (default 0: DEBUG lines);\n"
          "                   keep: leave the registry as it is\n"
          "  --module PATH    the module to load (default: pagesdkutil.dll beside the demo host)\n"
          "  --click BUTTON   when the pop-up shows, click close or confirm like a person (default none)\n"
+         "  --keys KEYS      when the pop-up shows, press these keys instead of clicking, with real keyboard\n"
+         "                   input, e.g. \"Tab,Enter\"; keys: Tab, Enter, Space, Esc, F4, with Shift+, Alt+, Ctrl+\n"
+         "  --accessibility  when the pop-up shows, print the tree a screen reader gets from it\n"
+         "                   (AccessibleObjectFromWindow): role, name, state and place of each node\n"
          "  --screenshot P   when the pop-up shows, save a PNG of it to P (a Windows path)\n"
          "  --wait-refresh S after Initialize, wait up to S seconds (default 30) for the pop-up's first\n"
          "                   refresh of its pictures and price to finish, as the module logs it; 0: do not wait\n"
@@ -63,6 +70,10 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
                                 : probeInitialize) = true;
       continue;
     }
+    if (name == L"--accessibility") {
+      accessibility = true;
+      continue;
+    }
     if (name == L"--diagnose" || name == L"--explain" || name == L"--json") {
       (name == L"--diagnose" ? diagnose : name == L"--explain" ? explain : json) = true;
       continue;
@@ -73,6 +84,7 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
     }
     const wchar_t* value = argv[++i];
     long number = 0;
+    std::vector<DemoKeys::Key> parsedKeys;
     if (name == L"--scene" && ParseNumber(value, number)) {
       scene = static_cast<int>(number);
     } else if (name == L"--log-level" && std::wstring(value) == L"keep") {
@@ -92,6 +104,8 @@ bool DemoOptions::Parse(int argc, wchar_t** argv, std::wstring& error) {
       forgetShowFile = value;
     } else if (name == L"--click-after" && ParseNumber(value, number) && number >= 0) {
       clickAfterMs = static_cast<int>(number);
+    } else if (name == L"--keys" && DemoKeys::Parse(value, parsedKeys)) {
+      keys = value;
     } else if (name == L"--screenshot") {
       screenshot = value;
     } else {

@@ -16,6 +16,8 @@ struct DemoOptions {
   bool json = false;      // the explanation as one JSON document
   std::wstring click = L"none";  // close | confirm | none: the button clicked on the pop-up
   std::wstring screenshot;       // where a PNG of the pop-up goes; empty: none
+  std::wstring keys;             // keys pressed on the pop-up instead of the click ("Tab,Enter")
+  bool accessibility = false;    // print the pop-up's accessible tree once it shows
   // How long to wait after Initialize for the pop-up worker's first refresh (pictures, price);
   // 0: offer the exit scene at once.
   int waitRefreshSeconds = 30;

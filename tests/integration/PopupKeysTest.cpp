@@ -1,0 +1,71 @@
+// The pop-up end to end with the keyboard and a screen reader's view: the demo host presses keys
+// with real keyboard input instead of clicking, and prints the tree AccessibleObjectFromWindow
+// gives; the records and the host's answer must be those of the mouse clicks.
+#include <gtest/gtest.h>
+
+#include "PopupHost.h"
+#include "utils/TextEncoding.h"
+
+namespace popup_test {
+namespace {
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+// The show and the click (2 confirm, 1 close), and for confirm the purchase record.
+void ExpectRecords(const PopupHost& host, int click) {
+  const auto records = host.Records();
+  ASSERT_EQ(records.size(), click == 2 ? 3u : 2u);
+  EXPECT_TRUE(Contains(records[0].at(L"fields"), L"adshow:byte=1 adclick:byte=0"));
+  EXPECT_TRUE(Contains(records[1].at(L"fields"), L"adshow:byte=1 adclick:byte=" + std::to_wstring(click)));
+}
+
+HostRun RunType1(PopupHost& host, const std::wstring& options) {
+  EXPECT_TRUE(host.Install({}));
+  return host.Run(L"none", options);
+}
+
+TEST(PopupKeys, EscClosesAsTheCloseButton) {
+  PopupHost host(1);
+  const HostRun run = RunType1(host, L"--keys Esc");
+  EXPECT_EQ(run.result, 2) << run.output;
+  EXPECT_TRUE(run.shownNotAccepted);
+  ExpectRecords(host, 1);
+}
+
+TEST(PopupKeys, AltF4ClosesAsTheCloseButton) {
+  PopupHost host(1);
+  const HostRun run = RunType1(host, L"--keys Alt+F4");
+  EXPECT_EQ(run.result, 2) << run.output;
+  ExpectRecords(host, 1);
+}
+
+TEST(PopupKeys, TabTabEnterComesBackToConfirmAndAccepts) {
+  PopupHost host(1);
+  const HostRun run = RunType1(host, L"--keys Tab,Tab,Enter");
+  EXPECT_EQ(run.result, 1) << run.output;
+  EXPECT_FALSE(run.shownNotAccepted);
+  ExpectRecords(host, 2);
+}
+
+TEST(PopupKeys, ShiftTabSpaceReachesClose) {
+  PopupHost host(1);
+  const HostRun run = RunType1(host, L"--keys Shift+Tab,Space");
+  EXPECT_EQ(run.result, 2) << run.output;
+  ExpectRecords(host, 1);
+}
+
+// Enter at once confirms; before it, a screen reader's tree names the dialog and its buttons.
+TEST(PopupKeys, EnterAtOpenConfirmsAndTheTreeNamesTheButtons) {
+  PopupHost host(1);
+  const HostRun run = RunType1(host, L"--keys Enter --accessibility");
+  EXPECT_EQ(run.result, 1) << run.output;
+  ExpectRecords(host, 2);
+  const std::wstring output = qm::encoding::Utf8ToWide(run.output);
+  EXPECT_TRUE(Contains(output, L"demo: accessibility: dialog \"\u65b0\u7528\u6237\u4e13\u4eab\u4f18\u60e0\"")) << run.output;
+  EXPECT_TRUE(Contains(output, L"2 push button \"\u5173\u95ed\" [focusable]")) << run.output;
+  EXPECT_TRUE(Contains(output, L"3 push button \"\u7acb\u5373\u5f00\u901a\" [focused, focusable]")) << run.output;
+  EXPECT_TRUE(Contains(output, L"79 \u5143 /1\u5e74")) << "the price read as one line\n" << run.output;
+}
+
+}  // namespace
+}  // namespace popup_test
