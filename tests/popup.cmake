@@ -1,6 +1,6 @@
 # The new-user discount pop-up.
 add_executable(gui_pop_dlg gui/PopDlgTest.cpp ${ACTIVITY_RESOURCES_RC})
-target_link_libraries(gui_pop_dlg PRIVATE activity_popup test_support GTest::gtest_main)
+target_link_libraries(gui_pop_dlg PRIVATE activity_popup test_support GTest::gtest_main oleacc)
 add_test(NAME gui_pop_dlg COMMAND gui_pop_dlg --gtest_filter=-PopDlgPictures.*:PopDlgRepaint.*:PopDlgKeys.*)
 set_tests_properties(gui_pop_dlg PROPERTIES LABELS popup)
 # What a count-down tick repaints equals a full repaint.

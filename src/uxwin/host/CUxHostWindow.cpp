@@ -18,6 +18,7 @@
 #include "uxwin/host/UxAccessible.h"
 #include "uxwin/host/UxModalLoop.h"
 #include "uxwin/host/UxNotifyRecord.h"
+#include "uxwin/host/UxOleacc.h"
 #include "uxwin/skin/CUxSkinBase.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxResourceLoader.h"
@@ -293,7 +294,7 @@ LRESULT CUxHostWindow::AnswerAccessibility(WPARAM wParam) {
   }
   if (!accessible_) accessible_ = new (std::nothrow) UxAccessible(*this);
   if (!accessible_) return 0;
-  return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+  return UxOleacc::ResultFromObject(__uuidof(IAccessible), wParam, accessible_);
 }
 
 void CUxHostWindow::ReleaseAccessibility() {

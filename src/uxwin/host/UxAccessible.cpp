@@ -2,6 +2,7 @@
 
 #include "uxwin/host/CUxHostWindow.h"
 #include "uxwin/host/UxKeyboardRouter.h"
+#include "uxwin/host/UxOleacc.h"
 #include "uxwin/object/CUxWindow.h"
 #include "uxwin/style/UxString.h"
 
@@ -19,9 +20,9 @@ VARIANT ChildVariant(long id) {
 
 UxAccessible::UxAccessible(CUxHostWindow& host) : host_(&host) {
   // The standard object knows the window's parent and neighbours; ours knows what is inside.
-  if (FAILED(CreateStdAccessibleObject(host.hwnd(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_)))) {
-    standard_ = nullptr;
-  }
+  void* standard = nullptr;
+  const HRESULT made = UxOleacc::CreateStandardObject(host.hwnd(), OBJID_CLIENT, __uuidof(IAccessible), &standard);
+  standard_ = SUCCEEDED(made) ? static_cast<IAccessible*>(standard) : nullptr;
 }
 
 UxAccessible::~UxAccessible() { Disconnect(); }
