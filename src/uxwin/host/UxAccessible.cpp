@@ -67,10 +67,15 @@ HRESULT UxAccessible::Text(const std::wstring& text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+HRESULT UxAccessible::Check() const {
+  if (!host_ || !host_->hwnd()) return CO_E_OBJNOTCONNECTED;
+  return GetWindowThreadProcessId(host_->hwnd(), nullptr) == GetCurrentThreadId() ? S_OK : RPC_E_WRONG_THREAD;
+}
+
 HRESULT UxAccessible::Lookup(const VARIANT& child, CUxWindow*& control, long& role) {
   control = nullptr;
   role = ROLE_SYSTEM_DIALOG;
-  if (!host_ || !host_->hwnd()) return CO_E_OBJNOTCONNECTED;
+  if (const HRESULT checked = Check(); FAILED(checked)) return checked;
   if (child.vt != VT_I4) return E_INVALIDARG;
   if (child.lVal == CHILDID_SELF) return S_OK;
   nodes_ = host_->AccessibleNodes();
@@ -84,13 +89,13 @@ HRESULT UxAccessible::Lookup(const VARIANT& child, CUxWindow*& control, long& ro
 HRESULT UxAccessible::get_accParent(IDispatch** parent) {
   if (!parent) return E_POINTER;
   *parent = nullptr;
-  if (!host_) return CO_E_OBJNOTCONNECTED;
+  if (const HRESULT checked = Check(); FAILED(checked)) return checked;
   return standard_ ? standard_->get_accParent(parent) : S_FALSE;
 }
 
 HRESULT UxAccessible::get_accChildCount(long* count) {
   if (!count) return E_POINTER;
-  if (!host_) return CO_E_OBJNOTCONNECTED;
+  if (const HRESULT checked = Check(); FAILED(checked)) return checked;
   *count = static_cast<long>(host_->AccessibleNodes().size());
   return S_OK;
 }
@@ -173,7 +178,7 @@ HRESULT UxAccessible::get_accHelp(VARIANT child, BSTR* text) {
 HRESULT UxAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
   if (file) *file = nullptr;
   if (topic) *topic = 0;
-  return host_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+  return FAILED(Check()) ? Check() : S_FALSE;
 }
 
 HRESULT UxAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* text) {
@@ -187,7 +192,7 @@ HRESULT UxAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* text) {
 HRESULT UxAccessible::get_accFocus(VARIANT* child) {
   if (!child) return E_POINTER;
   VariantInit(child);
-  if (!host_ || !host_->hwnd()) return CO_E_OBJNOTCONNECTED;
+  if (const HRESULT checked = Check(); FAILED(checked)) return checked;
   if (GetFocus() != host_->hwnd()) return S_FALSE;
   CUxWindow* focused = host_->keyboard().focused();
   const long id = focused ? host_->AccessibleChildId(*focused) : 0;
@@ -198,7 +203,7 @@ HRESULT UxAccessible::get_accFocus(VARIANT* child) {
 HRESULT UxAccessible::get_accSelection(VARIANT* children) {
   if (!children) return E_POINTER;
   VariantInit(children);
-  return host_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+  return FAILED(Check()) ? Check() : S_FALSE;
 }
 
 HRESULT UxAccessible::get_accDefaultAction(VARIANT child, BSTR* text) {
@@ -266,7 +271,7 @@ HRESULT UxAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
 HRESULT UxAccessible::accHitTest(long x, long y, VARIANT* child) {
   if (!child) return E_POINTER;
   VariantInit(child);
-  if (!host_ || !host_->hwnd()) return CO_E_OBJNOTCONNECTED;
+  if (const HRESULT checked = Check(); FAILED(checked)) return checked;
   POINT point{x, y};
   RECT window{};
   GetWindowRect(host_->hwnd(), &window);

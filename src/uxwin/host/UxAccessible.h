@@ -63,6 +63,10 @@ class UxAccessible final : public IAccessible {
 
  private:
   ~UxAccessible();
+  // S_OK while the window lives and the call runs on its thread (COM brings calls there when the
+  // thread is a single-threaded apartment; in the multithreaded one it does not, and the controls
+  // are not touched from elsewhere).
+  HRESULT Check() const;
   // Checks the host and the child id: S_OK with the control (null for the dialog itself).
   HRESULT Lookup(const VARIANT& child, CUxWindow*& control, long& role);
   static HRESULT Text(const std::wstring& text, BSTR* out);

@@ -36,7 +36,7 @@ void UxKeyboardRouter::Reset() {
   }
 }
 
-bool UxKeyboardRouter::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool UxKeyboardRouter::Handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
   switch (message) {
     case WM_KEYDOWN:
       if (!OnKeyDown(wParam)) return false;
@@ -53,7 +53,7 @@ bool UxKeyboardRouter::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
       }
       return false;
     case WM_SETFOCUS: AnnounceFocus(); return false;
-    default: (void)lParam; return false;
+    default: return false;
   }
 }
 
@@ -127,7 +127,8 @@ void UxKeyboardRouter::ShowCues(bool shown) {
 
 RECT UxKeyboardRouter::MarkRect(CUxWindow& control) {
   RECT rect = control.rect();
-  InflateRect(&rect, kMarkOutset, kMarkOutset);
+  const int outset = control.ScaleByDpi(kMarkOutset);
+  InflateRect(&rect, outset, outset);
   return rect;
 }
 

@@ -20,7 +20,7 @@ class UxKeyboardRouter {
   explicit UxKeyboardRouter(IUxHostSurface& host) : host_(host) {}
 
   // True when the message was handled; result is the window procedure's answer.
-  bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool Handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result);
   // A layout was loaded or the window created: the default control takes the focus, cues hidden.
   void Reset();
   // Moves the focus to a control (null: none) and tells accessibility clients.
