@@ -62,9 +62,9 @@ TEST(PopupKeys, EnterAtOpenConfirmsAndTheTreeNamesTheButtons) {
   ExpectRecords(host, 2);
   const std::wstring output = qm::encoding::Utf8ToWide(run.output);
   EXPECT_TRUE(Contains(output, L"demo: accessibility: dialog \"\u65b0\u7528\u6237\u4e13\u4eab\u4f18\u60e0\"")) << run.output;
-  // Close may also be "hot tracked": the pointer stays where an earlier test left it.
+  // Either button may also be "hot tracked": the pointer stays where an earlier test left it.
   EXPECT_TRUE(Contains(output, L"2 push button \"\u5173\u95ed\" [")) << run.output;
-  EXPECT_TRUE(Contains(output, L"3 push button \"\u7acb\u5373\u5f00\u901a\" [focused, focusable]")) << run.output;
+  EXPECT_TRUE(Contains(output, L"3 push button \"\u7acb\u5373\u5f00\u901a\" [focused, ")) << run.output;
   EXPECT_TRUE(Contains(output, L"79 \u5143 /1\u5e74")) << "the price read as one line\n" << run.output;
 }
 
