@@ -3,7 +3,10 @@
 # Wine prefix and runs that host's executable (the demo host) under Wine.
 # By default everything is the 32-bit build, as it ships; --arch x86_64 runs the 64-bit one. Where
 # the kernel refuses 32-bit programs the default is the 64-bit build, said in one line.
-#   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [--qa] [--keep] [--interactive] [demo host options]
+#   scripts/demo.sh [--arch i686|x86_64] [--host-type N] [--host-state S] [--qa] [--keep] [--interactive]
+#                   [demo host options]
+# --host-state: new (default: a new install where the offer can show), shown-before, old-install
+# or vip (the three where it cannot).
 # --qa: the host was installed a month ago and has seen the offer, but its machine uuid is in the
 # item's qa_uuids, so the pop-up shows all the same, without records.
 set -euo pipefail
@@ -11,6 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$REPO_ROOT/scripts/setup.sh"
 
 host_type=1
+host_state=new
 arch=
 family=()
 tryno=5
@@ -21,6 +25,7 @@ args=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --host-type) host_type=$2; shift 2 ;;
+    --host-state) host_state=$2; shift 2 ;;
     --arch) arch=$2; shift 2 ;;
     --keep) keep=true; shift ;;
     --qa) qa=true; shift ;;
@@ -37,6 +42,10 @@ case "$host_type" in
   6) host_exe='PageSdk\pagesdkhost.exe'; local_folder=zpagesdk; family=(--family-row 101); tryno=-1 ;;
   7) host_exe='Fennick\fennick.exe'; local_folder=FennickPDF ;;
   *) echo "demo: --host-type takes 1 to 7" >&2; exit 2 ;;
+esac
+case "$host_state" in
+  new|shown-before|old-install|vip) ;;
+  *) echo "demo: --host-state takes new, shown-before, old-install or vip" >&2; exit 2 ;;
 esac
 
 case "$arch" in
@@ -90,16 +99,36 @@ rm -rf "$util"
 screenshot="$BUILD_ROOT/demo-popup.png"
 rm -f "$screenshot"
 
-log "installing a simulated host of type $host_type at $root (VIP-centre service on port $port)"
 now=$(date +%s)
+installed=$now
+state_options=()
+case "$host_state" in
+  new) ;;
+  # The offer showed yesterday: the module's own state file says so.
+  shown-before)
+    mkdir -p "$util"
+    printf '[new_user_discount]\r\nlast_show_time=%d\r\n' $((now - 86400)) >"$util/sdkutilcfg.ini" ;;
+  old-install) installed=$((now - 30 * 86400)) ;;
+  # A VIP user, as the VIP service, the privilege store, the SDK and the account library read it.
+  vip)
+    cat >"$campaign/vip.state.json" <<'JSON'
+{"logged_in": true, "vip": true, "privileges": ["pdf_to_word"], "open_id": "open-8", "token": "tok-8",
+ "nick_name": "Bo", "is_logout": 0, "vip_type": 2, "vaild_date": 20301231,
+ "user_info": {"open_id": "open-8", "token": "tok-8", "vip_type": 2, "nickname": "Bo"}}
+JSON
+    state_options=(--vip-state "$(windows_path "$campaign/vip.state.json")") ;;
+esac
+
 if [ "$qa" = true ]; then
-  now=$((now - 30 * 86400))
+  installed=$((now - 30 * 86400))
   mkdir -p "$util"
-  printf '[new_user_discount]\r\nlast_show_time=%s\r\n' "$now" >"$util/sdkutilcfg.ini"
+  printf '[new_user_discount]\r\nlast_show_time=%s\r\n' "$installed" >"$util/sdkutilcfg.ini"
   log "QA machine $uuid: installed 30 days ago, offer shown before, listed in the item's qa_uuids"
 fi
-run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "$root" \
-  --tid1 1001 --tid2 2002 --install-time "$now" --first-open-time "$now" --tryno 5 \
+
+log "installing a simulated host of type $host_type ($host_state) at $root (VIP-centre service on port $port)"
+run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "$root" ${state_options[@]+"${state_options[@]}"} \
+  --tid1 1001 --tid2 2002 --install-time "$installed" --first-open-time "$installed" --tryno 5 \
   --svrid 0123456789abcdef0123456789abcdef --uuid "$uuid" \
   --remote-config "$(windows_path "$campaign/zvanta.json")" ${family[@]+"${family[@]}"} \
   --wexutil --wexutil-rule https://vipcenter.tessik.example/ "$base/s/demo/t/" \

@@ -143,7 +143,9 @@ int DemoHost::RunWithModule() {
     Print(L"demo: the module's imports could not be counted\n");
   }
   if (options_.footprint) Print(FootprintLog::SourcesLine());
+  FootprintLog::SetModule(module);
   const int exitCode = RunSession(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  FootprintLog::SetModule(nullptr);
   if (module_) FreeLibrary(module_);
   module_ = nullptr;
   Footprint(L"after FreeLibrary");
@@ -337,6 +339,7 @@ void* DemoHost::ReloadModule() {
   module_ = nullptr;
   void* held = VirtualAlloc(oldBase, imageSize, MEM_RESERVE, PAGE_NOACCESS);
   module_ = LoadLibraryExW(ModulePath().c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  FootprintLog::SetModule(module_);
   if (held) VirtualFree(held, 0, MEM_RELEASE);
   if (!module_) {
     Print(L"demo: cannot load the module again (error " + std::to_wstring(GetLastError()) + L")\n");

@@ -39,6 +39,9 @@ HMODULE(WINAPI* realLoadLibraryW)(LPCWSTR) = nullptr;
 HMODULE(WINAPI* realLoadLibraryA)(LPCSTR) = nullptr;
 HMODULE(WINAPI* realLoadLibraryExW)(LPCWSTR, HANDLE, DWORD) = nullptr;
 HMODULE(WINAPI* realLoadLibraryExA)(LPCSTR, HANDLE, DWORD) = nullptr;
+int(WINAPI* realGdiplusStartup)(ULONG_PTR*, const void*, void*) = nullptr;
+int(WINAPI* realGdipPrivateAddFontFile)(void*, const WCHAR*) = nullptr;
+HFONT(WINAPI* realCreateFontIndirectW)(const LOGFONTW*) = nullptr;
 
 double NowMs() {
   LARGE_INTEGER frequency;
@@ -172,6 +175,20 @@ HMODULE WINAPI LoadLibraryExAHook(LPCSTR name, HANDLE file, DWORD flags) {
   return Loaded([&] { return realLoadLibraryExA(name, file, flags); });
 }
 
+// The skin engine's set-up, on any thread: whether GDI+ was started and fonts were made at all.
+int WINAPI GdiplusStartupHook(ULONG_PTR* token, const void* input, void* output) {
+  UiCallProbe::RecordEngine(UiCallProbe::kGdiplusStartup);
+  return realGdiplusStartup(token, input, output);
+}
+int WINAPI GdipPrivateAddFontFileHook(void* collection, const WCHAR* file) {
+  UiCallProbe::RecordEngine(UiCallProbe::kFontMade);
+  return realGdipPrivateAddFontFile(collection, file);
+}
+HFONT WINAPI CreateFontIndirectWHook(const LOGFONTW* font) {
+  UiCallProbe::RecordEngine(UiCallProbe::kFontMade);
+  return realCreateFontIndirectW(font);
+}
+
 template <typename Function>
 UiCallHooks::Entry Hook(const char* name, Function replacement, Function& original) {
   return {name, reinterpret_cast<void*>(replacement), reinterpret_cast<void**>(&original)};
@@ -201,6 +218,9 @@ const UiCallHooks::Entry kEntries[] = {
     Hook("LoadLibraryA", &LoadLibraryAHook, realLoadLibraryA),
     Hook("LoadLibraryExW", &LoadLibraryExWHook, realLoadLibraryExW),
     Hook("LoadLibraryExA", &LoadLibraryExAHook, realLoadLibraryExA),
+    Hook("GdiplusStartup", &GdiplusStartupHook, realGdiplusStartup),
+    Hook("GdipPrivateAddFontFile", &GdipPrivateAddFontFileHook, realGdipPrivateAddFontFile),
+    Hook("CreateFontIndirectW", &CreateFontIndirectWHook, realCreateFontIndirectW),
 };
 
 }  // namespace

@@ -23,6 +23,8 @@ std::atomic<unsigned long> processWaits{0};
 std::atomic<unsigned long> waits{0};
 std::atomic<long long> waitMicros{0};
 std::atomic<long long> longestMicros{0};
+std::atomic<bool> installed{false};
+std::atomic<unsigned long> engineCalls[2];  // by UiCallProbe::EngineKind
 
 std::mutex patchLock;
 std::set<HMODULE> seen;      // patched, or left alone (Windows' own libraries, the host)
@@ -92,6 +94,7 @@ bool UiCallProbe::Install(HMODULE module) {
     if (!seen.insert(module).second || !PatchImports(module)) return false;
   }
   PatchNewModules();
+  installed = true;
   return true;
 }
 
@@ -147,6 +150,14 @@ void UiCallProbe::RecordWait(double milliseconds, bool onProcess) {
   long long longest = longestMicros;
   while (micros > longest && !longestMicros.compare_exchange_weak(longest, micros)) {
   }
+}
+
+void UiCallProbe::RecordEngine(EngineKind kind) { ++engineCalls[kind]; }
+
+std::wstring UiCallProbe::EngineText() {
+  if (!installed) return L"";
+  return L"GDI+ startups " + std::to_wstring(engineCalls[kGdiplusStartup].load()) + L", fonts made " +
+         std::to_wstring(engineCalls[kFontMade].load());
 }
 
 std::wstring UiCallProbe::Counts::ToText() const {

@@ -13,6 +13,8 @@ namespace demo {
 class UiCallProbe {
  public:
   enum Kind { kNetwork, kPipe, kProcessStart };
+  // Counted on every thread from Install on: the skin engine's GDI+ start-up and fonts.
+  enum EngineKind { kGdiplusStartup, kFontMade };
 
   struct Counts {
     unsigned long networkCalls = 0;     // WinHttpConnect, WinHttpSendRequest, WinHttpReceiveResponse
@@ -36,6 +38,9 @@ class UiCallProbe {
   static bool Counting();
   static void Record(Kind kind);
   static void RecordWait(double milliseconds, bool onProcess);
+  static void RecordEngine(EngineKind kind);
+  // "GDI+ startups N, fonts made N", or "" before Install.
+  static std::wstring EngineText();
   static void PatchNewModules();  // after a library was loaded
 };
 
