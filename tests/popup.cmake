@@ -30,7 +30,8 @@ add_test(NAME unit_popup COMMAND unit_popup)
 set_tests_properties(unit_popup PROPERTIES LABELS popup)
 
 # End to end in simulated hosts, with the local VIP-centre service of the network tests.
-add_executable(integration_popup integration/PopupEndToEndTest.cpp integration/PopupHost.cpp)
+add_executable(integration_popup integration/PopupEndToEndTest.cpp integration/PopupLazinessTest.cpp
+                                 integration/PopupHost.cpp)
 target_link_libraries(integration_popup PRIVATE network_test_support GTest::gtest_main)
 add_dependencies(integration_popup hostfixture demohost pagesdkutil)
 foreach(case Type1ConfirmShowsTheServicePriceAndAccepts Type1CloseIsShownButNotAccepted
@@ -45,6 +46,13 @@ set_tests_properties(integration_popup_Type3QaMachineSeesTheOfferWithoutRecords 
 add_test(NAME integration_popup_OtherHosts COMMAND integration_popup --gtest_filter=Type/*)
 set_tests_properties(integration_popup_OtherHosts PROPERTIES RESOURCE_LOCK host_registry LABELS popup
                      FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")
+# Nothing of the skin engine and no module thread left where the offer cannot show; the engine made
+# before the first show where it can.
+foreach(case ShownBeforeStartsNoEngineAndLeavesNoThread EngineIsSetUpBeforeTheFirstShow)
+  add_test(NAME integration_popup_${case} COMMAND integration_popup --gtest_filter=PopupLaziness.${case})
+  set_tests_properties(integration_popup_${case} PROPERTIES RESOURCE_LOCK host_registry LABELS "popup;perf"
+                       FIXTURES_REQUIRED vipcenter_service ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")
+endforeach()
 
 # The same hosts driven by the keyboard, and what a screen reader is told.
 add_executable(integration_popup_keys integration/PopupKeysTest.cpp integration/PopupHost.cpp)

@@ -3,7 +3,6 @@
 #include "product/ProductInfo.h"
 #include "product/ProductInfoLoader.h"
 #include "utils/Log.h"
-#include "uxwin/UxEngine.h"
 #include "vanta/ZVantaWarpper.h"
 #include "ui/NewUserDiscountPopDlg.h"
 #include "ui/PopDlgServices.h"
@@ -74,7 +73,7 @@ bool ActivityUtil::ShowExitSceneActivityDlg(ActivityScene scene, bool* shownNotA
 
 void ActivityUtil::InitializeSteps() {
   ZLOG(DEBUG) << L"Initialize ActivityUtil start";
-  UxEngine::SetUpOnce();
+  // No skin engine here: most launches never show the pop-up (see UxEngine::WarmUp).
   product::ProductInfoLoader::LoadCurrent();
   vip::CPDFVipSdkAdapter::Instance().Initialize();
   // The VIP-centre requests carry the logged-in user's open id and token.

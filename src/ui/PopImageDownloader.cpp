@@ -4,6 +4,7 @@
 
 #include "strategy/PopImageChecker.h"
 #include "utils/Log.h"
+#include "uxwin/UxEngine.h"
 
 namespace ui {
 
@@ -11,13 +12,25 @@ using strategy::PopImageChecker;
 
 void PopImageDownloader::Refresh(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
                                  const std::wstring& confirmUrl, const std::wstring& folder, HANDLE stop) {
+  bool allInPlace = true;
   for (const auto& [url, path] : PopImageChecker::Files(backgroundUrl, closeUrl, confirmUrl, folder)) {
     if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) return;
-    CheckAndDownload(url, path);
+    bool inPlace = false;
+    Fetch(url, path, inPlace);
+    allInPlace = allInPlace && inPlace;
   }
+  if (allInPlace && onPicturesReady_) onPicturesReady_();
 }
 
+void PopImageDownloader::WarmUpEngine() { UxEngine::WarmUp(); }
+
 bool PopImageDownloader::CheckAndDownload(const std::wstring& url, const std::wstring& path) {
+  bool inPlace = false;
+  return Fetch(url, path, inPlace);
+}
+
+bool PopImageDownloader::Fetch(const std::wstring& url, const std::wstring& path, bool& inPlace) {
+  inPlace = false;
   ZLOG(DEBUG) << L"check md5 and download file";
   if (url.empty() || path.empty()) {
     ZLOG(DEBUG) << L"url or file path is empty";
@@ -30,6 +43,7 @@ bool PopImageDownloader::CheckAndDownload(const std::wstring& url, const std::ws
   }
   if (_wcsicmp(PopImageChecker::FileMd5(path).c_str(), expected.c_str()) == 0) {
     ZLOG(DEBUG) << L"md5 is same, no need to download";
+    inPlace = true;
     return false;
   }
   DeleteFileW(path.c_str());
@@ -46,6 +60,7 @@ bool PopImageDownloader::CheckAndDownload(const std::wstring& url, const std::ws
     DeleteFileW(temporary.c_str());
     return false;
   }
+  inPlace = true;
   return true;
 }
 

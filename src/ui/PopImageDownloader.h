@@ -16,7 +16,13 @@ class PopImageDownloader {
   // Downloads a URL to a file; 0 on success (the network client's result otherwise).
   using DownloadFn = std::function<int(const std::wstring& url, const std::wstring& file)>;
 
-  explicit PopImageDownloader(DownloadFn download) : download_(std::move(download)) {}
+  // Called on the refreshing thread when a round ends with every picture in place.
+  using ReadyFn = std::function<void()>;
+
+  // By default a round that leaves every picture in place sets up the skin engine: the offer may
+  // show at the next exit scene, and the window then finds the engine made.
+  explicit PopImageDownloader(DownloadFn download, ReadyFn onPicturesReady = &PopImageDownloader::WarmUpEngine)
+      : download_(std::move(download)), onPicturesReady_(std::move(onPicturesReady)) {}
 
   // The three pictures of the offer, each at most once per URL (the name assigned last wins); a
   // signalled stop event (manual-reset) ends the round before the next picture.
@@ -24,13 +30,18 @@ class PopImageDownloader {
                const std::wstring& folder, HANDLE stop = nullptr);
   // True only when a new file was downloaded, matched its MD5 and replaced the local one.
   bool CheckAndDownload(const std::wstring& url, const std::wstring& path);
+  static void WarmUpEngine();
 
   static constexpr const wchar_t* kBackground = strategy::kBackgroundImage;
   static constexpr const wchar_t* kClose = strategy::kCloseImage;
   static constexpr const wchar_t* kConfirm = strategy::kConfirmImage;
 
  private:
+  // As CheckAndDownload; inPlace tells whether the local file matches its URL afterwards.
+  bool Fetch(const std::wstring& url, const std::wstring& path, bool& inPlace);
+
   DownloadFn download_;
+  ReadyFn onPicturesReady_;
 };
 
 }  // namespace ui

@@ -7,6 +7,7 @@
 #include "uxwin/control/UxControlTable.h"
 #include "uxwin/skin/UxResourceLoader.h"
 #include "uxwin/skin/UxSkinPool.h"
+#include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxString.h"
 #include "uxwin/style/UxStyleRegistry.h"
 
@@ -29,4 +30,9 @@ void UxEngine::SetUpOnce() {
     LoadDocument(60000, [](const std::string& xml) { return UxSkinPool::Instance().LoadDocument(xml); });
     LoadDocument(60001, [](const std::string& xml) { return UxStyleRegistry::Instance().LoadDocument(xml); });
   });
+}
+
+void UxEngine::WarmUp() {
+  SetUpOnce();
+  UxFontPool::Instance();  // made once, thread-safely; its fonts are used on the UI thread only
 }
