@@ -14,6 +14,9 @@ add_dependencies(unit_vip vipsdk vippage quillhelper)
 add_test(NAME unit_vip_bundle COMMAND unit_vip --gtest_filter=Bundle*)
 add_test(NAME unit_vip COMMAND unit_vip --gtest_filter=Vip*)
 set_tests_properties(unit_vip_bundle unit_vip PROPERTIES LABELS vip)
+# The Tessik adapter made off the caller's thread is there for the first call.
+add_test(NAME unit_vip_start_up COMMAND unit_vip --gtest_filter=FacadeStartUp*)
+set_tests_properties(unit_vip_start_up PROPERTIES LABELS "vip;perf")
 add_test(NAME unit_vip_boundary COMMAND unit_vip --gtest_filter=Boundary*)
 set_tests_properties(unit_vip_boundary PROPERTIES LABELS "vip;boundary")
 

@@ -18,18 +18,36 @@ CPDFVipSdkAdapter& CPDFVipSdkAdapter::Instance() {
   return *facade;  // lives until the module unloads
 }
 
+bool CPDFVipSdkAdapter::CreatedOffTheCaller(int hostType) {
+  // Its client connects to the VIP service and registers its channel there before it is ready.
+  return product::HostProfile::Of(hostType).vip == product::VipPath::kTessikService;
+}
+
 void CPDFVipSdkAdapter::Initialize() {
+  startUp_.Wait();
   AdapterAccessLock::Exclusive hold(lock_);
   if (initialized_) return;
   initialized_ = true;
   hostType_ = factory_->HostType();
   const int id = product::HostProfile::Of(hostType_).ReadsVipProductId() ? factory_->CurrentVipProductId() : 0;
-  adapter_ = factory_->Create(hostType_, id);
+  if (CreatedOffTheCaller(hostType_) && startUp_.Start([this, id] {
+        AdapterAccessLock::Exclusive made(lock_);
+        // Released before the thread got here: nothing to make.
+        if (initialized_ && !adapter_) CreateAdapter(id);
+      })) {
+    return;
+  }
+  CreateAdapter(id);
+}
+
+void CPDFVipSdkAdapter::CreateAdapter(int vipProductId) {
+  adapter_ = factory_->Create(hostType_, vipProductId);
   if (!adapter_) return;
   for (IPDFVipUserInfoListener* listener : Listeners()) adapter_->AddUserInfoListener(listener);
 }
 
 void CPDFVipSdkAdapter::ReleaseAdapter() {
+  startUp_.Wait();
   AdapterAccessLock::Exclusive hold(lock_);
   if (!initialized_) return;
   adapter_.reset();
@@ -37,6 +55,7 @@ void CPDFVipSdkAdapter::ReleaseAdapter() {
 }
 
 bool CPDFVipSdkAdapter::initialized() {
+  startUp_.Wait();
   AdapterAccessLock::Shared hold(lock_);
   return initialized_;
 }
@@ -67,9 +86,7 @@ void CPDFVipSdkAdapter::RenewIfNeeded() {
   AdapterAccessLock::Exclusive hold(lock_);
   if (IsCurrent(id)) return;
   adapter_.reset();
-  adapter_ = factory_->Create(hostType_, id);
-  if (!adapter_) return;
-  for (IPDFVipUserInfoListener* listener : Listeners()) adapter_->AddUserInfoListener(listener);
+  CreateAdapter(id);
 }
 
 int CPDFVipSdkAdapter::GetVipState() {

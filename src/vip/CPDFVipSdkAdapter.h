@@ -8,13 +8,16 @@
 #include "vip/AdapterAccessLock.h"
 #include "vip/IPDFVipSdkAdapter.h"
 #include "vip/IVipAdapterFactory.h"
+#include "vip/VipAdapterStartUp.h"
 
 namespace vip {
 
 // The process's VIP facade: forwards every query to the adapter of the host type, or answers
 // neutrally without one. The Wystan host (type 3) re-creates its adapter whenever its VIP product
 // id changes, carrying the facade's listeners over. Every call holds the access lock shared;
-// creation and destruction of the adapter hold it exclusively.
+// creation and destruction of the adapter hold it exclusively. An adapter whose creation waits on
+// another process (the Tessik host's VIP service) is made on a start-up thread, off the host's UI
+// thread; every call waits for it first, so callers see the facade as if it were made at once.
 class CPDFVipSdkAdapter final : public IPDFVipSdkAdapter {
  public:
   explicit CPDFVipSdkAdapter(std::unique_ptr<IVipAdapterFactory> factory);
@@ -22,7 +25,8 @@ class CPDFVipSdkAdapter final : public IPDFVipSdkAdapter {
 
   static CPDFVipSdkAdapter& Instance();
 
-  // Creates the host's adapter once; later calls do nothing until ReleaseAdapter.
+  // Creates the host's adapter once (or starts its creation); later calls do nothing until
+  // ReleaseAdapter.
   void Initialize();
   void ReleaseAdapter();
   bool initialized();
@@ -51,6 +55,7 @@ class CPDFVipSdkAdapter final : public IPDFVipSdkAdapter {
   template <class R, class Call>
   R WithAdapter(R fallback, Call call) noexcept {
     try {
+      startUp_.Wait();
       RenewIfNeeded();
       AdapterAccessLock::Shared hold(lock_);
       return adapter_ ? call(*adapter_) : fallback;
@@ -58,6 +63,9 @@ class CPDFVipSdkAdapter final : public IPDFVipSdkAdapter {
       return fallback;
     }
   }
+  // True for the host types whose adapter is made on the start-up thread.
+  static bool CreatedOffTheCaller(int hostType);
+  void CreateAdapter(int vipProductId);  // under lock_
   void RenewIfNeeded();
   bool IsCurrent(int vipProductId);
   bool FollowsVipProductId() const;  // under lock_
@@ -70,6 +78,7 @@ class CPDFVipSdkAdapter final : public IPDFVipSdkAdapter {
   int hostType_ = 0;                            // under lock_
   std::mutex listenersLock_;
   std::set<IPDFVipUserInfoListener*> listeners_;
+  VipAdapterStartUp startUp_;  // last: its destructor waits for a creation in progress
 };
 
 }  // namespace vip

@@ -11,6 +11,7 @@ add_library(activity_vip STATIC
   ${CMAKE_CURRENT_LIST_DIR}/CPDFOBVipSdkAdapter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CPDFWYVipSdkAdapter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CPDFVipSdkAdapter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VipAdapterStartUp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PDFVipSdkCoreInterfaceWrap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VipAdapterFactory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VipPageLauncher.cpp

@@ -104,6 +104,20 @@ class FakeFactory final : public vip::IVipAdapterFactory {
   Census& census_;
 };
 
+// The Tessik host's factory, slow as a VIP service that takes its time: counts the threads it ran on.
+class SlowTessikFactory final : public vip::IVipAdapterFactory {
+ public:
+  int HostType() override { return 1; }
+  int CurrentVipProductId() override { return 0; }
+  std::unique_ptr<IPDFVipSdkAdapter> Create(int, int vipProductId) override {
+    creator = GetCurrentThreadId();
+    Sleep(150);
+    return std::make_unique<FakeAdapter>(vipProductId, census);
+  }
+  Census census;
+  std::atomic<DWORD> creator{0};
+};
+
 class NullListener final : public IPDFVipUserInfoListener {
  public:
   void OnVipUserInfoChanged(const VipUserInfo&) override {}
@@ -274,4 +288,29 @@ TEST(VipAccessLock, ReadersAndWritersNeverOverlap) {
   for (auto& thread : threads) thread.join();
   EXPECT_EQ(overlaps, 0);
   EXPECT_EQ(lock.state(), AdapterAccessLock::kFree);
+}
+
+TEST(FacadeStartUp, TheFirstCallsWaitForTheAdapterMadeOffTheCaller) {
+  auto* factory = new SlowTessikFactory;
+  CPDFVipSdkAdapter facade{std::unique_ptr<SlowTessikFactory>(factory)};
+  facade.Initialize();
+  NullListener listener;
+  facade.AddUserInfoListener(&listener);
+  EXPECT_EQ(facade.GetVipState(), 3);  // the adapter's answer, never the neutral one
+  EXPECT_EQ(factory->census.created, 1);
+  EXPECT_NE(factory->creator, GetCurrentThreadId());
+  facade.RemoveUserInfoListener(&listener);
+  facade.ReleaseAdapter();
+  EXPECT_EQ(factory->census.alive, 0);
+}
+
+TEST(FacadeStartUp, ReleaseAtOnceWaitsForTheAdapterAndDestroysIt) {
+  auto* factory = new SlowTessikFactory;
+  CPDFVipSdkAdapter facade{std::unique_ptr<SlowTessikFactory>(factory)};
+  facade.Initialize();
+  facade.ReleaseAdapter();
+  EXPECT_EQ(factory->census.created, 1);
+  EXPECT_EQ(factory->census.alive, 0);
+  EXPECT_EQ(facade.GetVipState(), 1);
+  EXPECT_EQ(factory->census.callsOnDead, 0);
 }
