@@ -156,8 +156,11 @@ BOOL WINAPI WinHttpReceiveResponseHook(HINTERNET request, LPVOID reserved) {
 // A library loaded now may be a stand-in whose own imports must be counted too.
 template <typename Call>
 HMODULE Loaded(Call call) {
+  const bool timed = UiCallProbe::Counting();
+  const double start = timed ? NowMs() : 0;
   const HMODULE module = call();
   const DWORD error = GetLastError();
+  if (timed) UiCallProbe::RecordLoad(NowMs() - start);
   if (module) UiCallProbe::PatchNewModules();
   SetLastError(error);
   return module;

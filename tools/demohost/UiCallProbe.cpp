@@ -24,6 +24,8 @@ std::atomic<unsigned long> waits{0};
 std::atomic<long long> waitMicros{0};
 std::atomic<long long> longestMicros{0};
 std::atomic<bool> installed{false};
+std::atomic<unsigned long> loads{0};
+std::atomic<long long> loadMicros{0};
 std::atomic<unsigned long> engineCalls[2];  // by UiCallProbe::EngineKind
 
 std::mutex patchLock;
@@ -119,6 +121,8 @@ void UiCallProbe::Begin() {
   waits = 0;
   waitMicros = 0;
   longestMicros = 0;
+  loads = 0;
+  loadMicros = 0;
   countedThread = GetCurrentThreadId();
   counting = true;
 }
@@ -133,6 +137,8 @@ UiCallProbe::Counts UiCallProbe::End() {
   counts.waits = waits;
   counts.waitMs = double(waitMicros.load()) / 1000.0;
   counts.longestWaitMs = double(longestMicros.load()) / 1000.0;
+  counts.libraryLoads = loads;
+  counts.libraryLoadMs = double(loadMicros.load()) / 1000.0;
   return counts;
 }
 
@@ -154,6 +160,11 @@ void UiCallProbe::RecordWait(double milliseconds, bool onProcess) {
 
 void UiCallProbe::RecordEngine(EngineKind kind) { ++engineCalls[kind]; }
 
+void UiCallProbe::RecordLoad(double milliseconds) {
+  ++loads;
+  loadMicros += static_cast<long long>(milliseconds * 1000.0);
+}
+
 std::wstring UiCallProbe::EngineText() {
   if (!installed) return L"";
   return L"GDI+ startups " + std::to_wstring(engineCalls[kGdiplusStartup].load()) + L", fonts made " +
@@ -164,7 +175,8 @@ std::wstring UiCallProbe::Counts::ToText() const {
   return L"network calls " + std::to_wstring(networkCalls) + L", pipe connections " +
          std::to_wstring(pipeConnections) + L", process starts " + std::to_wstring(processStarts) +
          L", waits on a process " + std::to_wstring(processWaits) + L", waits " + std::to_wstring(waits) + L" (" +
-         Milliseconds(waitMs) + L" ms in all, longest " + Milliseconds(longestWaitMs) + L" ms)";
+         Milliseconds(waitMs) + L" ms in all, longest " + Milliseconds(longestWaitMs) + L" ms), library loads " +
+         std::to_wstring(libraryLoads) + L" (" + Milliseconds(libraryLoadMs) + L" ms)";
 }
 
 }  // namespace demo

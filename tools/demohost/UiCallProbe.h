@@ -24,6 +24,8 @@ class UiCallProbe {
     unsigned long waits = 0;            // waits and sleeps with a time-out other than 0
     double waitMs = 0;                  // time spent in them
     double longestWaitMs = 0;
+    unsigned long libraryLoads = 0;  // LoadLibrary*, and the time in them (the libraries' start-up)
+    double libraryLoadMs = 0;
 
     std::wstring ToText() const;
   };
@@ -39,6 +41,7 @@ class UiCallProbe {
   static void Record(Kind kind);
   static void RecordWait(double milliseconds, bool onProcess);
   static void RecordEngine(EngineKind kind);
+  static void RecordLoad(double milliseconds);
   // "GDI+ startups N, fonts made N", or "" before Install.
   static std::wstring EngineText();
   static void PatchNewModules();  // after a library was loaded
