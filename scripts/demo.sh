@@ -133,6 +133,10 @@ run "$BUILD_ROOT/$arch/bin/hostfixture.exe" install --type "$host_type" --root "
   --remote-config "$(windows_path "$campaign/zvanta.json")" ${family[@]+"${family[@]}"} \
   --wexutil --wexutil-rule https://vipcenter.tessik.example/ "$base/s/demo/t/" \
   --wexutil-rule https://vip.orbilant.example/ "$base/s/demo/o/"
+# The VIP SDK's stand-in (host types 2 to 5) reads its account beside the host.
+if [ "$host_state" = vip ]; then
+  cp "$campaign/vip.state.json" "$WINEPREFIX/drive_c/activity-demo/host$host_type/${host_exe%%\\*}/vipsdk.state.json"
+fi
 log "running the $arch host $root\\$host_exe"
 status=0
 output="$BUILD_ROOT/demo-output.txt"
