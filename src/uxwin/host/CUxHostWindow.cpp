@@ -286,6 +286,8 @@ std::wstring CUxHostWindow::AccessibleName() const {
 }
 
 LRESULT CUxHostWindow::AnswerAccessibility(WPARAM wParam) {
+  // Between WM_DESTROY and the window's end a new object would outlive the window.
+  if (destroying_) return 0;
   if (!comTried_) {
     // The answer is marshalled through COM on this thread; a host thread without COM gets it for
     // the window's life (a thread in the multithreaded apartment already has it).
@@ -388,6 +390,7 @@ LRESULT CALLBACK CUxHostWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPara
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     static_cast<CUxHostWindow*>(create->lpCreateParams)->hwnd_ = hwnd;
+    static_cast<CUxHostWindow*>(create->lpCreateParams)->destroying_ = false;
   }
   auto* host = reinterpret_cast<CUxHostWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!host) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -513,6 +516,7 @@ bool CUxHostWindow::HandleStateMessage(UINT message, WPARAM wParam, LPARAM lPara
       dragFullWindows_ = -1;
       return false;
     case WM_DESTROY:
+      destroying_ = true;
       ReleaseAccessibility();
       toolTip_.Destroy();
       shadow_.Destroy();

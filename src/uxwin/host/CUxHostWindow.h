@@ -118,6 +118,7 @@ class CUxHostWindow : public IUxHostSurface {
   UxMouseRouter mouse_{*this};
   UxKeyboardRouter keyboard_{*this};
   UxAccessible* accessible_ = nullptr;
+  bool destroying_ = false;      // from WM_DESTROY until the window is made again
   bool comTried_ = false;        // COM was asked for on this thread for the accessible object
   bool comInitialized_ = false;  // and that call is to be balanced when the window goes
   UxLayerAttributes layer_;

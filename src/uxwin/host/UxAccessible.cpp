@@ -68,8 +68,9 @@ HRESULT UxAccessible::Text(const std::wstring& text, BSTR* out) {
 }
 
 HRESULT UxAccessible::Check() const {
-  if (!host_ || !host_->hwnd()) return CO_E_OBJNOTCONNECTED;
-  return GetWindowThreadProcessId(host_->hwnd(), nullptr) == GetCurrentThreadId() ? S_OK : RPC_E_WRONG_THREAD;
+  // Another thread must not even read host_: the window's thread clears it on the way out.
+  if (GetCurrentThreadId() != threadId_) return RPC_E_WRONG_THREAD;
+  return host_ && host_->hwnd() ? S_OK : CO_E_OBJNOTCONNECTED;
 }
 
 HRESULT UxAccessible::Lookup(const VARIANT& child, CUxWindow*& control, long& role) {
@@ -95,6 +96,7 @@ HRESULT UxAccessible::get_accParent(IDispatch** parent) {
 
 HRESULT UxAccessible::get_accChildCount(long* count) {
   if (!count) return E_POINTER;
+  *count = 0;
   if (const HRESULT checked = Check(); FAILED(checked)) return checked;
   *count = static_cast<long>(host_->AccessibleNodes().size());
   return S_OK;
@@ -110,6 +112,7 @@ HRESULT UxAccessible::get_accChild(VARIANT child, IDispatch** out) {
 }
 
 HRESULT UxAccessible::get_accName(VARIANT child, BSTR* name) {
+  if (name) *name = nullptr;
   CUxWindow* control = nullptr;
   long role = 0;
   const HRESULT found = Lookup(child, control, role);
@@ -119,6 +122,7 @@ HRESULT UxAccessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT UxAccessible::get_accValue(VARIANT child, BSTR* value) {
+  if (value) *value = nullptr;
   CUxWindow* control = nullptr;
   long role = 0;
   const HRESULT found = Lookup(child, control, role);
@@ -126,6 +130,7 @@ HRESULT UxAccessible::get_accValue(VARIANT child, BSTR* value) {
 }
 
 HRESULT UxAccessible::get_accDescription(VARIANT child, BSTR* text) {
+  if (text) *text = nullptr;
   CUxWindow* control = nullptr;
   long role = 0;
   const HRESULT found = Lookup(child, control, role);
@@ -134,6 +139,7 @@ HRESULT UxAccessible::get_accDescription(VARIANT child, BSTR* text) {
 }
 
 HRESULT UxAccessible::get_accRole(VARIANT child, VARIANT* out) {
+  if (out) VariantInit(out);
   if (!out) return E_POINTER;
   CUxWindow* control = nullptr;
   long role = 0;
@@ -144,6 +150,7 @@ HRESULT UxAccessible::get_accRole(VARIANT child, VARIANT* out) {
 }
 
 HRESULT UxAccessible::get_accState(VARIANT child, VARIANT* out) {
+  if (out) VariantInit(out);
   if (!out) return E_POINTER;
   CUxWindow* control = nullptr;
   long role = 0;
@@ -169,6 +176,7 @@ HRESULT UxAccessible::get_accState(VARIANT child, VARIANT* out) {
 }
 
 HRESULT UxAccessible::get_accHelp(VARIANT child, BSTR* text) {
+  if (text) *text = nullptr;
   CUxWindow* control = nullptr;
   long role = 0;
   const HRESULT found = Lookup(child, control, role);
@@ -182,6 +190,7 @@ HRESULT UxAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
 }
 
 HRESULT UxAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* text) {
+  if (text) *text = nullptr;
   CUxWindow* control = nullptr;
   long role = 0;
   const HRESULT found = Lookup(child, control, role);
@@ -207,6 +216,7 @@ HRESULT UxAccessible::get_accSelection(VARIANT* children) {
 }
 
 HRESULT UxAccessible::get_accDefaultAction(VARIANT child, BSTR* text) {
+  if (text) *text = nullptr;
   CUxWindow* control = nullptr;
   long role = 0;
   const HRESULT found = Lookup(child, control, role);
@@ -228,6 +238,9 @@ HRESULT UxAccessible::accSelect(long flags, VARIANT child) {
 }
 
 HRESULT UxAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+  for (long* out : {left, top, width, height}) {
+    if (out) *out = 0;
+  }
   if (!left || !top || !width || !height) return E_POINTER;
   CUxWindow* control = nullptr;
   long role = 0;

@@ -73,6 +73,7 @@ class UxAccessible final : public IAccessible {
 
   std::atomic<ULONG> references_{1};
   CUxHostWindow* host_;
+  const DWORD threadId_ = GetCurrentThreadId();  // the window's: made there, answers only there
   IAccessible* standard_ = nullptr;
   std::vector<UxAccessibleTree::Node> nodes_;  // refreshed on each lookup
 };

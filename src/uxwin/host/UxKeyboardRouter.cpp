@@ -36,10 +36,10 @@ void UxKeyboardRouter::Reset() {
   }
 }
 
-bool UxKeyboardRouter::Handle(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool UxKeyboardRouter::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_KEYDOWN:
-      if (!OnKeyDown(wParam)) return false;
+      if (!OnKeyDown(wParam, (lParam & (1 << 30)) != 0)) return false;
       result = 0;
       return true;
     case WM_SYSCOMMAND:  // Alt+F4 and the system menu's Close
@@ -57,7 +57,10 @@ bool UxKeyboardRouter::Handle(UINT message, WPARAM wParam, LPARAM, LRESULT& resu
   }
 }
 
-bool UxKeyboardRouter::OnKeyDown(WPARAM key) {
+bool UxKeyboardRouter::OnKeyDown(WPARAM key, bool repeated) {
+  // A key held down clicks once: its repeats (or one still held from the host as the pop-up
+  // opens) must not send a second purchase.
+  if (repeated && (key == VK_RETURN || key == VK_SPACE || key == VK_ESCAPE)) return true;
   switch (key) {
     case VK_TAB:
       ShowCues(true);

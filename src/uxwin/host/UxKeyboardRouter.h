@@ -35,7 +35,7 @@ class UxKeyboardRouter {
   void set_mark_style(std::string style) { markStyle_ = std::move(style); }
 
  private:
-  bool OnKeyDown(WPARAM key);
+  bool OnKeyDown(WPARAM key, bool repeated);
   void MoveFocus(bool backwards);
   bool ClickCancel();
   void ShowCues(bool shown);
