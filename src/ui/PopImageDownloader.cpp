@@ -5,6 +5,7 @@
 #include "strategy/PopImageChecker.h"
 #include "utils/Log.h"
 #include "uxwin/UxEngine.h"
+#include "uxwin/skin/UxFilePictures.h"
 
 namespace ui {
 
@@ -13,16 +14,22 @@ using strategy::PopImageChecker;
 void PopImageDownloader::Refresh(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
                                  const std::wstring& confirmUrl, const std::wstring& folder, HANDLE stop) {
   bool allInPlace = true;
+  std::vector<std::wstring> files;
   for (const auto& [url, path] : PopImageChecker::Files(backgroundUrl, closeUrl, confirmUrl, folder)) {
     if (stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) return;
     bool inPlace = false;
     Fetch(url, path, inPlace);
     allInPlace = allInPlace && inPlace;
+    files.push_back(path);
   }
-  if (allInPlace && onPicturesReady_) onPicturesReady_();
+  if (allInPlace && onPicturesReady_) onPicturesReady_(files);
 }
 
-void PopImageDownloader::WarmUpEngine() { UxEngine::WarmUp(); }
+void PopImageDownloader::WarmUpEngine(const std::vector<std::wstring>& files) {
+  UxEngine::WarmUp();
+  // Decoded here, off the UI thread; the window takes them from the picture cache.
+  for (const std::wstring& file : files) UxFilePictures::Instance().Prepare(file);
+}
 
 bool PopImageDownloader::CheckAndDownload(const std::wstring& url, const std::wstring& path) {
   bool inPlace = false;

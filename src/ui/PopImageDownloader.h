@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "strategy/PopFiles.h"
 
@@ -16,11 +17,11 @@ class PopImageDownloader {
   // Downloads a URL to a file; 0 on success (the network client's result otherwise).
   using DownloadFn = std::function<int(const std::wstring& url, const std::wstring& file)>;
 
-  // Called on the refreshing thread when a round ends with every picture in place.
-  using ReadyFn = std::function<void()>;
+  // Called on the refreshing thread when a round ends with every picture in place, with their files.
+  using ReadyFn = std::function<void(const std::vector<std::wstring>& files)>;
 
-  // By default a round that leaves every picture in place sets up the skin engine: the offer may
-  // show at the next exit scene, and the window then finds the engine made.
+  // By default a round that leaves every picture in place sets up the skin engine and decodes the
+  // pictures: the offer may show at the next exit scene, and the window then finds both made.
   explicit PopImageDownloader(DownloadFn download, ReadyFn onPicturesReady = &PopImageDownloader::WarmUpEngine)
       : download_(std::move(download)), onPicturesReady_(std::move(onPicturesReady)) {}
 
@@ -30,7 +31,7 @@ class PopImageDownloader {
                const std::wstring& folder, HANDLE stop = nullptr);
   // True only when a new file was downloaded, matched its MD5 and replaced the local one.
   bool CheckAndDownload(const std::wstring& url, const std::wstring& path);
-  static void WarmUpEngine();
+  static void WarmUpEngine(const std::vector<std::wstring>& files);
 
   static constexpr const wchar_t* kBackground = strategy::kBackgroundImage;
   static constexpr const wchar_t* kClose = strategy::kCloseImage;

@@ -159,6 +159,29 @@ TEST(UxControls, StorageImagesWithoutAFileDrawNothing) {
   EXPECT_EQ(canvas.Pixel(200, 150), 0u);
 }
 
+// Decoded ahead of the window (by the refresh) and held after the window lets go: a window made
+// again decodes nothing; a file that does not decode is left for the window to refuse and log.
+TEST(StoragePictures, PreparedAheadAndHeldAfterTheirWindow) {
+  TempDir dir;
+  const std::wstring path = dir.File(L"ahead.png"), broken = dir.File(L"ahead-broken.png");
+  ASSERT_TRUE(testing_support::WritePicture(path, 8, 8, {0xFF00FF00u}));
+  ASSERT_TRUE(testing_support::WriteBrokenPicture(broken, testing_support::BrokenPicture::kTruncated));
+  UxFilePictures& pictures = UxFilePictures::Instance();
+  const size_t before = pictures.decodes();
+  pictures.Prepare(path);
+  pictures.Prepare(path);
+  EXPECT_EQ(pictures.decodes(), before + 1);
+  for (int window = 0; window < 2; ++window) {
+    auto section = Section("<storageimage pos=\"0,0,-0,-0\"/>");
+    section->children()[0]->SetAttribute("filepath", qm::encoding::WideToUtf8(path).c_str(), false);
+    EXPECT_TRUE(static_cast<CUxStorageImage*>(section->children()[0].get())->HasDrawablePicture());
+  }
+  EXPECT_EQ(pictures.decodes(), before + 1) << "neither window decoded it again";
+  pictures.Prepare(broken);
+  EXPECT_EQ(pictures.Get(broken), nullptr);
+  EXPECT_EQ(pictures.decodes(), before + 3) << "the window's own look decodes, refuses and logs";
+}
+
 TEST(StoragePictures, DecodedOncePerFileVersionAndNeverWhilePainting) {
   TempDir dir;
   const std::wstring path = dir.File(L"background.png");

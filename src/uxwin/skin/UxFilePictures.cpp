@@ -67,11 +67,42 @@ std::shared_ptr<Gdiplus::Bitmap> UxFilePictures::Get(const std::wstring& path) {
   const auto found = entries_.find(key);
   if (found != entries_.end() && found->second.version == version) {
     if (found->second.refused) return nullptr;
-    if (std::shared_ptr<Gdiplus::Bitmap> picture = found->second.picture.lock()) return picture;
+    if (std::shared_ptr<Gdiplus::Bitmap> picture = found->second.picture.lock()) {
+      Hold(picture);
+      return picture;
+    }
   }
   std::shared_ptr<Gdiplus::Bitmap> picture = Decode(path);
   if (!picture) ZLOG(WARNING) << L"picture refused (no decodable picture within the size limits): " << path;
   ForgetUnused();
   entries_[key] = Entry{version, picture, !picture};
+  if (picture) Hold(picture);
   return picture;
+}
+
+void UxFilePictures::Prepare(const std::wstring& path) {
+  const qm::FileStamp version = qm::FileStamp::Of(path);
+  if (!version.exists) return;
+  const std::wstring key = qm::encoding::ToLower(path);
+  std::lock_guard<std::mutex> guard(lock_);
+  const auto found = entries_.find(key);
+  if (found != entries_.end() && found->second.version == version) {
+    if (std::shared_ptr<Gdiplus::Bitmap> picture = found->second.picture.lock()) return Hold(picture);
+    if (found->second.refused) return;
+  }
+  std::shared_ptr<Gdiplus::Bitmap> picture = Decode(path);
+  if (!picture) return;
+  ForgetUnused();
+  entries_[key] = Entry{version, picture, false};
+  Hold(picture);
+}
+
+void UxFilePictures::Hold(const std::shared_ptr<Gdiplus::Bitmap>& picture) {
+  for (auto held = held_.begin(); held != held_.end(); ++held) {
+    if (*held != picture) continue;
+    held_.erase(held);
+    break;
+  }
+  held_.push_back(picture);
+  if (held_.size() > kHeld) held_.pop_front();
 }
