@@ -19,15 +19,22 @@ TTTOOLINFOW ToolFor(HWND owner, wchar_t* text) {
 }  // namespace
 
 bool UxToolTip::Create(HWND owner) {
+  // The window waits for the first text: most hosts' controls have none (the pop-up's do not),
+  // and the common-controls window costs a millisecond of every show.
   Destroy();
   owner_ = owner;
+  text_.clear();
+  return owner != nullptr;
+}
+
+bool UxToolTip::MakeWindow() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   window_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
   if (!window_) return false;
-  TTTOOLINFOW tool = ToolFor(owner, const_cast<wchar_t*>(L""));
+  TTTOOLINFOW tool = ToolFor(owner_, const_cast<wchar_t*>(L""));
   SendMessageW(window_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(window_, TTM_ACTIVATE, TRUE, 0);
   SendMessageW(window_, TTM_SETMAXTIPWIDTH, 0, 5000);
@@ -44,7 +51,8 @@ void UxToolTip::Relay(const MSG& message) {
 }
 
 void UxToolTip::SetText(const std::wstring& text) {
-  if (!window_ || text == text_) return;
+  if (text == text_) return;
+  if (!window_ && (!owner_ || !IsWindow(owner_) || !MakeWindow())) return;
   text_ = text;
   TTTOOLINFOW tool = ToolFor(owner_, text_.data());
   SendMessageW(window_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));

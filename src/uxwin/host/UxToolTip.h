@@ -5,7 +5,7 @@
 #include <string>
 
 // The host's one tool tip: a "tooltips_class32" window with a single tool over the whole client
-// area, whose text follows the hovered control.
+// area, whose text follows the hovered control. The window is made with the first text.
 class UxToolTip {
  public:
   UxToolTip() = default;
@@ -20,6 +20,8 @@ class UxToolTip {
   HWND window() const { return window_; }
 
  private:
+  bool MakeWindow();
+
   HWND window_ = nullptr;
   HWND owner_ = nullptr;
   std::wstring text_;
