@@ -45,6 +45,17 @@ class IPopStrategyWorld {
   virtual std::wstring MachineUuid() { return {}; }
   // A world without a price source needs no price.
   virtual PriceReading Price() { return {}; }
+
+  // The local files the strategy reads, by the paths it would read; the defaults read the real
+  // files, a simulated world answers from the state it keeps.
+  virtual std::wstring LastShowTimeText(const std::wstring& utilFolder);
+  virtual bool ShownInProcess(const std::wstring& stateFile);
+  virtual long LoginRemindPopTime(const std::wstring& localConfigFolder);
+  virtual long PdfPopTime(const std::wstring& localConfigFolder);
+  // The item's "qa_uuids" text, read from the item's text the strategy already holds.
+  virtual std::wstring QaUuidsText(const std::wstring& rawItem);
+  // A file's MD5 in hexadecimal; empty when it cannot be read.
+  virtual std::wstring FileMd5(const std::wstring& path);
 };
 
 }  // namespace strategy

@@ -6,8 +6,6 @@
 #include "strategy/PopGateCatalog.h"
 #include "strategy/QaMachineList.h"
 #include "utils/Log.h"
-#include "vanta/OfferFields.h"
-#include "vanta/ZVantaWarpper.h"
 
 namespace strategy {
 
@@ -41,14 +39,14 @@ PopDecision NewUserDiscountPopStrategy::RunCanShow(int scene) {
       continue;
     }
     Refuse(gate, qa.value_or(false));
-    return {};
+    return {false, false, &gate};
   }
   ZLOG(DEBUG) << L"CanShow Finish";
   return {true, qa.value_or(false)};
 }
 
 bool NewUserDiscountPopStrategy::IsQaMachine(const std::wstring& rawItem, bool log) {
-  const std::wstring text = vanta::ItemFieldText(rawItem, vanta::offer::kQaUuids.name, L"");
+  const std::wstring text = world_.QaUuidsText(rawItem);
   if (text.empty()) return false;
   const QaMachineList list = QaMachineList::Parse(text);
   if (log) WarnMalformedOnce(text, list.malformed());

@@ -15,6 +15,7 @@ namespace strategy {
 struct PopDecision {
   bool show = false;
   bool qa = false;
+  const PopGate* refusedBy = nullptr;  // the refusing gate when show is false
 };
 
 // Whether the new-user discount pop-up may show at an exit scene, and whether refreshing its price

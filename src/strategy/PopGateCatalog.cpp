@@ -5,7 +5,6 @@
 #include "strategy/AvoidTidsMatcher.h"
 #include "strategy/PopImageChecker.h"
 #include "strategy/PopLocalState.h"
-#include "strategy/PopShownMemory.h"
 #include "utils/ZTime.h"
 #include "vanta/OfferFields.h"
 
@@ -97,11 +96,12 @@ PopGate PopGateCatalog::ShownBefore() {
   PopGate gate(L"shown_before", 4, L"User has shown this pop before", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const std::wstring folder = context.world.UtilFolder();
-    const std::wstring text = PopLocalState::LastShowTimeText(folder);
-    verdict.Add(L"state_file", PopLocalState::StateFilePath(folder));
+    const std::wstring stateFile = PopLocalState::StateFilePath(folder);
+    const std::wstring text = context.world.LastShowTimeText(folder);
+    verdict.Add(L"state_file", stateFile);
     verdict.Add(L"last_show_time", text.empty() ? L"(missing)" : text);
     // A show whose record never reached the file still counts in the process that made it.
-    const bool inProcess = PopShownMemory::ShownInProcess(PopLocalState::StateFilePath(folder));
+    const bool inProcess = context.world.ShownInProcess(stateFile);
     if (inProcess) verdict.Add(L"shown_in_this_process", L"yes, the state file is unchanged since");
     verdict.passed = _wtoi(text.c_str()) == 0 && !inProcess;
     return verdict;
@@ -146,7 +146,8 @@ PopGate PopGateCatalog::ImagesValid() {
     const auto checks = PopImageChecker::Check(world.ConfigString(context.configKey, kBackgroundUrl.name, L""),
                                                world.ConfigString(context.configKey, kCloseUrl.name, L""),
                                                world.ConfigString(context.configKey, kConfirmUrl.name, L""),
-                                               world.UtilFolder());
+                                               world.UtilFolder(),
+                                               [&world](const std::wstring& path) { return world.FileMd5(path); });
     for (size_t i = 0; i < checks.size(); ++i) {
       const std::wstring prefix = L"image" + std::to_wstring(i + 1) + L".";
       verdict.Add(prefix + L"url", checks[i].url);
@@ -164,8 +165,8 @@ PopGate PopGateCatalog::OtherPopToday() {
   PopGate gate(L"other_pop_today", 7, L"Other pop has shown", true, [](PopGateContext& context) {
     PopGateVerdict verdict;
     const std::wstring folder = context.world.LocalConfigFolder();
-    const long remind = PopLocalState::LoginRemindPopTime(folder);
-    const long pdfPop = PopLocalState::PdfPopTime(folder);
+    const long remind = context.world.LoginRemindPopTime(folder);
+    const long pdfPop = context.world.PdfPopTime(folder);
     const ZTime now(context.world.Now());
     verdict.Add(L"pop_time", DescribeTime(remind));
     verdict.Add(L"lastPopTime", DescribeTime(pdfPop));

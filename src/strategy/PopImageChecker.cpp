@@ -31,10 +31,11 @@ std::map<std::wstring, std::wstring> PopImageChecker::Files(const std::wstring& 
 }
 
 std::vector<PopImageCheck> PopImageChecker::Check(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
-                                                  const std::wstring& confirmUrl, const std::wstring& folder) {
+                                                  const std::wstring& confirmUrl, const std::wstring& folder,
+                                                  const Md5Fn& md5) {
   std::vector<PopImageCheck> checks;
   for (const auto& [url, path] : Files(backgroundUrl, closeUrl, confirmUrl, folder)) {
-    PopImageCheck check{url, path, ExpectedName(url), FileMd5(path), false};
+    PopImageCheck check{url, path, ExpectedName(url), md5(path), false};
     check.valid = !check.actual.empty() && _wcsicmp(check.expected.c_str(), check.actual.c_str()) == 0;
     checks.push_back(std::move(check));
   }

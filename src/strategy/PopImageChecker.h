@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,9 +20,12 @@ struct PopImageCheck {
 // its URL ends with. Equal URLs are checked once, against the file assigned last.
 class PopImageChecker {
  public:
-  // In ascending URL order.
+  using Md5Fn = std::function<std::wstring(const std::wstring& path)>;
+
+  // In ascending URL order; md5 reads a file's MD5 (FileMd5 by default).
   static std::vector<PopImageCheck> Check(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
-                                          const std::wstring& confirmUrl, const std::wstring& folder);
+                                          const std::wstring& confirmUrl, const std::wstring& folder,
+                                          const Md5Fn& md5 = &PopImageChecker::FileMd5);
   // URL to local file, in ascending URL order; equal URLs keep the file assigned last.
   static std::map<std::wstring, std::wstring> Files(const std::wstring& backgroundUrl, const std::wstring& closeUrl,
                                                     const std::wstring& confirmUrl, const std::wstring& folder);

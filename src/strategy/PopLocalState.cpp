@@ -11,6 +11,9 @@ namespace strategy {
 
 std::wstring PopLocalState::StateFilePath(const std::wstring& utilFolder) { return utilFolder + kStateFile; }
 
+// Seconds as a signed 32-bit number, as the state file has always held them.
+std::wstring PopLocalState::ShowTimeText(int64_t seconds) { return std::to_wstring(static_cast<int32_t>(seconds)); }
+
 std::wstring PopLocalState::LastShowTimeText(const std::wstring& utilFolder) {
   qm::ZIniWrapEx state;
   if (!state.Load(StateFilePath(utilFolder))) return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace strategy {
@@ -10,6 +11,8 @@ class PopLocalState {
   // "last_show_time" of the module's state file as written; empty when the file, section or key is missing.
   static std::wstring LastShowTimeText(const std::wstring& utilFolder);
   static std::wstring StateFilePath(const std::wstring& utilFolder);
+  // "last_show_time" as the pop-up writes it for a show at the given time.
+  static std::wstring ShowTimeText(int64_t seconds);
 
   // When the host's login reminder and its PDF pop-up last showed; 0 when unread.
   static long LoginRemindPopTime(const std::wstring& localConfigFolder);

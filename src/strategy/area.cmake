@@ -8,6 +8,7 @@ add_library(activity_strategy STATIC
   ${CMAKE_CURRENT_LIST_DIR}/../report/ZTalloNoZfmtFileWrap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AvoidTidsMatcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstallTimeSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IPopStrategyWorld.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewUserDiscountPopStrategy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopExplainer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopGateCatalog.cpp

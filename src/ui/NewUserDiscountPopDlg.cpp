@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "strategy/PopFiles.h"
+#include "strategy/PopLocalState.h"
 #include "utils/Log.h"
 #include "utils/TextEncoding.h"
 #include "utils/ZIniWrapEx.h"
@@ -138,7 +139,8 @@ void NewUserDiscountPopDlg::RecordShown() {
   const std::wstring path = services_->UtilFolder() + strategy::kStateFile;
   qm::ZIniWrapEx state;
   state.Load(path);
-  state.Set(strategy::kStateSection, strategy::kLastShowTimeKey, std::to_wstring(static_cast<int32_t>(_time64(nullptr))));
+  state.Set(strategy::kStateSection, strategy::kLastShowTimeKey,
+            strategy::PopLocalState::ShowTimeText(_time64(nullptr)));
   if (!state.Save(path)) ZLOG(ERROR) << L"last show time not saved to " << path;
 }
 

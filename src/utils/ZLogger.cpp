@@ -28,7 +28,9 @@ int ZLogger::ThresholdFromLogLevel(std::optional<DWORD> logLevel) {
 }
 
 bool ZLogger::IsEnabled() {
-  if (state_.load(std::memory_order_acquire) == kReady) return true;
+  const int state = state_.load(std::memory_order_acquire);
+  if (state == kReady) return true;
+  if (state == kSilenced) return false;
   int expected = kUninitialised;
   if (!state_.compare_exchange_strong(expected, kInitialising, std::memory_order_acq_rel)) {
     while (state_.load(std::memory_order_acquire) == kInitialising) Sleep(0);

@@ -27,6 +27,9 @@ class ZLogger {
 
   // True once the file is open; performs the lazy initialisation.
   bool IsEnabled();
+  // No line of this process is written from now on, and no set-up is tried again: for tools that
+  // run the module's code many times over and have no host to log for.
+  void Silence() { state_.store(kSilenced, std::memory_order_release); }
   int Threshold() const { return threshold_.load(std::memory_order_relaxed); }
   bool ShouldLog(int severity) { return IsEnabled() && Threshold() <= severity; }
 
@@ -41,7 +44,7 @@ class ZLogger {
   static constexpr ULONGLONG kMaxSizeKeptAtOpen = 10ull * 1024 * 1024;
 
  private:
-  enum State : int { kUninitialised = 0, kInitialising = 1, kReady = 2 };
+  enum State : int { kUninitialised = 0, kInitialising = 1, kReady = 2, kSilenced = 3 };
 
   bool Initialise();
   bool OpenFile();

@@ -15,11 +15,14 @@ namespace vipcenter {
 struct VipCenterContext {
   using ConfigString = std::function<std::wstring(const std::wstring& field, const std::wstring& defaultText)>;
   using ClientFactory = std::function<std::unique_ptr<network::ZTessikNetvok>()>;
+  // One POST answered without the network (a simulated service): the client's result, 0 on success.
+  using Transport = std::function<int(const std::wstring& url, const std::string& body, std::string& answer)>;
 
   product::ChannelInfo channel;
   ConfigString configString;
   std::function<VipCenterUser()> user;
   ClientFactory makeClient;
+  Transport post;  // when set, requests go here instead of through makeClient's clients
 
   // The running host's: its channel read now, the process's remote configuration, the
   // connected user source and clients over the detected product's network library.

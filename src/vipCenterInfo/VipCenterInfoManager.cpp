@@ -8,16 +8,16 @@
 
 namespace vipcenter {
 
-VipCenterInfoManager::VipCenterInfoManager(int hostType, VipCenterContext context) {
+VipCenterInfoManager::VipCenterInfoManager(int hostType, VipCenterContext context)
+    : m_pImpl(MakeRequester(hostType, std::move(context))) {}
+
+std::shared_ptr<VipCenterInfoRequester> VipCenterInfoManager::MakeRequester(int hostType, VipCenterContext context) {
   switch (product::HostProfile::Of(hostType).price) {
-    case product::PriceSource::kTessik:
-      m_pImpl = std::make_shared<TessikVipCenterInfoRequester>(std::move(context));
-      break;
-    case product::PriceSource::kOrbilant:
-      m_pImpl = std::make_shared<OrbilantVipCenterInfoRequester>(std::move(context));
-      break;
+    case product::PriceSource::kTessik: return std::make_shared<TessikVipCenterInfoRequester>(std::move(context));
+    case product::PriceSource::kOrbilant: return std::make_shared<OrbilantVipCenterInfoRequester>(std::move(context));
     case product::PriceSource::kNone: break;
   }
+  return nullptr;
 }
 
 int VipCenterInfoManager::QueryPayPriceInfo(int month, PayPriceInfo& out) {

@@ -19,6 +19,9 @@ class VipCenterInfoManager {
   int QueryPayPriceInfo(int month, PayPriceInfo& out);
   bool HasRequester() const { return m_pImpl != nullptr; }
 
+  // The requester of hostType's price source, built with context; null for hosts without a price.
+  static std::shared_ptr<VipCenterInfoRequester> MakeRequester(int hostType, VipCenterContext context);
+
   // Created on first use from the loaded product configuration; lives until the module unloads.
   static VipCenterInfoManager& Instance();
 
