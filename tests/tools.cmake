@@ -38,3 +38,17 @@ set_tests_properties(gui_preview_fetch PROPERTIES LABELS tools FIXTURES_REQUIRED
                                                   ENVIRONMENT "${VIPCENTER_ENVIRONMENT}")
 add_test(NAME gui_preview_sheet COMMAND gui_preview --gtest_filter=*Sheet*)
 set_tests_properties(gui_preview gui_preview_sheet PROPERTIES LABELS tools FIXTURES_REQUIRED tools_campaign TIMEOUT 600)
+
+# The fleet simulator over populations worked out by hand.
+add_executable(unit_simulate unit/SimulatorTest.cpp)
+target_link_libraries(unit_simulate PRIVATE fleet_simulator GTest::gtest_main)
+add_test(NAME unit_simulate COMMAND unit_simulate)
+set_tests_properties(unit_simulate PROPERTIES LABELS tools)
+
+# The simulator's funnel against the explainer of a real type-3 host in the same states.
+add_executable(integration_simulate integration/SimulatorAgreementTest.cpp integration/StrategyHost.cpp)
+target_link_libraries(integration_simulate PRIVATE fleet_simulator test_support GTest::gtest_main)
+add_dependencies(integration_simulate hostfixture demohost pagesdkutil zvanta vipsdk tessiktallo vipsdktallo
+                 strategyprobe)
+add_test(NAME integration_simulate COMMAND integration_simulate)
+set_tests_properties(integration_simulate PROPERTIES RESOURCE_LOCK host_registry LABELS tools)

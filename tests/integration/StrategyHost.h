@@ -47,6 +47,8 @@ class StrategyHost {
   bool Explain(int scene, UxJsonEx::Document& report, int& exitCode) const;
 
   int type() const { return type_; }
+  // The remote configuration the host reads, as WriteConfig last wrote it.
+  std::wstring RemoteConfigFile() const { return folder_ + L"zvanta.json"; }
   std::wstring Journal() const;
 
  private:
