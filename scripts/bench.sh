@@ -31,7 +31,7 @@ case "$ARCH" in "") ;; i686|x86_64) require_arch bench "$ARCH" ;; *) echo "bench
 BENCH_DIR="$BUILD_ROOT/bench"
 mkdir -p "$BENCH_DIR"
 export WINEPREFIX="$BUILD_ROOT/wine/test"
-BENCHES=(bench_md5 bench_log bench_parsers bench_canshow bench_pop_show)
+BENCHES=(bench_md5 bench_log bench_parsers bench_canshow bench_pop_show simulate)
 
 winpath() { echo "Z:${1//\//\\}"; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -67,6 +67,18 @@ done
 # The pop-up's window needs a display; Wine's session must start on it.
 "$WINESERVER" -k 2>/dev/null || true
 xvfb-run -a -s "-screen 0 1280x1024x24" "$REPO_ROOT/scripts/wine-run.sh" "$BUILD_ROOT/x86_64/bin/bench_pop_show.exe" 2>/dev/null
+
+# --- the fleet simulator: the example item and population, about a million install-days -------
+SIM_EXAMPLES="$REPO_ROOT/tools/simulate/examples"
+sim_run() {
+  "$REPO_ROOT/scripts/wine-run.sh" "$BUILD_ROOT/x86_64/bin/simulate.exe" --config "$(winpath "$SIM_EXAMPLES/item.json")" \
+    --population "$(winpath "$SIM_EXAMPLES/population.json")" --installs 110000 --days 10 --json "$@" 2>/dev/null
+}
+sim_days=$(sim_run | tr -d '\r' | sed -n 's/.*"install_days": \([0-9]*\).*/\1/p')
+sim_seconds=$(for _ in 1 2 3; do seconds_of sim_run; done | median)
+sim_one=$(for _ in 1 2 3; do seconds_of sim_run --threads 1; done | median)
+awk -v d="$sim_days" -v s="$sim_seconds" -v o="$sim_one" 'BEGIN {
+  printf "simulate_million_install_days: %.2f s on every core, whole process (%d install-days in %.2f s; one thread: %.2f s; goal <= 10 s)\n", 1e6 * s / d, d, s, o }'
 
 # --- the pop-up as an HTML page in headless Chromium against the module's preview renderer ------
 CAMPAIGN="$BENCH_DIR/campaign"
