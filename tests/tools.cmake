@@ -52,3 +52,11 @@ add_dependencies(integration_simulate hostfixture demohost pagesdkutil zvanta vi
                  strategyprobe)
 add_test(NAME integration_simulate COMMAND integration_simulate)
 set_tests_properties(integration_simulate PROPERTIES RESOURCE_LOCK host_registry LABELS tools)
+
+# simulate.exe itself, as the script runs it: the examples compared over a small fleet.
+set(SIMULATE_EXAMPLES "Z:${CMAKE_SOURCE_DIR}/tools/simulate/examples")
+add_test(NAME tools_simulate_examples
+         COMMAND simulate --config ${SIMULATE_EXAMPLES}/item.json --population ${SIMULATE_EXAMPLES}/population.json
+                 --compare ${SIMULATE_EXAMPLES}/item-every-30-minutes.json --installs 3000 --days 5 --json)
+set_tests_properties(tools_simulate_examples PROPERTIES LABELS tools
+                     PASS_REGULAR_EXPRESSION "\"item\": \"item.json\".*\"item\": \"item-every-30-minutes.json\"")
