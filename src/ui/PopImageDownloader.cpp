@@ -36,23 +36,27 @@ bool PopImageDownloader::CheckAndDownload(const std::wstring& url, const std::ws
   return Fetch(url, path, inPlace);
 }
 
+PopImageDownloader::PictureState PopImageDownloader::StateOf(const std::wstring& url, const std::wstring& path,
+                                                             const std::function<std::wstring()>& localMd5) {
+  if (url.empty() || path.empty()) return PictureState::kNoUrlOrFile;
+  const std::wstring expected = PopImageChecker::ExpectedName(url);
+  if (expected.empty()) return PictureState::kNoMd5Name;
+  return _wcsicmp(localMd5().c_str(), expected.c_str()) == 0 ? PictureState::kInPlace : PictureState::kToFetch;
+}
+
 bool PopImageDownloader::Fetch(const std::wstring& url, const std::wstring& path, bool& inPlace) {
   inPlace = false;
   ZLOG(DEBUG) << L"check md5 and download file";
-  if (url.empty() || path.empty()) {
-    ZLOG(DEBUG) << L"url or file path is empty";
-    return false;
+  switch (StateOf(url, path, [&path] { return PopImageChecker::FileMd5(path); })) {
+    case PictureState::kNoUrlOrFile: ZLOG(DEBUG) << L"url or file path is empty"; return false;
+    case PictureState::kNoMd5Name: ZLOG(DEBUG) << L"url md5 name is empty"; return false;
+    case PictureState::kInPlace:
+      ZLOG(DEBUG) << L"md5 is same, no need to download";
+      inPlace = true;
+      return false;
+    case PictureState::kToFetch: break;
   }
   const std::wstring expected = PopImageChecker::ExpectedName(url);
-  if (expected.empty()) {
-    ZLOG(DEBUG) << L"url md5 name is empty";
-    return false;
-  }
-  if (_wcsicmp(PopImageChecker::FileMd5(path).c_str(), expected.c_str()) == 0) {
-    ZLOG(DEBUG) << L"md5 is same, no need to download";
-    inPlace = true;
-    return false;
-  }
   DeleteFileW(path.c_str());
   const std::wstring temporary = path + L".tmp";
   const int result = download_ ? download_(url, temporary) : -1;

@@ -31,6 +31,12 @@ class PopImageDownloader {
                const std::wstring& folder, HANDLE stop = nullptr);
   // True only when a new file was downloaded, matched its MD5 and replaced the local one.
   bool CheckAndDownload(const std::wstring& url, const std::wstring& path);
+
+  // What a round finds of one picture before it downloads anything; localMd5 reads the local
+  // file's MD5 and is asked only when the URL names one.
+  enum class PictureState { kNoUrlOrFile, kNoMd5Name, kInPlace, kToFetch };
+  static PictureState StateOf(const std::wstring& url, const std::wstring& path,
+                              const std::function<std::wstring()>& localMd5);
   static void WarmUpEngine(const std::vector<std::wstring>& files);
 
   static constexpr const wchar_t* kBackground = strategy::kBackgroundImage;

@@ -40,8 +40,10 @@ bool ZLogger::IsEnabled() {
   const DWORD savedLastError = GetLastError();
   const bool ready = Initialise();
   SetLastError(savedLastError);
-  state_.store(ready ? kReady : kUninitialised, std::memory_order_release);
-  return ready;
+  // A Silence that came meanwhile stands.
+  int initialising = kInitialising;
+  return state_.compare_exchange_strong(initialising, ready ? kReady : kUninitialised, std::memory_order_acq_rel) &&
+         ready;
 }
 
 bool ZLogger::Initialise() {

@@ -30,6 +30,11 @@ class ZLogger {
   // No line of this process is written from now on, and no set-up is tried again: for tools that
   // run the module's code many times over and have no host to log for.
   void Silence() { state_.store(kSilenced, std::memory_order_release); }
+  // Undoes Silence: the next statement sets the logger up again.
+  void Resume() {
+    int silenced = kSilenced;
+    state_.compare_exchange_strong(silenced, kUninitialised, std::memory_order_acq_rel);
+  }
   int Threshold() const { return threshold_.load(std::memory_order_relaxed); }
   bool ShouldLog(int severity) { return IsEnabled() && Threshold() <= severity; }
 

@@ -88,23 +88,23 @@ int VipCenterInfoRequester::SendPostRequest(const std::wstring& url, const Heade
   if (url.empty() || body.empty()) return -1;
   const std::string bytes = qm::encoding::WideToUtf8(body);
   std::string answer;
-  const int result = context_.post ? context_.post(url, bytes, answer) : SendThroughClient(url, headers, bytes, answer);
+  int result = 0;
+  if (context_.post) {
+    result = context_.post(url, bytes, answer);
+  } else {
+    std::unique_ptr<network::ZTessikNetvok> client = context_.makeClient ? context_.makeClient() : nullptr;
+    if (!client) return -1;
+    for (const auto& [name, value] : headers) client->SetHeader(name.c_str(), value.c_str());
+    client->SetHeader("Content-Type", "application/json; charset=utf-8");
+    client->SetHeader("Accept", "application/json");
+    result = client->Request(url, bytes.data(), bytes.size(), answer);
+  }
   if (result == 0) {
     response = qm::encoding::Utf8ToWide(answer);
   } else {
     ZLOG(ERROR) << L"SendPostRequest failed: " << result;
   }
   return result;
-}
-
-int VipCenterInfoRequester::SendThroughClient(const std::wstring& url, const Headers& headers, const std::string& body,
-                                              std::string& answer) {
-  std::unique_ptr<network::ZTessikNetvok> client = context_.makeClient ? context_.makeClient() : nullptr;
-  if (!client) return -1;
-  for (const auto& [name, value] : headers) client->SetHeader(name.c_str(), value.c_str());
-  client->SetHeader("Content-Type", "application/json; charset=utf-8");
-  client->SetHeader("Accept", "application/json");
-  return client->Request(url, body.data(), body.size(), answer);
 }
 
 void VipCenterInfoRequester::ParseAnswer(const std::wstring& response, Document& document) {

@@ -48,7 +48,6 @@ class VipCenterInfoRequester {
   const product::ChannelInfo& channel() const { return channel_; }
 
  protected:
-  int SendThroughClient(const std::wstring& url, const Headers& headers, const std::string& body, std::string& answer);
   // The config request's body, the same for every host but for the default "name".
   std::wstring ConfigBody(const wchar_t* defaultName);
   // The price request's body; the hosts differ in "token" and "with_permission_show".

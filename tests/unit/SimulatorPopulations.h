@@ -17,11 +17,10 @@ using Fields = std::map<std::string, std::string>;
 
 // One session a day at 10:00 local for an hour, new installs of type 3 that pass every gate.
 inline Fields OpenPopulation() {
-  return {{"host_types", R"({"3": 1})"},        {"install_age_days", R"({"0": 1})"},
-          {"tid1", R"({"1001": 1})"},           {"tid2", R"({"2002": 1})"},
-          {"ab_groups", R"({"2": 1})"},         {"vip_states", R"({"1": 1})"},
-          {"sessions_per_day", R"({"1": 1})"},  {"session_minutes", R"({"60": 1})"},
-          {"launch_hour", R"({"10": 1})"},      {"time_zones", R"({"0": 1})"}};
+  return {{"host_types", R"({"3": 1})"},       {"install_age_days", R"({"0": 1})"}, {"tid1", R"({"1001": 1})"},
+          {"tid2", R"({"2002": 1})"},          {"ab_groups", R"({"2": 1})"},        {"vip_states", R"({"1": 1})"},
+          {"sessions_per_day", R"({"1": 1})"}, {"session_minutes", R"({"60": 1})"}, {"launch_hour", R"({"10": 1})"},
+          {"time_zones", R"({"0": 1})"}};
 }
 
 inline Fields OpenItem() {
@@ -39,12 +38,15 @@ inline std::string Object(const Fields& fields) {
   return text + "}";
 }
 
-inline std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+inline std::wstring Wide(const std::string& text) {
+  return std::wstring(text.begin(), text.end());
+}
 
 inline simulate::SimSettings Settings(const Fields& population, const Fields& item, uint64_t installs, int days) {
   simulate::SimSettings settings;
   std::wstring error;
-  EXPECT_TRUE(simulate::SimPopulation::Load(Wide(Object(population)), settings.population, error)) << Object(population);
+  EXPECT_TRUE(simulate::SimPopulation::Load(Wide(Object(population)), settings.population, error))
+      << Object(population);
   settings.itemText = Wide(Object(item));
   settings.installs = installs;
   settings.days = days;

@@ -70,11 +70,20 @@ TEST(Simulator, EachGateClosedAloneRefusesEveryoneWithItsReason) {
       {"pop_version", R"("2")", true, L"pop_version", 9},
       {"vip_centre_success", "0", false, L"price", 8},
   };
+  {
+    SCOPED_TRACE("no item");
+    simulate::SimSettings settings = Settings(OpenPopulation(), {}, 50, 1);
+    settings.itemText.clear();
+    const SimTally tally = FleetSimulator::Run(settings);
+    EXPECT_EQ(tally.refusedAt[GateIndex(L"vanta_enabled")], 50u);
+    EXPECT_EQ(tally.records[1], 50u);
+  }
   for (const Case& closed : cases) {
     SCOPED_TRACE(closed.field);
     Fields population = OpenPopulation(), item = OpenItem();
     // The price check comes first: only hosts without a price show the others alone.
-    population["host_types"] = closed.reason == 8 ? R"({"1": 1, "2": 1})" : R"({"3": 1, "4": 1, "5": 1, "6": 1, "7": 1})";
+    population["host_types"] =
+        closed.reason == 8 ? R"({"1": 1, "2": 1})" : R"({"3": 1, "4": 1, "5": 1, "6": 1, "7": 1})";
     // No refresh fetches the pictures on a day another pop-up showed: they are there from before.
     if (closed.reason != 6) population["pictures_in_place"] = "1";
     (closed.inItem ? item : population)[closed.field] = closed.value;
@@ -131,8 +140,8 @@ TEST(Simulator, LoadEqualsAHandCount) {
     ASSERT_EQ(tally.shows, 10u);
     EXPECT_EQ(tally.refreshChecks, 40u);
     EXPECT_EQ(tally.refreshes, 20u);
-    const simulate::SimLoad load = simulate::SimLoad::Of(tally, 1000);  // each install stands for 100
-    const size_t launch = static_cast<size_t>(10 - zone), next = launch + 1;
+    const simulate::SimLoad load = simulate::SimLoad::Of(tally, 1000, 2);          // each install stands for 100
+    const size_t launch = static_cast<size_t>(24 + 10 - zone), next = launch + 1;  // the first day's hours
     uint64_t inLaunch = 0, inNext = 0;
     for (int kind = 0; kind < simulate::kRequestKinds; ++kind) {
       EXPECT_DOUBLE_EQ(load.mean[kind], perInstall[kind] * 1000 / (2 * 86400.0));
@@ -140,10 +149,19 @@ TEST(Simulator, LoadEqualsAHandCount) {
       inLaunch += tally.requests[launch][kind];
       inNext += tally.requests[next][kind];
     }
-    EXPECT_EQ(load.peakDay, 0);
-    EXPECT_EQ(static_cast<size_t>(load.peakUtcHour), inLaunch >= inNext ? launch : next);
+    EXPECT_EQ(load.peakDay, 1);
+    EXPECT_EQ(static_cast<size_t>(load.peakUtcHour), (inLaunch >= inNext ? launch : next) % 24);
     EXPECT_DOUBLE_EQ(simulate::SimLoad::Sum(load.atPeak), std::max(inLaunch, inNext) * 100 / 3600.0);
   }
+  // Launched at 02:00 eight hours east of UTC, with one refresh a session: the first local day's
+  // 6 requests an install leave at 18:00 UTC on the day before the run, and are counted there.
+  item["update_vanta_minutes"] = R"("0")";
+  population["launch_hour"] = R"({"2": 1})";
+  const SimTally tally = FleetSimulator::Run(Settings(population, item, 10, 2));
+  const simulate::SimLoad load = simulate::SimLoad::Of(tally, 1000, 2);
+  EXPECT_EQ(load.peakDay, 0);
+  EXPECT_EQ(load.peakUtcHour, 18);
+  EXPECT_DOUBLE_EQ(simulate::SimLoad::Sum(load.atPeak), 6 * 1000 / 3600.0);
 }
 
 TEST(Simulator, APopulationWithAFaultIsRefusedWithItsField) {

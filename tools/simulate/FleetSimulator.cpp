@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <exception>
+#include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -16,12 +19,31 @@ namespace simulate {
 
 namespace {
 
-// The simulated clocks are local times written as UTC; the module's calendar checks read them in
-// the process's zone, which must therefore be UTC.
-void UseUtcCalendar() {
-  _putenv_s("TZ", "UTC0");
-  _tzset();
-}
+// The simulated clocks are local times written as UTC: while a run lasts, the module's calendar
+// checks must read them in UTC, and its log, which has no host here, is silent. Both are given
+// back after the run, so a program that embeds the simulator and starts others is not changed.
+class RunConditions {
+ public:
+  RunConditions() {
+    wchar_t zone[128] = {};
+    hadZone_ = GetEnvironmentVariableW(L"TZ", zone, 128) > 0;
+    zone_ = zone;
+    _wputenv_s(L"TZ", L"UTC0");
+    _tzset();
+    zlog::ZLogger::Instance().Silence();
+  }
+  ~RunConditions() {
+    zlog::ZLogger::Instance().Resume();
+    _wputenv_s(L"TZ", hadZone_ ? zone_.c_str() : L"");
+    _tzset();
+  }
+  RunConditions(const RunConditions&) = delete;
+  RunConditions& operator=(const RunConditions&) = delete;
+
+ private:
+  bool hadZone_ = false;
+  std::wstring zone_;
+};
 
 SimTally EmptyTally(const SimSettings& settings) {
   return SimTally(strategy::PopGateCatalog::CanShowGates().size(), settings.days);
@@ -37,32 +59,37 @@ int FleetSimulator::Threads(const SimSettings& settings) {
 }
 
 SimTally FleetSimulator::Run(const SimSettings& settings, const ProgressFn& progress) {
-  UseUtcCalendar();
-  // A run asks the strategy millions of times; the module's log has no host here.
-  zlog::ZLogger::Instance().Silence();
+  const RunConditions conditions;
   const int threads = Threads(settings);
   std::vector<SimTally> parts(static_cast<size_t>(threads), EmptyTally(settings));
   std::atomic<uint64_t> next{0};
   std::atomic<uint64_t> done{0};
+  std::exception_ptr failure;
+  std::mutex failureLock;
   const auto work = [&](SimTally& tally) {
-    SimWorld world(settings.itemText);
-    SimInstallRun run(settings, world, tally);
-    for (uint64_t first; (first = next.fetch_add(kBlock)) < settings.installs;) {
-      const uint64_t last = std::min(settings.installs, first + kBlock);
-      for (uint64_t index = first; index < last; ++index) run.Run(index);
-      done.fetch_add(last - first);
+    try {
+      SimWorld world(settings.itemText);
+      SimInstallRun run(settings, world, tally);
+      for (uint64_t first; (first = next.fetch_add(kBlock)) < settings.installs;) {
+        const uint64_t last = std::min(settings.installs, first + kBlock);
+        for (uint64_t index = first; index < last; ++index) run.Run(index);
+        done.fetch_add(last - first);
+      }
+    } catch (...) {
+      const std::lock_guard<std::mutex> hold(failureLock);
+      failure = std::current_exception();
+      next = settings.installs;  // the others stop at their next block
+      done = settings.installs;
     }
   };
   std::vector<std::thread> workers;
-  for (int i = 1; i < threads; ++i) workers.emplace_back(work, std::ref(parts[static_cast<size_t>(i)]));
-  std::thread first(work, std::ref(parts[0]));
-  uint64_t reported = 0;
-  while (done.load() < settings.installs && progress) {
+  for (int i = 0; i < threads; ++i) workers.emplace_back(work, std::ref(parts[static_cast<size_t>(i)]));
+  for (uint64_t waited = 0; progress && done.load() < settings.installs;) {
     Sleep(100);
-    if (++reported % 10 == 0 && done.load() < settings.installs) progress(done.load(), settings.installs);
+    if (++waited % 10 == 0 && done.load() < settings.installs) progress(done.load(), settings.installs);
   }
-  first.join();
   for (std::thread& worker : workers) worker.join();
+  if (failure) std::rethrow_exception(failure);
   SimTally whole = EmptyTally(settings);
   for (const SimTally& part : parts) whole.Add(part);
   return whole;

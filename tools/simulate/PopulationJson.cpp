@@ -1,5 +1,6 @@
 #include "simulate/PopulationJson.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace simulate {
@@ -52,7 +53,10 @@ class PopulationJson::Reader {
     const char* begin = text_.c_str() + at_;
     char* end = nullptr;
     out.number_ = std::strtod(begin, &end);
-    if (end == begin || !(begin[0] == '-' || (begin[0] >= '0' && begin[0] <= '9'))) return Fail("a value");
+    // strtod also takes "inf", "nan" and hexadecimal, which JSON does not.
+    const std::string taken(begin, static_cast<size_t>(end - begin));
+    if (end == begin || taken.find_first_not_of("0123456789+-.eE") != std::string::npos || !std::isfinite(out.number_))
+      return Fail("a number");
     at_ += static_cast<size_t>(end - begin);
     out.kind_ = Kind::kNumber;
     return true;
@@ -71,7 +75,7 @@ class PopulationJson::Reader {
           if (at_ + 4 > text_.size()) return Fail("four hexadecimal digits");
           const long code = std::strtol(text_.substr(at_, 4).c_str(), nullptr, 16);
           at_ += 4;
-          c = code < 0x80 ? static_cast<char>(code) : '?';
+          c = code >= 0x20 && code < 0x80 ? static_cast<char>(code) : '?';
         } else if (known == std::string::npos) {
           return Fail("a known escape");
         } else {
@@ -113,6 +117,7 @@ class PopulationJson::Reader {
       std::string name;
       if (at_ >= text_.size() || text_[at_] != '"') return Fail("a member name");
       if (!String(name)) return false;
+      if (out.members_.count(name)) return Fail("each member once");
       Skip();
       if (at_ >= text_.size() || text_[at_] != ':') return Fail("':'");
       ++at_;

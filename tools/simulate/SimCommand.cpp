@@ -73,13 +73,14 @@ bool SimCommand::Parse(const std::vector<std::wstring>& arguments, std::wstring&
   return true;
 }
 
-bool SimCommand::LoadItem(const std::wstring& fileOrText, std::wstring& text, std::wstring& name,
-                          std::wstring& error) {
+bool SimCommand::LoadItem(const std::wstring& fileOrText, std::wstring& text, std::wstring& name, std::wstring& error) {
   campaign::CampaignItem item;
   if (!campaign::CampaignItem::Load(fileOrText, item, error)) return false;
+  name = fileOrText[0] == L'{' ? L"(item text)" : BaseName(fileOrText);
+  // A remote configuration without the offer's item: every install is refused as without it.
+  if (item.source_name().empty() && item.MemberKind(L"items") == qm::json::Kind::Object) return text.clear(), true;
   if (!item.IsObject()) return error = L"the item " + BaseName(fileOrText) + L" is not a JSON object", false;
   text = item.text();
-  name = fileOrText[0] == L'{' ? L"(item text)" : BaseName(fileOrText);
   return true;
 }
 

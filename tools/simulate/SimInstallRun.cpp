@@ -1,13 +1,13 @@
 #include "simulate/SimInstallRun.h"
 
 #include <algorithm>
-#include <cwchar>
 
 #include "product/HostProfile.h"
 #include "simulate/SimVipCentre.h"
 #include "strategy/NewUserDiscountPopStrategy.h"
 #include "strategy/PopGateCatalog.h"
 #include "strategy/PopImageChecker.h"
+#include "ui/PopImageDownloader.h"
 #include "ui/PopWorkerState.h"
 #include "vanta/OfferFields.h"
 
@@ -20,7 +20,9 @@ namespace {
 constexpr int64_t kDay = 86400;
 constexpr uint64_t kOutcomeStream = 0x6A09E667F3BCC909ull;
 
-int64_t FloorDiv(int64_t value, int64_t by) { return value / by - (value % by < 0 ? 1 : 0); }
+int64_t FloorDiv(int64_t value, int64_t by) {
+  return value / by - (value % by < 0 ? 1 : 0);
+}
 
 }  // namespace
 
@@ -38,10 +40,15 @@ void SimInstallRun::Run(uint64_t index) {
   SimRandom random = SimRandom::ForInstall(settings_.seed, index);
   outcomes_ = SimRandom::ForInstall(settings_.seed ^ kOutcomeStream, index);
   const SimInstall install = SimInstall::Draw(settings_.population, random);
-  // Installed at the start of its local day, age days before the first simulated day.
-  world_.Begin(install, settings_.firstMidnight - static_cast<int64_t>(install.ageDays) * kDay);
+  if (install.FirstDay() >= settings_.days) return;  // installed after the run
+  // Installed at the start of its local day, age days before the first simulated day; a time
+  // before 1970 reads as none, as a missing value does.
+  const int64_t installTime = settings_.firstMidnight - static_cast<int64_t>(install.ageDays) * kDay;
+  world_.Begin(install, std::clamp<int64_t>(installTime, 0, UINT32_MAX));
   if (install.picturesInPlace) PlacePictures(false);
   shown_ = false;
+  sessions_.clear();
+  events_.clear();
   ++tally_.installs;
   for (int day = install.FirstDay(); day < settings_.days; ++day) RunDay(day, random);
   if (shown_) ++tally_.installsShown;
@@ -55,9 +62,11 @@ void SimInstallRun::RunDay(int day, SimRandom& random) {
     world_.SetLoginRemindPopTime(static_cast<long>(midnight + 60));
   }
   PlanSessions(midnight, random);
-  const int64_t runEnd = settings_.firstMidnight + settings_.days * kDay;
-  for (const Event& event : events_) {
-    if (event.at >= runEnd) break;
+  // Events after this day wait for it: the next day's sessions may come before them.
+  const int64_t dayEnd = midnight + kDay;
+  size_t ran = 0;
+  for (; ran < events_.size() && events_[ran].at < dayEnd; ++ran) {
+    const Event& event = events_[ran];
     Session& session = sessions_[event.session];
     world_.SetNow(event.at);
     world_.UsePrice(&session.price);
@@ -67,12 +76,11 @@ void SimInstallRun::RunDay(int day, SimRandom& random) {
       Refresh(session);
     }
   }
+  events_.erase(events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(ran));
 }
 
 void SimInstallRun::PlanSessions(int64_t midnight, SimRandom& random) {
   const SimPopulation& population = settings_.population;
-  sessions_.clear();
-  events_.clear();
   const int count = population.sessionsPerDay.Draw(random);
   for (int i = 0; i < count; ++i) {
     const int64_t start = midnight + population.launchHour.Draw(random) * 3600 + random.Between(0, 3599);
@@ -101,21 +109,23 @@ void SimInstallRun::RefreshPrice(Session& session) {
   const std::wstring item = strategy::NewUserDiscountPopStrategy::ConfigKey(SimWorld::kTryNo);
   const int months = world_.ConfigInt(item, kPackageMonths.name, kPackageMonths.defaultNumber);
   vipcenter::PayPriceInfo& price = session.payPrice;
-  price.valid = SimVipCentre::QueryPrice(world_, months, settings_.population.vipCentreSuccess, outcomes_,
-                                         [this](RequestKind kind) { Count(kind); }, price) == 0;
+  price.valid = SimVipCentre::QueryPrice(
+                    world_, months, settings_.population.vipCentreSuccess, outcomes_,
+                    [this](RequestKind kind) { Count(kind); }, price) == 0;
   session.price = {true, price.valid, price.payPrice, price.referencePrice, L"the last refresh"};
 }
 
 // As the pop-up's downloader: a picture whose file does not match its URL's MD5 is fetched.
 void SimInstallRun::PlacePictures(bool download) {
   const std::wstring item = strategy::NewUserDiscountPopStrategy::ConfigKey(SimWorld::kTryNo);
-  const auto files = strategy::PopImageChecker::Files(world_.ConfigString(item, kBackgroundUrl.name, L""),
-                                                      world_.ConfigString(item, kCloseUrl.name, L""),
-                                                      world_.ConfigString(item, kConfirmUrl.name, L""),
-                                                      world_.UtilFolder());
+  const auto files = strategy::PopImageChecker::Files(
+      world_.ConfigString(item, kBackgroundUrl.name, L""), world_.ConfigString(item, kCloseUrl.name, L""),
+      world_.ConfigString(item, kConfirmUrl.name, L""), world_.UtilFolder());
   for (const auto& [url, path] : files) {
+    const auto state = ui::PopImageDownloader::StateOf(url, path, [this, &path] { return world_.FileMd5(path); });
+    if (state != ui::PopImageDownloader::PictureState::kToFetch) continue;
+    // A fetched file holds what its URL names.
     const std::wstring expected = strategy::PopImageChecker::ExpectedName(url);
-    if (url.empty() || expected.empty() || _wcsicmp(world_.FileMd5(path).c_str(), expected.c_str()) == 0) continue;
     if (!download) {
       world_.PlaceFile(path, expected);
       continue;
@@ -140,12 +150,10 @@ void SimInstallRun::ExitScene(int day) {
   if (decision.refusedBy) ++tally_.refusedAt[static_cast<size_t>(decision.refusedBy - gates.data())];
 }
 
-// In the slot of the UTC day and hour the request reaches the service.
+// In the slot of the UTC hour the request reaches the service in.
 void SimInstallRun::Count(RequestKind kind) {
   const int64_t utc = world_.Now() - static_cast<int64_t>(world_.install().timeZoneHours) * 3600;
-  const int64_t utcDay = FloorDiv(utc - settings_.firstMidnight, kDay);
-  const int slotDay = static_cast<int>(std::clamp<int64_t>(utcDay, 0, settings_.days - 1));
-  tally_.CountRequest(kind, slotDay, static_cast<int>(FloorDiv(utc, 3600) % 24 + 24) % 24);
+  tally_.CountRequest(kind, FloorDiv(utc - settings_.firstMidnight, 3600));
 }
 
 }  // namespace simulate

@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "simulate/SimRecordCounter.h"
 #include "simulate/SimSettings.h"
 #include "simulate/SimTally.h"
 #include "simulate/SimWorld.h"
-#include "strategy/IPopReporter.h"
 #include "strategy/IPopStrategyWorld.h"
 #include "vipCenterInfo/VipCenterTypes.h"
 
@@ -36,16 +36,8 @@ class SimInstallRun {
       return at != other.at ? at < other.at : session != other.session ? session < other.session : exit < other.exit;
     }
   };
-  class Reporter final : public strategy::IPopReporter {
-   public:
-    explicit Reporter(SimTally& tally) : tally_(tally) {}
-    void ReportNoShow(int reason) override { ++tally_.records[static_cast<size_t>(reason) & 15]; }
-
-   private:
-    SimTally& tally_;
-  };
-
   void RunDay(int day, SimRandom& random);
+  // Adds the day's sessions and their events to those a session of an earlier day left.
   void PlanSessions(int64_t midnight, SimRandom& random);
   void Refresh(Session& session);
   void RefreshPrice(Session& session);
@@ -57,12 +49,12 @@ class SimInstallRun {
   const SimSettings& settings_;
   SimWorld& world_;
   SimTally& tally_;
-  Reporter reporter_;
+  SimRecordCounter reporter_;
   int refreshMinutes_;
   bool shown_ = false;
   SimRandom outcomes_{0};
   std::vector<Session> sessions_;
-  std::vector<Event> events_;
+  std::vector<Event> events_;  // not yet run, in time order
 };
 
 }  // namespace simulate

@@ -18,7 +18,7 @@ struct SimPopulation {
   SimWeights vipStates;  // 1 logged out, 2 logged in, 3 VIP
   SimWeights sessionsPerDay;
   SimWeights sessionMinutes;
-  SimWeights launchHour;                          // local, 0 to 23
+  SimWeights launchHour;                         // local, 0 to 23
   SimWeights timeZones = SimWeights::Always(0);  // hours east of UTC
   double otherPopToday = 0;                      // share of install-days
   double pictureDownloadSuccess = 1;             // share of downloads

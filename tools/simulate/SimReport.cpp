@@ -1,17 +1,15 @@
 #include "simulate/SimReport.h"
 
 #include <cstdio>
-#include <functional>
 
 #include "simulate/SimLoad.h"
+#include "simulate/SimTable.h"
 #include "strategy/PopGateCatalog.h"
 #include "utils/TextEncoding.h"
 
 namespace simulate {
 
 namespace {
-
-using Column = std::function<std::string(const SimResult&)>;
 
 std::string Count(uint64_t value) {
   std::string digits = std::to_string(value);
@@ -31,34 +29,15 @@ std::string Number(double value) {
   return text;
 }
 
-std::string Utf8(const std::wstring& text) { return qm::encoding::WideToUtf8(text); }
-
-class Table {
- public:
-  explicit Table(const std::vector<SimResult>& results) : results_(results) {}
-  void Heading(const std::string& text) { out_ += "\n" + text + "\n"; }
-  void Row(const std::string& label, const Column& value) {
-    char cell[160];
-    std::snprintf(cell, sizeof cell, "  %-36s", label.c_str());
-    out_ += cell;
-    for (const SimResult& result : results_) {
-      std::snprintf(cell, sizeof cell, " %18s", value(result).c_str());
-      out_ += cell;
-    }
-    out_ += "\n";
-  }
-  std::string& out() { return out_; }
-
- private:
-  const std::vector<SimResult>& results_;
-  std::string out_;
-};
+std::string Utf8(const std::wstring& text) {
+  return qm::encoding::WideToUtf8(text);
+}
 
 std::string GateLabel(const strategy::PopGate& gate) {
   return Utf8(gate.name()) + (gate.reason() ? " (record " + std::to_string(gate.reason()) + ")" : " (no record)");
 }
 
-void FunnelRows(Table& table) {
+void FunnelRows(SimTable& table) {
   table.Heading("At the exit scene: the first check that refuses");
   table.Row("exit scenes", [](const SimResult& r) { return Count(r.tally.exitScenes); });
   const auto& gates = strategy::PopGateCatalog::CanShowGates();
@@ -71,31 +50,31 @@ void FunnelRows(Table& table) {
     bool any = false;
     for (const auto& gate : gates) any = any || gate.reason() == static_cast<int>(reason);
     if (!any) continue;
-    table.Row("noshowreason " + std::to_string(reason), [reason](const SimResult& r) {
-      return Count(r.tally.records[reason]);
-    });
+    table.Row("noshowreason " + std::to_string(reason),
+              [reason](const SimResult& r) { return Count(r.tally.records[reason]); });
   }
 }
 
-void LoadRows(Table& table, uint64_t fleet) {
+void LoadRows(SimTable& table, uint64_t fleet, int days) {
   table.Heading("VIP-centre load for a fleet of " + Count(fleet) + " installs, requests per second");
   for (int kind = 0; kind < kRequestKinds; ++kind) {
     table.Row(std::string("mean, ") + kRequestKindNames[kind],
-              [=](const SimResult& r) { return Fixed(SimLoad::Of(r.tally, fleet).mean[kind], 3); });
+              [=](const SimResult& r) { return Fixed(SimLoad::Of(r.tally, fleet, days).mean[kind], 3); });
   }
-  table.Row("mean, all", [=](const SimResult& r) { return Fixed(SimLoad::Sum(SimLoad::Of(r.tally, fleet).mean), 3); });
+  table.Row("mean, all",
+            [=](const SimResult& r) { return Fixed(SimLoad::Sum(SimLoad::Of(r.tally, fleet, days).mean), 3); });
   table.Row("peak hour (UTC, day of the run)", [=](const SimResult& r) {
-    const SimLoad load = SimLoad::Of(r.tally, fleet);
+    const SimLoad load = SimLoad::Of(r.tally, fleet, days);
     char text[32];
-    std::snprintf(text, sizeof text, "%02d:00 day %d", load.peakUtcHour, load.peakDay + 1);
+    std::snprintf(text, sizeof text, "%02d:00 day %d", load.peakUtcHour, load.peakDay);
     return std::string(text);
   });
   for (int kind = 0; kind < kRequestKinds; ++kind) {
     table.Row(std::string("at the peak, ") + kRequestKindNames[kind],
-              [=](const SimResult& r) { return Fixed(SimLoad::Of(r.tally, fleet).atPeak[kind], 3); });
+              [=](const SimResult& r) { return Fixed(SimLoad::Of(r.tally, fleet, days).atPeak[kind], 3); });
   }
   table.Row("at the peak, all",
-            [=](const SimResult& r) { return Fixed(SimLoad::Sum(SimLoad::Of(r.tally, fleet).atPeak), 3); });
+            [=](const SimResult& r) { return Fixed(SimLoad::Sum(SimLoad::Of(r.tally, fleet, days).atPeak), 3); });
 }
 
 std::string JsonText(const std::string& utf8) {
@@ -136,9 +115,9 @@ std::string JsonFunnel(const SimTally& tally) {
   return out + "]";
 }
 
-std::string JsonRun(const SimResult& result, uint64_t fleet) {
+std::string JsonRun(const SimResult& result, uint64_t fleet, int days) {
   const SimTally& t = result.tally;
-  std::string out = "{\"item\": " + JsonText(Utf8(result.itemName)) +
+  std::string out = "{\"item\": " + JsonText(Utf8(result.itemName)) + ", \"installs\": " + std::to_string(t.installs) +
                     ", \"install_days\": " + std::to_string(t.installDays) +
                     ", \"exit_scenes\": " + std::to_string(t.exitScenes) + ", \"funnel\": " + JsonFunnel(t) +
                     ", \"shown\": " + std::to_string(t.shows) + ", \"records\": {";
@@ -150,14 +129,13 @@ std::string JsonRun(const SimResult& result, uint64_t fleet) {
   }
   out += "}, \"shows_per_day\": [";
   for (size_t day = 0; day < t.showsPerDay.size(); ++day) out += (day ? ", " : "") + std::to_string(t.showsPerDay[day]);
-  const SimLoad load = SimLoad::Of(t, fleet);
+  const SimLoad load = SimLoad::Of(t, fleet, days);
   out += "], \"installs_shown\": " + std::to_string(t.installsShown) +
          ", \"share_shown\": " + Number(t.installs ? static_cast<double>(t.installsShown) / t.installs : 0) +
          ", \"refresh_checks\": " + std::to_string(t.refreshChecks) +
          ", \"refreshes\": " + std::to_string(t.refreshes) + ", \"load\": {\"mean\": " + JsonKinds(load.mean) +
-         ", \"peak\": {\"day\": " + std::to_string(load.peakDay + 1) +
-         ", \"utc_hour\": " + std::to_string(load.peakUtcHour) + ", \"per_second\": " + JsonKinds(load.atPeak) +
-         "}}}";
+         ", \"peak\": {\"day\": " + std::to_string(load.peakDay) +
+         ", \"utc_hour\": " + std::to_string(load.peakUtcHour) + ", \"per_second\": " + JsonKinds(load.atPeak) + "}}}";
   return out;
 }
 
@@ -168,7 +146,7 @@ std::string SimReport::Json(const SimSettings& settings, uint64_t fleet, const s
                     ", \"days\": " + std::to_string(settings.days) + ", \"seed\": " + std::to_string(settings.seed) +
                     ", \"first_day\": \"" + DayName(settings, 0) + "\", \"fleet\": " + std::to_string(fleet) +
                     ", \"runs\": [";
-  for (size_t i = 0; i < results.size(); ++i) out += (i ? ", " : "") + JsonRun(results[i], fleet);
+  for (size_t i = 0; i < results.size(); ++i) out += (i ? ", " : "") + JsonRun(results[i], fleet, settings.days);
   return out + "]}\n";
 }
 
@@ -182,10 +160,11 @@ std::string SimReport::DayName(const SimSettings& settings, int day) {
 }
 
 std::string SimReport::Text(const SimSettings& settings, uint64_t fleet, const std::vector<SimResult>& results) {
-  Table table(results);
-  table.out() = "simulate: " + Count(settings.installs) + " installs over " + std::to_string(settings.days) +
-                " days from " + DayName(settings, 0) + ", seed " + std::to_string(settings.seed) + "\n";
+  SimTable table(results);
+  table.Line("simulate: " + Count(settings.installs) + " installs over " + std::to_string(settings.days) +
+             " days from " + DayName(settings, 0) + ", seed " + std::to_string(settings.seed));
   table.Row("item", [](const SimResult& r) { return Utf8(r.itemName); });
+  table.Row("installs in the run", [](const SimResult& r) { return Count(r.tally.installs); });
   table.Row("install-days", [](const SimResult& r) { return Count(r.tally.installDays); });
   FunnelRows(table);
   table.Heading("Shows per day");
@@ -200,8 +179,8 @@ std::string SimReport::Text(const SimSettings& settings, uint64_t fleet, const s
   });
   table.Row("refreshes checked", [](const SimResult& r) { return Count(r.tally.refreshChecks); });
   table.Row("refreshes needed", [](const SimResult& r) { return Count(r.tally.refreshes); });
-  LoadRows(table, fleet);
-  return table.out();
+  LoadRows(table, fleet, settings.days);
+  return table.text();
 }
 
 }  // namespace simulate

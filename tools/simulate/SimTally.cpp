@@ -12,7 +12,8 @@ void SimTally::Add(const SimTally& other) {
   refreshes += other.refreshes;
   for (size_t i = 0; i < refusedAt.size() && i < other.refusedAt.size(); ++i) refusedAt[i] += other.refusedAt[i];
   for (size_t i = 0; i < records.size(); ++i) records[i] += other.records[i];
-  for (size_t i = 0; i < showsPerDay.size() && i < other.showsPerDay.size(); ++i) showsPerDay[i] += other.showsPerDay[i];
+  for (size_t i = 0; i < showsPerDay.size() && i < other.showsPerDay.size(); ++i)
+    showsPerDay[i] += other.showsPerDay[i];
   for (size_t i = 0; i < requests.size() && i < other.requests.size(); ++i) {
     for (int kind = 0; kind < kRequestKinds; ++kind) requests[i][kind] += other.requests[i][kind];
   }

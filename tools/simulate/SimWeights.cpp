@@ -1,6 +1,7 @@
 #include "simulate/SimWeights.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace simulate {
@@ -15,14 +16,14 @@ SimWeights SimWeights::Always(int value) {
 bool SimWeights::ParseKey(const std::string& key, int& low, int& high) {
   const char* text = key.c_str();
   char* end = nullptr;
-  const long first = std::strtol(text, &end, 10);
-  if (end == text) return false;
+  const long long first = std::strtoll(text, &end, 10);
+  if (end == text || first < INT_MIN || first > INT_MAX) return false;
   low = high = static_cast<int>(first);
   if (*end == '\0') return true;
   if (*end != '-') return false;
   const char* second = end + 1;
-  const long last = std::strtol(second, &end, 10);
-  if (end == second || *end != '\0' || last < first) return false;
+  const long long last = std::strtoll(second, &end, 10);
+  if (end == second || *end != '\0' || last < first || last > INT_MAX) return false;
   high = static_cast<int>(last);
   return true;
 }
@@ -49,8 +50,8 @@ bool SimWeights::Read(const PopulationJson& json, int least, int most, SimWeight
 int SimWeights::Draw(SimRandom& random) const {
   if (ranges_.size() == 1 && ranges_[0].low == ranges_[0].high) return ranges_[0].low;
   const double at = random.Unit() * cumulative_.back();
-  const size_t index = std::min<size_t>(std::upper_bound(cumulative_.begin(), cumulative_.end(), at) -
-                                            cumulative_.begin(), ranges_.size() - 1);
+  const size_t index = std::min<size_t>(
+      std::upper_bound(cumulative_.begin(), cumulative_.end(), at) - cumulative_.begin(), ranges_.size() - 1);
   const Range& range = ranges_[index];
   return static_cast<int>(random.Between(range.low, range.high));
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "simulate/SimRandom.h"
 #include "simulate/PopulationJson.h"
+#include "simulate/SimRandom.h"
 
 namespace simulate {
 

@@ -20,9 +20,13 @@ void SimWorld::Begin(const SimInstall& install, int64_t installTime) {
   price_ = nullptr;
 }
 
-void SimWorld::WriteLastShowTime() { lastShowTime_ = strategy::PopLocalState::ShowTimeText(now_); }
+void SimWorld::WriteLastShowTime() {
+  lastShowTime_ = strategy::PopLocalState::ShowTimeText(now_);
+}
 
-std::wstring SimWorld::RawConfig(const std::wstring& item) { return item == itemKey_ ? itemText_ : std::wstring(); }
+std::wstring SimWorld::RawConfig(const std::wstring& item) {
+  return item == itemKey_ ? itemText_ : std::wstring();
+}
 
 std::wstring SimWorld::ConfigString(const std::wstring& item, const std::wstring& field, const wchar_t* defaultText) {
   if (item != itemKey_) return defaultText ? defaultText : L"";

@@ -36,8 +36,10 @@ ThreadBlocks& Blocks() {
 void* Carve(ThreadBlocks& blocks, std::size_t sizeClass) {
   const std::size_t need = sizeof(BlockHeader) + sizeClass * kGranule;
   if (blocks.left < need) {
-    blocks.chunk = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, kChunk));
-    if (!blocks.chunk) throw std::bad_alloc();
+    // 16-byte blocks whatever the heap's own alignment (8 bytes in 32-bit processes).
+    auto* chunk = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, kChunk + 16));
+    if (!chunk) throw std::bad_alloc();
+    blocks.chunk = chunk + (16 - reinterpret_cast<uintptr_t>(chunk) % 16) % 16;
     blocks.left = kChunk;
   }
   auto* header = reinterpret_cast<BlockHeader*>(blocks.chunk);
@@ -49,6 +51,7 @@ void* Carve(ThreadBlocks& blocks, std::size_t sizeClass) {
 }
 
 void* Allocate(std::size_t size) {
+  if (size > SIZE_MAX - 2 * sizeof(BlockHeader)) throw std::bad_alloc();
   const std::size_t sizeClass = (size + kGranule - 1) / kGranule;
   if (sizeClass > kClasses) {
     auto* header = static_cast<BlockHeader*>(HeapAlloc(GetProcessHeap(), 0, sizeof(BlockHeader) + size));
@@ -80,9 +83,21 @@ void Release(void* block) {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* block) noexcept { Release(block); }
-void operator delete[](void* block) noexcept { Release(block); }
-void operator delete(void* block, std::size_t) noexcept { Release(block); }
-void operator delete[](void* block, std::size_t) noexcept { Release(block); }
+void* operator new(std::size_t size) {
+  return Allocate(size);
+}
+void* operator new[](std::size_t size) {
+  return Allocate(size);
+}
+void operator delete(void* block) noexcept {
+  Release(block);
+}
+void operator delete[](void* block) noexcept {
+  Release(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  Release(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+  Release(block);
+}
