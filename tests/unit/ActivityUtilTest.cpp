@@ -54,16 +54,16 @@ class FakePop : public IPopDlg {
   PopResult result_;
 };
 
-struct PopSpec {
+struct FakePopSetup {
   std::string name;
   bool canShow;
   PopResult result;
 };
 
-PopFactory FactoryOf(CallLog& log, std::vector<PopSpec> specs) {
-  return [&log, specs] {
+PopFactory FactoryOf(CallLog& log, std::vector<FakePopSetup> setups) {
+  return [&log, setups] {
     PopList pops;
-    for (const auto& fake : specs) pops.push_back(std::make_shared<FakePop>(log, fake.name, fake.canShow, fake.result));
+    for (const auto& fake : setups) pops.push_back(std::make_shared<FakePop>(log, fake.name, fake.canShow, fake.result));
     return pops;
   };
 }

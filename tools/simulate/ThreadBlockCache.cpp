@@ -28,9 +28,18 @@ struct ThreadBlocks {
   std::size_t left = 0;
 };
 
+// A TLS slot of Windows: thread_local goes through winpthreads' emulation here, whose locks and
+// last-error saving cost more than the allocation itself.
 ThreadBlocks& Blocks() {
-  thread_local ThreadBlocks blocks;
-  return blocks;
+  static const DWORD slot = TlsAlloc();
+  auto* blocks = static_cast<ThreadBlocks*>(TlsGetValue(slot));
+  if (!blocks) {
+    void* place = HeapAlloc(GetProcessHeap(), 0, sizeof(ThreadBlocks));
+    if (!place) throw std::bad_alloc();
+    blocks = new (place) ThreadBlocks();  // kept for the process's life, as its chunks are
+    TlsSetValue(slot, blocks);
+  }
+  return *blocks;
 }
 
 void* Carve(ThreadBlocks& blocks, std::size_t sizeClass) {
