@@ -2,6 +2,7 @@
 
 #include "uxwin/skin/UxGdiplus.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
+#include "uxwin/style/UxTextCache.h"
 
 
 UxCanvas::UxCanvas(int width, int height) : width_(width), height_(height) {
@@ -51,6 +52,7 @@ UxCanvasClip::~UxCanvasClip() {
 }
 
 UxCanvas::~UxCanvas() {
+  textCache_.reset();
   graphics_.reset();
   surface_.reset();
   if (dc_) {
@@ -73,6 +75,36 @@ RECT UxCanvas::ClipBox() const {
   RECT box{0, 0, width_, height_};
   if (dc_ && GetClipBox(dc_, &box) == ERROR) box = RECT{0, 0, width_, height_};
   return box;
+}
+
+bool UxCanvas::ClipParts(const RECT& within, std::vector<RECT>& parts) const {
+  parts.clear();
+  if (!dc_) return false;
+  HRGN clip = CreateRectRgn(0, 0, 0, 0);
+  if (!clip) return false;
+  const int clipped = GetClipRgn(dc_, clip);
+  if (clipped == 0) {  // no clip: all of within
+    DeleteObject(clip);
+    if (!IsRectEmpty(&within)) parts.push_back(within);
+    return true;
+  }
+  HRGN box = clipped == 1 ? CreateRectRgnIndirect(&within) : nullptr;
+  const bool combined = box && CombineRgn(clip, clip, box, RGN_AND) != ERROR;
+  if (box) DeleteObject(box);
+  const DWORD size = combined ? GetRegionData(clip, 0, nullptr) : 0;
+  std::vector<BYTE> buffer(size);
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  const bool read = size >= sizeof(RGNDATAHEADER) && GetRegionData(clip, size, data) != 0;
+  DeleteObject(clip);
+  if (!read) return false;
+  const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+  parts.assign(rects, rects + data->rdh.nCount);
+  return true;
+}
+
+UxTextCache& UxCanvas::text_cache() {
+  if (!textCache_) textCache_ = std::make_unique<UxTextCache>();
+  return *textCache_;
 }
 
 uint32_t UxCanvas::Pixel(int x, int y) const {

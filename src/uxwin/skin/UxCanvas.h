@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Gdiplus {
 class Bitmap;
@@ -12,6 +13,7 @@ class Graphics;
 }  // namespace Gdiplus
 
 class UxCanvas;
+class UxTextCache;
 
 // Narrows GDI and GDI+ drawing on a canvas to a rectangle for its lifetime.
 class UxCanvasClip {
@@ -46,6 +48,10 @@ class UxCanvas {
 
   // The bounds of what drawing may touch now (the whole surface without a clip).
   RECT ClipBox() const;
+  // The rectangles of within that the clip lets drawing reach; false when the clip is unknown.
+  bool ClipParts(const RECT& within, std::vector<RECT>& parts) const;
+  // Texts drawn on this surface, for drawing them again (see UxTextCache).
+  UxTextCache& text_cache();
   // 0xAARRGGBB, premultiplied; 0 outside the surface.
   uint32_t Pixel(int x, int y) const;
   void Clear(uint32_t premultipliedArgb = 0);
@@ -60,4 +66,5 @@ class UxCanvas {
   HGDIOBJ previous_ = nullptr;
   std::unique_ptr<Gdiplus::Bitmap> surface_;
   std::unique_ptr<Gdiplus::Graphics> graphics_;
+  std::unique_ptr<UxTextCache> textCache_;
 };

@@ -9,6 +9,7 @@
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxStyle.h"
+#include "uxwin/style/UxTextCache.h"
 
 namespace {
 
@@ -116,19 +117,25 @@ void UxTextPainter::DrawWithGdi(UxCanvas& canvas, const UxTextRequest& request, 
 
 void UxTextPainter::DrawWithGdiplus(UxCanvas& canvas, const UxTextRequest& request, const RECT& rect,
                                     UxFontPool& fonts) {
-  HDC dc = canvas.dc();
-  const HGDIOBJ oldFont = SelectObject(dc, request.font);
-  Gdiplus::Font* font = fonts.GdiplusFont(dc, request.font);
-  SelectObject(dc, oldFont);
-  if (!font) return;  // nothing to draw with
   const COLORREF c = request.colour;
-  Gdiplus::SolidBrush brush(Gdiplus::Color(static_cast<BYTE>(TextAlpha(request)), GetRValue(c), GetGValue(c), GetBValue(c)));
-  Gdiplus::StringFormat format;
-  ApplyStringFormat(format, request.style->textMode, request.style->textModeEx);
-  Gdiplus::Graphics& graphics = canvas.graphics();
-  graphics.SetTextRenderingHint(static_cast<Gdiplus::TextRenderingHint>(request.style->gdiTextRenderingHint));
-  const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(rect.top),
-                              static_cast<Gdiplus::REAL>(rect.right - rect.left),
-                              static_cast<Gdiplus::REAL>(rect.bottom - rect.top));
-  graphics.DrawString(request.text.c_str(), static_cast<INT>(request.text.size()), font, layout, &format, &brush);
+  const Gdiplus::Color colour(static_cast<BYTE>(TextAlpha(request)), GetRValue(c), GetGValue(c), GetBValue(c));
+  UxTextCacheKey key{request.text, rect, {}, colour.GetValue(), request.style->textMode, request.style->textModeEx,
+                     request.style->gdiTextRenderingHint};
+  if (!request.font || !GetObjectW(request.font, sizeof(key.font), &key.font)) key.font = LOGFONTW{};
+  canvas.text_cache().Draw(canvas, key, [&] {
+    HDC dc = canvas.dc();
+    const HGDIOBJ oldFont = SelectObject(dc, request.font);
+    Gdiplus::Font* font = fonts.GdiplusFont(dc, request.font);
+    SelectObject(dc, oldFont);
+    if (!font) return;  // nothing to draw with
+    Gdiplus::SolidBrush brush(colour);
+    Gdiplus::StringFormat format;
+    ApplyStringFormat(format, request.style->textMode, request.style->textModeEx);
+    Gdiplus::Graphics& graphics = canvas.graphics();
+    graphics.SetTextRenderingHint(static_cast<Gdiplus::TextRenderingHint>(request.style->gdiTextRenderingHint));
+    const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(rect.top),
+                                static_cast<Gdiplus::REAL>(rect.right - rect.left),
+                                static_cast<Gdiplus::REAL>(rect.bottom - rect.top));
+    graphics.DrawString(request.text.c_str(), static_cast<INT>(request.text.size()), font, layout, &format, &brush);
+  });
 }
