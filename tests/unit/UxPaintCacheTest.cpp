@@ -1,5 +1,5 @@
 // The painting shortcuts give the pixels of the drawing they replace: texts put back from the
-// canvas's text cache.
+// canvas's text cache, and pictures copied where they are opaque or clear.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +8,7 @@
 #include "uxwin/UxEngine.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
+#include "uxwin/skin/UxPictureBlit.h"
 #include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxStyleRegistry.h"
 #include "uxwin/style/UxTextCache.h"
@@ -54,6 +55,28 @@ class PaintCache : public testing::Test {
     return request;
   }
 };
+
+// A picture with opaque, clear and partly clear pixels, in tiles of each kind and mixed.
+std::unique_ptr<Gdiplus::Bitmap> MixedPicture(int width, int height) {
+  auto picture = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppARGB);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      BYTE alpha = 255;
+      if (x >= 32 && x < 48) alpha = 0;                         // a clear column of tiles
+      if (y >= 32 && (x + y) % 5 == 0) alpha = (x * 11) % 256;  // partly clear pixels below
+      if (x < 16 && y < 16 && (x + y) % 2) alpha = 0;           // a tile of opaque and clear pixels
+      picture->SetPixel(x, y, Gdiplus::Color(alpha, (x * 9) % 256, (y * 7) % 256, 200));
+    }
+  }
+  return picture;
+}
+
+void DrawWithGdiplus(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& at, POINT source, const RECT& part) {
+  canvas.graphics().DrawImage(&picture,
+                              Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
+                              source.x + (part.left - at.left), source.y + (part.top - at.top), part.right - part.left,
+                              part.bottom - part.top, Gdiplus::UnitPixel);
+}
 
 }  // namespace
 
@@ -144,4 +167,43 @@ TEST_F(PaintCache, CacheKeepsWithinItsBound) {
   // Each text keeps its rectangle and a pixel round it, inside the canvas, twice.
   EXPECT_LE(canvas.text_cache().entries() * 2 * 400 * 61, UxTextCache::kMaxPixels);
   EXPECT_GT(canvas.text_cache().entries(), 0u);
+}
+
+TEST_F(PaintCache, PictureCopyEqualsGdiplusDrawing) {
+  const auto picture = MixedPicture(64, 48);
+  const RECT at{20, 6, 20 + 56, 6 + 40};
+  const POINT source{4, 5};
+  for (const int seed : {6, 7}) {
+    UxCanvas copied(kWidth, kHeight), drawn(kWidth, kHeight);
+    FillPattern(copied, seed);
+    FillPattern(drawn, seed);
+    UxPictureBlit::Draw(copied, *picture, at, source,
+                        [&](const RECT& part) { DrawWithGdiplus(copied, *picture, at, source, part); });
+    DrawWithGdiplus(drawn, *picture, at, source, at);
+    EXPECT_EQ(Differ(Pixels(copied), Pixels(drawn)), 0u) << "seed " << seed;
+  }
+}
+
+TEST_F(PaintCache, PictureCopyKeepsToTheClip) {
+  const auto picture = MixedPicture(64, 48);
+  const RECT at{10, 4, 74, 52};
+  const POINT source{0, 0};
+  UxCanvas copied(kWidth, kHeight), drawn(kWidth, kHeight);
+  FillPattern(copied, 8);
+  FillPattern(drawn, 8);
+  HRGN region = CreateRectRgn(0, 20, 40, 30);
+  HRGN second = CreateRectRgn(50, 0, 60, kHeight);
+  CombineRgn(region, region, second, RGN_OR);
+  {
+    UxCanvasClip clip(copied, region);
+    UxPictureBlit::Draw(copied, *picture, at, source,
+                        [&](const RECT& part) { DrawWithGdiplus(copied, *picture, at, source, part); });
+  }
+  {
+    UxCanvasClip clip(drawn, region);
+    DrawWithGdiplus(drawn, *picture, at, source, at);
+  }
+  DeleteObject(second);
+  DeleteObject(region);
+  EXPECT_EQ(Differ(Pixels(copied), Pixels(drawn)), 0u);
 }

@@ -5,6 +5,7 @@
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxFilePictures.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
+#include "uxwin/skin/UxPictureBlit.h"
 
 CUxStorageImage::CUxStorageImage() = default;
 CUxStorageImage::~CUxStorageImage() = default;
@@ -45,15 +46,14 @@ void CUxStorageImage::PaintContent(UxCanvas& canvas) {
   Gdiplus::Graphics& graphics = canvas.graphics();
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeBilinear);
   const INT srcH = static_cast<INT>(image->GetHeight());
-  RECT part{};
-  const RECT clip = canvas.ClipBox();
-  // Unscaled, a clipped repaint draws only the part it may touch: the same pixels, a fraction of
-  // the work (a full stretch is resampled whole and then clipped).
-  if (srcW == r.right - r.left && srcH == r.bottom - r.top && IntersectRect(&part, &r, &clip) &&
-      !EqualRect(&part, &r)) {
-    graphics.DrawImage(image, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
-                       srcX + (part.left - r.left), part.top - r.top, part.right - part.left, part.bottom - part.top,
-                       Gdiplus::UnitPixel);
+  if (srcW == r.right - r.left && srcH == r.bottom - r.top) {
+    // Unscaled: copied where the picture is opaque or clear, GDI+ for the part of each clip part
+    // that needs it (a full stretch would be resampled whole and then clipped).
+    UxPictureBlit::Draw(canvas, *image, r, POINT{srcX, 0}, [&](const RECT& part) {
+      graphics.DrawImage(image, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
+                         srcX + (part.left - r.left), part.top - r.top, part.right - part.left,
+                         part.bottom - part.top, Gdiplus::UnitPixel);
+    });
     return;
   }
   graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), srcX, 0, srcW, srcH,

@@ -3,6 +3,7 @@
 #include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
+#include "uxwin/skin/UxPictureBlit.h"
 
 CUxStorageImageBtn::CUxStorageImageBtn() { CUxWindow::SetAttribute("headacceptlbtndownmsg", "1", true); }
 
@@ -43,6 +44,17 @@ void CUxStorageImageBtn::PaintContent(UxCanvas& canvas) {
   }
   const INT height = static_cast<INT>(image->GetHeight());
   if (frameWidth <= 0 || height <= 0) return;
+  const RECT& r = rect();
+  if (frameWidth == r.right - r.left && height == r.bottom - r.top) {
+    // Unscaled, the frame is its own pixels: copied where opaque or clear, GDI+ for the rest.
+    Gdiplus::Graphics& graphics = canvas.graphics();
+    UxPictureBlit::Draw(canvas, *image, r, POINT{frameX, 0}, [&](const RECT& part) {
+      graphics.DrawImage(image, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
+                         frameX + (part.left - r.left), part.top - r.top, part.right - part.left,
+                         part.bottom - part.top, Gdiplus::UnitPixel);
+    });
+    return;
+  }
   // Cut from a transparent copy, so the stretch never blends in pixels beyond the frame.
   Gdiplus::Bitmap frame(frameWidth, height, PixelFormat32bppARGB);
   {
@@ -50,7 +62,6 @@ void CUxStorageImageBtn::PaintContent(UxCanvas& canvas) {
     cutter.Clear(Gdiplus::Color(0, 0, 0, 0));
     cutter.DrawImage(image, Gdiplus::Rect(0, 0, frameWidth, height), frameX, 0, frameWidth, height, Gdiplus::UnitPixel);
   }
-  const RECT& r = rect();
   Gdiplus::Graphics& graphics = canvas.graphics();
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
   Gdiplus::ImageAttributes attributes;
