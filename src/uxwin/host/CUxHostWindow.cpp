@@ -357,6 +357,19 @@ void CUxHostWindow::Paint(HDC paintDc) {
   shadow_.Update();
 }
 
+void CUxHostWindow::OnPaintMessage() {
+  if (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_LAYERED) {
+    // Its frames go out through UpdateLayeredWindow: no paint DC to make (a fifth of a tick's cost).
+    ValidateRect(hwnd_, nullptr);
+    Paint(nullptr);
+    return;
+  }
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(hwnd_, &paint);
+  Paint(dc);
+  EndPaint(hwnd_, &paint);
+}
+
 void CUxHostWindow::PrintClient(HDC target) {
   // A layered window is never drawn into a DC of its own: copy the picture, alpha included, so
   // PrintWindow-style captures see what the screen shows.
@@ -489,13 +502,7 @@ bool CUxHostWindow::HandleStateMessage(UINT message, WPARAM wParam, LPARAM lPara
         SendMessageW(hwnd_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&record));
       }
       return true;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(hwnd_, &paint);
-      Paint(dc);
-      EndPaint(hwnd_, &paint);
-      return true;
-    }
+    case WM_PAINT: OnPaintMessage(); return true;
     case WM_PRINTCLIENT: PrintClient(reinterpret_cast<HDC>(wParam)); return true;
     case WM_SHOWWINDOW:
       if (!wParam) {

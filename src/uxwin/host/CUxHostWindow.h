@@ -99,6 +99,8 @@ class CUxHostWindow : public IUxHostSurface {
   bool HandleStateMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void LoadSection(CUxDialog& section, const tinyxml2::XMLElement* element, bool& present);
   void Paint(HDC paintDc);
+  // WM_PAINT: validates and paints; a non-layered window paints into its paint DC.
+  void OnPaintMessage();
   void UpdateBackBuffer();
   void PrintClient(HDC target);
   void DrawSections(UxCanvas& canvas, HRGN region);
