@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <mutex>
+#include <unordered_map>
 
 #include "uxwin/layout/UxLayoutParam.h"
 #include "uxwin/skin/UxGdiplus.h"
@@ -33,6 +35,53 @@ class MeasuringDc {
 };
 
 LONG Clamp(LONG value, int32_t low, int32_t high) { return std::min<LONG>(std::max<LONG>(value, low), high); }
+
+// GDI+ measuring costs a DC, a Graphics and a layout (about 45 us under Wine), and one layout pass
+// asks for the same texts several times: answers are kept by all they depend on.
+class MeasureMemo {
+ public:
+  static constexpr size_t kMaxEntries = 256;
+
+  // The pool decides which GDI+ font a GDI font gets.
+  static std::wstring Key(const std::wstring& text, HFONT font, const UxFontPool& fonts, LONG width, LONG height) {
+    LOGFONTW logFont{};
+    if (!font || !GetObjectW(font, sizeof(logFont), &logFont)) logFont = LOGFONTW{};
+    std::wstring key(reinterpret_cast<const wchar_t*>(&logFont), sizeof(logFont) / sizeof(wchar_t));
+    const struct {
+      const UxFontPool* pool;
+      LONG width, height;
+    } rest{&fonts, width, height};
+    key.append(reinterpret_cast<const wchar_t*>(&rest), sizeof(rest) / sizeof(wchar_t));
+    return key.append(text);
+  }
+
+  template <typename Measure>
+  SIZE Get(const std::wstring& key, const Measure& measure) {
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      const auto found = sizes_.find(key);
+      if (found != sizes_.end()) return found->second;
+    }
+    const SIZE size = measure();
+    if (size.cx == 0 && size.cy == 0) return size;  // nothing measured: asked again next time
+    std::lock_guard<std::mutex> guard(lock_);
+    if (sizes_.size() >= kMaxEntries) sizes_.clear();
+    sizes_.emplace(key, size);
+    return size;
+  }
+
+  static MeasureMemo& Instance() {
+    static MeasureMemo memo;
+    return memo;
+  }
+
+ private:
+  std::mutex lock_;
+  std::unordered_map<std::wstring, SIZE> sizes_;
+};
+
+// Boxes no layout offers, marking a single line measured without a box.
+constexpr LONG kLineBox = -1;
 
 }  // namespace
 
@@ -79,31 +128,36 @@ SIZE UxTextMeasurer::MeasureWithGdiplus(const UxMeasureRequest& request, UxFontP
   const UxWin::UxLayoutParam& layout = *request.layout;
   LONG width = Dimension(layout.width, request.offered.cx, request.layoutBox.cx);
   LONG height = Dimension(layout.height, request.offered.cy, request.layoutBox.cy);
-  width = Clamp(width, layout.minWidth, layout.maxWidth);
-  height = Clamp(height, layout.minHeight, layout.maxHeight);
-  MeasuringDc dc(request.font);
-  if (!dc.get() || !UxGdiplus::Start()) return SIZE{0, 0};
-  Gdiplus::Font* font = fonts.GdiplusFont(dc.get(), request.font);
-  if (!font) return SIZE{0, 0};
-  Gdiplus::Graphics graphics(dc.get());
-  Gdiplus::StringFormat format;  // near aligned
-  Gdiplus::RectF bounds;
-  const Gdiplus::RectF box(0, 0, static_cast<Gdiplus::REAL>(std::max<LONG>(width, 0)),
-                           static_cast<Gdiplus::REAL>(std::max<LONG>(height, 0)));
-  graphics.MeasureString(request.text.c_str(), static_cast<INT>(request.text.size()), font, box, &format, &bounds);
-  return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
+  width = std::max<LONG>(Clamp(width, layout.minWidth, layout.maxWidth), 0);
+  height = std::max<LONG>(Clamp(height, layout.minHeight, layout.maxHeight), 0);
+  const std::wstring key = MeasureMemo::Key(request.text, request.font, fonts, width, height);
+  return MeasureMemo::Instance().Get(key, [&] {
+    MeasuringDc dc(request.font);
+    if (!dc.get() || !UxGdiplus::Start()) return SIZE{0, 0};
+    Gdiplus::Font* font = fonts.GdiplusFont(dc.get(), request.font);
+    if (!font) return SIZE{0, 0};
+    Gdiplus::Graphics graphics(dc.get());
+    Gdiplus::StringFormat format;  // near aligned
+    Gdiplus::RectF bounds;
+    const Gdiplus::RectF box(0, 0, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height));
+    graphics.MeasureString(request.text.c_str(), static_cast<INT>(request.text.size()), font, box, &format, &bounds);
+    return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
+  });
 }
 
 SIZE UxTextMeasurer::MeasureLine(const std::wstring& text, HFONT font, UxFontPool& fonts) {
-  MeasuringDc dc(font);
-  if (text.empty() || !dc.get() || !UxGdiplus::Start()) return SIZE{0, 0};
-  Gdiplus::Font* gdiplusFont = fonts.GdiplusFont(dc.get(), font);
-  if (!gdiplusFont) return SIZE{0, 0};
-  Gdiplus::Graphics graphics(dc.get());
-  Gdiplus::StringFormat format;
-  format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap);
-  Gdiplus::RectF bounds;
-  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), gdiplusFont, Gdiplus::PointF(0, 0), &format,
-                         &bounds);
-  return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
+  if (text.empty()) return SIZE{0, 0};
+  return MeasureMemo::Instance().Get(MeasureMemo::Key(text, font, fonts, kLineBox, kLineBox), [&] {
+    MeasuringDc dc(font);
+    if (!dc.get() || !UxGdiplus::Start()) return SIZE{0, 0};
+    Gdiplus::Font* gdiplusFont = fonts.GdiplusFont(dc.get(), font);
+    if (!gdiplusFont) return SIZE{0, 0};
+    Gdiplus::Graphics graphics(dc.get());
+    Gdiplus::StringFormat format;
+    format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap);
+    Gdiplus::RectF bounds;
+    graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), gdiplusFont, Gdiplus::PointF(0, 0), &format,
+                           &bounds);
+    return SIZE{static_cast<LONG>(std::ceil(bounds.Width)), static_cast<LONG>(std::ceil(bounds.Height))};
+  });
 }
