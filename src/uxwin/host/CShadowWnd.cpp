@@ -28,14 +28,23 @@ bool CShadowWnd::Create(HWND host) {
   Destroy();
   if (!RegisterOnce()) return false;
   host_ = host;
-  window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kClassName, L"", 0x80880000, 0, 0, 0, 0, host, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+  return true;
+}
+
+bool CShadowWnd::MakeWindow() {
+  if (!window_ && !tried_) {
+    tried_ = true;  // a window refused once is not asked for at every paint
+    window_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT, kClassName, L"", 0x80880000, 0, 0, 0, 0, host_,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
   return window_ != nullptr;
 }
 
 void CShadowWnd::Destroy() {
   if (window_ && IsWindow(window_)) DestroyWindow(window_);
   window_ = nullptr;
+  host_ = nullptr;
+  tried_ = false;
   drawn_ = RECT{};
   shown_ = false;
 }
@@ -47,8 +56,9 @@ void CShadowWnd::Hide() {
 }
 
 void CShadowWnd::Update() {
-  if (!window_ || !host_) return;
+  if (!host_) return;
   if (!IsWindowVisible(host_) || IsIconic(host_)) return Hide();
+  if (!MakeWindow()) return;
   RECT area{};
   GetWindowRect(host_, &area);
   InflateRect(&area, kShadowSize, kShadowSize);
