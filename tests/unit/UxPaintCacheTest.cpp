@@ -164,9 +164,24 @@ TEST_F(PaintCache, CacheKeepsWithinItsBound) {
     UxTextPainter::Draw(canvas, Text(std::to_wstring(i).c_str(), RECT{0, 0, 400, 60}, "count_down"),
                         UxFontPool::Instance());
   }
-  // Each text keeps its rectangle and a pixel round it, inside the canvas, twice.
-  EXPECT_LE(canvas.text_cache().entries() * 2 * 400 * 61, UxTextCache::kMaxPixels);
+  EXPECT_LE(canvas.text_cache().pixels(), UxTextCache::kMaxPixels);
   EXPECT_GT(canvas.text_cache().entries(), 0u);
+}
+
+TEST_F(PaintCache, SixtySecondsOverOneBackgroundAreAllKeptAndPutBack) {
+  const RECT rect{40, 10, 76, 30};
+  UxCanvas canvas(kWidth, kHeight);
+  const auto tick = [&](int second) {
+    FillPattern(canvas, 9);
+    const std::wstring text = (second < 10 ? L"0" : L"") + std::to_wstring(second);
+    UxCanvasClip clip(canvas, rect);
+    UxTextPainter::Draw(canvas, Text(text.c_str(), rect, "count_down"), UxFontPool::Instance());
+  };
+  for (int second = 59; second >= 0; --second) tick(second);
+  EXPECT_EQ(canvas.text_cache().entries(), 60u);
+  EXPECT_EQ(canvas.text_cache().pixels(), 61u * 36 * 20) << "one copy of the background for all";
+  for (int second = 59; second >= 0; --second) tick(second);
+  EXPECT_EQ(canvas.text_cache().hits(), 60u);
 }
 
 TEST_F(PaintCache, PictureCopyEqualsGdiplusDrawing) {

@@ -77,7 +77,7 @@ bool UxTextCache::Restore(UxCanvas& canvas, const Entry& entry, const std::vecto
   for (const RECT& part : parts) {
     const size_t bytes = static_cast<size_t>(part.right - part.left) * sizeof(uint32_t);
     for (LONG y = part.top; y < part.bottom; ++y) {
-      if (std::memcmp(canvas.bits() + y * canvas.width() + part.left, row(entry.before, part, y), bytes) != 0) {
+      if (std::memcmp(canvas.bits() + y * canvas.width() + part.left, row(*entry.before, part, y), bytes) != 0) {
         return false;
       }
     }
@@ -94,15 +94,26 @@ bool UxTextCache::Restore(UxCanvas& canvas, const Entry& entry, const std::vecto
 void UxTextCache::Keep(UxTextCacheKey key, const RECT& area, std::vector<uint32_t> before,
                        std::vector<uint32_t> after) {
   const auto same = std::find_if(entries_.begin(), entries_.end(), [&key](const Entry& e) { return e.key == key; });
-  if (same != entries_.end()) {
-    pixels_ -= same->before.size();
-    entries_.erase(same);
+  if (same != entries_.end()) Drop(same);
+  if (after.size() * 2 > kMaxPixels) return;  // a text larger than the cache is drawn every time
+  std::shared_ptr<const std::vector<uint32_t>> shared;
+  for (const Entry& entry : entries_) {
+    if (EqualRect(&entry.area, &area) && *entry.before == before) {
+      shared = entry.before;
+      break;
+    }
   }
-  if (before.size() > kMaxPixels / 2) return;  // a text larger than the cache is drawn every time
-  pixels_ += before.size();
-  entries_.push_front(Entry{std::move(key), area, std::move(before), std::move(after)});
-  while (pixels_ * 2 > kMaxPixels) {
-    pixels_ -= entries_.back().before.size();
-    entries_.pop_back();
+  if (!shared) {
+    pixels_ += before.size();
+    shared = std::make_shared<const std::vector<uint32_t>>(std::move(before));
   }
+  pixels_ += after.size();
+  entries_.push_front(Entry{std::move(key), area, std::move(shared), std::move(after)});
+  while (pixels_ > kMaxPixels && entries_.size() > 1) Drop(std::prev(entries_.end()));
+}
+
+void UxTextCache::Drop(std::list<Entry>::iterator entry) {
+  pixels_ -= entry->after.size();
+  if (entry->before.use_count() == 1) pixels_ -= entry->before->size();
+  entries_.erase(entry);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,12 @@ struct UxTextCacheKey {
 // Texts drawn on one canvas, kept as the pixels under their layout rectangle before and after the
 // drawing. A text drawn again over pixels equal to those it was drawn over gets its pixels put back
 // instead of being laid out and rasterised again: a count-down tick redraws a digit box, and the
-// texts whose rectangles meet it, over the same background most seconds.
+// texts whose rectangles meet it, over the same background most seconds. Texts drawn over the same
+// pixels (a digit box's sixty seconds) share one copy of them.
 class UxTextCache {
  public:
-  static constexpr size_t kMaxPixels = 64 * 1024;  // both copies: 512 KiB at most
+  // Pixels kept in all, 512 KiB: the sixty seconds of a digit box and the window's other texts.
+  static constexpr size_t kMaxPixels = 128 * 1024;
 
   // Puts the text's pixels back where the canvas's clip lets drawing reach, or calls draw and
   // keeps what it drew when the clip let it reach the whole layout rectangle.
@@ -38,16 +41,20 @@ class UxTextCache {
   size_t hits() const { return hits_; }
   size_t misses() const { return misses_; }
   size_t entries() const { return entries_.size(); }
+  size_t pixels() const { return pixels_; }
 
  private:
   struct Entry {
     UxTextCacheKey key;
     RECT area{};  // the layout rectangle within the canvas
-    std::vector<uint32_t> before, after;
+    std::shared_ptr<const std::vector<uint32_t>> before;
+    std::vector<uint32_t> after;
   };
 
   bool Restore(UxCanvas& canvas, const Entry& entry, const std::vector<RECT>& parts) const;
   void Keep(UxTextCacheKey key, const RECT& area, std::vector<uint32_t> before, std::vector<uint32_t> after);
+  // Forgets the entry, counting off its pixels (its before too when no other entry shares it).
+  void Drop(std::list<Entry>::iterator entry);
 
   std::list<Entry> entries_;  // the most recently used first
   size_t pixels_ = 0;
