@@ -1,7 +1,8 @@
 // The pop-up's painting as a user waits for it: from Show to the first UpdateLayeredWindow, a full
 // repaint of the 520x360 back buffer, and one count-down tick (time, and the share of the window
 // painted again). The engine's own painting and Wine's push of the frame are reported apart: the
-// push is timed inside an import-table hook on UpdateLayeredWindow of this program.
+// push is timed inside an import-table hook on UpdateLayeredWindow of this program. Ticks of the
+// first minute draw digits the window has not drawn before; later ones find them drawn.
 #include <windows.h>
 
 #include <atomic>
@@ -19,7 +20,8 @@
 
 namespace {
 
-constexpr int kRounds = 30;
+constexpr int kRounds = 90;
+constexpr int kFirstMinute = 60;  // ticks whose seconds' digits are new to the window
 constexpr UINT kMeasure = WM_APP + 0x51;
 
 using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
@@ -186,10 +188,17 @@ int main() {
   // The pop-up of a type-1 host with its price, count-down on, factor 1.0.
   std::printf("show_to_first_frame: %.1f ms (goal <= 12 ms; median of %zu shows)\n",
               bench::Median(toFirstFrame) * 1e3, toFirstFrame.size());
+  std::printf("show_to_first_frame_first_show: %.1f ms (the process's first show: fonts and measures made)\n",
+              toFirstFrame.front() * 1e3);
   std::printf("full_repaint_paint: %.2f ms (goal <= 5 ms; push: %.2f ms, the frame to the screen under Wine)\n",
               bench::Median(figures.fullPaint) * 1e3, bench::Median(figures.fullPush) * 1e3);
-  std::printf("tick_repaint_paint: %.3f ms (goal <= 0.5 ms; push: %.2f ms, the dirty rectangle)\n",
-              bench::Median(figures.tick) * 1e3, bench::Median(figures.tickPush) * 1e3);
+  const std::vector<double> firstMinute(figures.tick.begin(), figures.tick.begin() + kFirstMinute);
+  const std::vector<double> later(figures.tick.begin() + kFirstMinute, figures.tick.end());
+  std::printf("tick_repaint_paint: %.3f ms (goal <= 0.5 ms; push: %.2f ms, the dirty rectangle; the first minute's"
+              " %d ticks)\n",
+              bench::Median(firstMinute) * 1e3, bench::Median(figures.tickPush) * 1e3, kFirstMinute);
+  std::printf("tick_repaint_paint_later: %.3f ms (the %zu ticks after the first minute: digits drawn before)\n",
+              bench::Median(later) * 1e3, later.size());
   std::printf("tick_repaint_area: %.1f %% (%lld of %.0f pixels)\n", 100.0 * double(figures.tickArea) / window,
               figures.tickArea, window);
   return 0;
