@@ -220,7 +220,9 @@ void NewUserDiscountPopDlg::OnCountDownTick() {
     return;
   }
   countDown_.Tick();
+  BeginRedrawBatch();  // painted and pushed here, one frame for all the digits that changed
   ShowCountDown();
+  EndRedrawBatch();
 }
 
 void NewUserDiscountPopDlg::OnClose() {

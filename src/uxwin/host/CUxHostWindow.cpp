@@ -214,7 +214,23 @@ void CUxHostWindow::Relayout() {
 void CUxHostWindow::RedrawControl(CUxWindow& control) {
   if (!control.IsVisible(true)) return;
   backBuffer_.Invalidate(control.rect());
+  if (redrawBatch_ > 0) {
+    UnionRect(&batched_, &batched_, &control.rect());
+    return;
+  }
   if (hwnd_) InvalidateRect(hwnd_, &control.rect(), FALSE);
+}
+
+void CUxHostWindow::EndRedrawBatch() {
+  if (redrawBatch_ > 0 && --redrawBatch_ > 0) return;
+  const RECT batched = batched_;
+  batched_ = RECT{};
+  if (!hwnd_ || IsRectEmpty(&batched)) return;
+  if ((GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_LAYERED) && IsWindowVisible(hwnd_)) {
+    Paint(nullptr);
+  } else {
+    InvalidateRect(hwnd_, &batched, FALSE);
+  }
 }
 
 void CUxHostWindow::Notify(UINT code, CUxWindow& control) {

@@ -54,6 +54,11 @@ class CUxHostWindow : public IUxHostSurface {
   void Relayout();
   // Repaints a control's rectangle when it and its ancestors are visible.
   void RedrawControl(CUxWindow& control) override;
+  // Between these, redrawn controls are collected; at the end a shown layered window paints and
+  // pushes them at once, without a round through WM_PAINT (two calls to the window manager that
+  // cost a tick a quarter of its time under Wine). Other windows are invalidated as usual.
+  void BeginRedrawBatch() { ++redrawBatch_; }
+  void EndRedrawBatch();
   // Sends the dialog a notification record for a control's event.
   void Notify(UINT code, CUxWindow& control) override;
   UINT SizingHitCode(POINT point) const override;
@@ -130,6 +135,8 @@ class CUxHostWindow : public IUxHostSurface {
   bool loopExit_ = false;
   UxToolTip toolTip_;
   CShadowWnd shadow_;
+  int redrawBatch_ = 0;
+  RECT batched_{};  // controls redrawn within the batch
   bool shadowEnabled_ = true;
   BYTE layeredAlpha_ = 255;
   int dragFullWindows_ = -1;
