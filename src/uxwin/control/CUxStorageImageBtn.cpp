@@ -48,11 +48,15 @@ void CUxStorageImageBtn::PaintContent(UxCanvas& canvas) {
   if (frameWidth == r.right - r.left && height == r.bottom - r.top) {
     // Unscaled, the frame is its own pixels: copied where opaque or clear, GDI+ for the rest.
     Gdiplus::Graphics& graphics = canvas.graphics();
+    // Pixel for pixel, whatever mode the last control left: no sampling reaches the next frame.
+    const Gdiplus::InterpolationMode mode = graphics.GetInterpolationMode();
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
     UxPictureBlit::Draw(canvas, *image, r, POINT{frameX, 0}, [&](const RECT& part) {
       graphics.DrawImage(image, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
                          frameX + (part.left - r.left), part.top - r.top, part.right - part.left,
                          part.bottom - part.top, Gdiplus::UnitPixel);
     });
+    graphics.SetInterpolationMode(mode);
     return;
   }
   // Cut from a transparent copy, so the stretch never blends in pixels beyond the frame.

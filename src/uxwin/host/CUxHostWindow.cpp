@@ -226,7 +226,8 @@ void CUxHostWindow::EndRedrawBatch() {
   const RECT batched = batched_;
   batched_ = RECT{};
   if (!hwnd_ || IsRectEmpty(&batched)) return;
-  if ((GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_LAYERED) && IsWindowVisible(hwnd_)) {
+  // A minimized window's rectangle is not the frame's: it waits for its WM_PAINT.
+  if ((GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_LAYERED) && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) {
     Paint(nullptr);
   } else {
     InvalidateRect(hwnd_, &batched, FALSE);

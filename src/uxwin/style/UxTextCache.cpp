@@ -109,7 +109,9 @@ void UxTextCache::Keep(UxTextCacheKey key, const RECT& area, std::vector<uint32_
   }
   pixels_ += after.size();
   entries_.push_front(Entry{std::move(key), area, std::move(shared), std::move(after)});
-  while (pixels_ > kMaxPixels && entries_.size() > 1) Drop(std::prev(entries_.end()));
+  while ((pixels_ > kMaxPixels || entries_.size() > kMostEntries) && entries_.size() > 1) {
+    Drop(std::prev(entries_.end()));
+  }
 }
 
 void UxTextCache::Drop(std::list<Entry>::iterator entry) {

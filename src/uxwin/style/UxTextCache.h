@@ -33,6 +33,7 @@ class UxTextCache {
  public:
   // Pixels kept in all, 512 KiB: the sixty seconds of a digit box and the window's other texts.
   static constexpr size_t kMaxPixels = 128 * 1024;
+  static constexpr size_t kMostEntries = 256;  // each lookup walks them
 
   // Puts the text's pixels back where the canvas's clip lets drawing reach, or calls draw and
   // keeps what it drew when the clip let it reach the whole layout rectangle.
