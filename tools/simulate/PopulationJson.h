@@ -16,11 +16,9 @@ class PopulationJson {
   // False with the position and what was expected on malformed text.
   static bool Parse(const std::string& utf8, PopulationJson& out, std::string& error);
 
-  Kind kind() const { return kind_; }
   bool IsObject() const { return kind_ == Kind::kObject; }
   bool IsNumber() const { return kind_ == Kind::kNumber; }
   double number() const { return number_; }
-  const std::string& text() const { return text_; }
   const std::map<std::string, PopulationJson>& members() const { return members_; }
   // The member, or null when missing or this is not an object.
   const PopulationJson* Find(const std::string& name) const;

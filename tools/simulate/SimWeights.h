@@ -27,7 +27,6 @@ class SimWeights {
   static bool Read(const PopulationJson& json, int least, int most, SimWeights& out, std::string& error);
 
   int Draw(SimRandom& random) const;
-  const std::vector<Range>& ranges() const { return ranges_; }
 
  private:
   static bool ParseKey(const std::string& key, int& low, int& high);
