@@ -11,6 +11,7 @@
 #include "preview/PreviewSheet.h"
 #include "utils/ModulePaths.h"
 #include "uxwin/dpi/UxDpiContext.h"
+#include "uxwin/style/UxFontPool.h"
 
 namespace preview {
 
@@ -42,6 +43,8 @@ void PreviewCommand::UseFactor(double factor) {
     settings.debugDpi = factor > 1.3 ? 144 : 116;  // 116 / 96 is just over 1.2
   }
   UxWin::UxDpiContext::UseSettings(settings);
+  // Fonts carry the factor's height: made again at the next use (no window holds one now).
+  UxFontPool::Instance().ReleaseFonts();
 }
 
 bool PreviewCommand::RenderOne(const PreviewOptions& options, const campaign::CampaignItem& item,
@@ -55,7 +58,6 @@ bool PreviewCommand::RenderOne(const PreviewOptions& options, const campaign::Ca
 }
 
 int PreviewCommand::Run(const std::vector<std::wstring>& arguments) {
-  arguments_ = arguments;
   std::wstring error;
   if (!PreviewOptions::Parse(arguments, options_, error)) {
     ToolOutput::Error(L"preview: " + error + L"\n" + PreviewOptions::kUsage);
@@ -71,8 +73,7 @@ int PreviewCommand::Run(const std::vector<std::wstring>& arguments) {
     ToolOutput::Error(L"preview: the item is not a JSON object (run lint for details)");
     return 2;
   }
-  if (!options_.sheetPart.empty()) return RunSheetPart(item);
-  if (options_.sheet) return PreviewSheet(options_, arguments_).Run(item);
+  if (options_.sheet) return PreviewSheet(options_).Run(item);
   return RunSingle(item);
 }
 
@@ -121,28 +122,6 @@ int PreviewCommand::RunSingle(const campaign::CampaignItem& item) {
   ToolOutput::Print(L"preview: wrote " + options_.out + L" (" + std::to_wstring(image.width()) + L"x" +
                     std::to_wstring(image.height()) + L", host type " + std::to_wstring(options_.hostType) + L")\n");
   return rejected ? 1 : 0;
-}
-
-int PreviewCommand::RunSheetPart(const campaign::CampaignItem& item) {
-  // The parent gave a folder with the pictures under the module's names.
-  if (options_.images.empty()) {
-    ToolOutput::Error(L"preview: --sheet-part needs --images");
-    return 2;
-  }
-  const std::wstring pictures = options_.images.back() == L'\\' ? options_.images : options_.images + L"\\";
-  for (const product::HostProfile& host : product::HostProfile::All()) {
-    const int hostType = host.hostType;
-    for (int state = 0; state < kCountDownStates; ++state) {
-      PreviewImage image;
-      std::wstring error;
-      if (!RenderOne(options_, item, pictures, hostType, state, image, error) ||
-          !image.SavePng(PreviewSheet::CellPath(options_.sheetPart, hostType, state))) {
-        ToolOutput::Error(L"preview: cell of host type " + std::to_wstring(hostType) + L" not drawn: " + error);
-        return 2;
-      }
-    }
-  }
-  return 0;
 }
 
 }  // namespace preview

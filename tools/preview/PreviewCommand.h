@@ -24,16 +24,14 @@ class PreviewCommand {
   // (-1: as the options say).
   static bool RenderOne(const PreviewOptions& options, const campaign::CampaignItem& item, const std::wstring& pictures,
                         int hostType, int countDownState, PreviewImage& image, std::wstring& error);
-  // Chooses the engine's factor for this process; before anything else touches the engine.
+  // Chooses the engine's factor from now on; no window of the engine may be open.
   static void UseFactor(double factor);
 
  private:
   int RunSingle(const campaign::CampaignItem& item);
-  int RunSheetPart(const campaign::CampaignItem& item);
   bool PreparePictures(const campaign::CampaignItem& item, const std::wstring& target, bool& rejected);
 
   PreviewOptions options_;
-  std::vector<std::wstring> arguments_;
 };
 
 }  // namespace preview

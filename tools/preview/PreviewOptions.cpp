@@ -70,8 +70,6 @@ bool ParseValue(const std::wstring& name, const std::wstring& value, PreviewOpti
     options.images = value;
   } else if (name == L"--out") {
     options.out = value;
-  } else if (name == L"--sheet-part") {
-    options.sheetPart = value;
   } else {
     return error = L"unknown option " + name, false;
   }
@@ -95,7 +93,7 @@ bool PreviewOptions::Parse(const std::vector<std::wstring>& arguments, PreviewOp
   }
   if (options.config.empty()) return error = L"--config is required", false;
   if (options.images.empty() == !options.fetch) return error = L"give either --images DIR or --fetch", false;
-  if (options.out.empty() && options.sheetPart.empty()) return error = L"--out is required", false;
+  if (options.out.empty()) return error = L"--out is required", false;
   return true;
 }
 

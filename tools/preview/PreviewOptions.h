@@ -20,7 +20,6 @@ struct PreviewOptions {
   bool fetch = false;
   std::wstring out;
   bool sheet = false;
-  std::wstring sheetPart;  // a contact sheet's cells at one factor go to this folder
 
   // False with a reason for anything missing, unknown or out of range.
   static bool Parse(const std::vector<std::wstring>& arguments, PreviewOptions& options, std::wstring& error);

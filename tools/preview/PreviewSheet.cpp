@@ -13,7 +13,6 @@
 #include "preview/PreviewImage.h"
 #include "preview/PreviewPictures.h"
 #include "product/HostProfile.h"
-#include "utils/ModulePaths.h"
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 
@@ -27,79 +26,11 @@ constexpr int kMargin = 16, kLabel = 22;
 constexpr uint32_t kPaper = 0xFFE8E8E8u;
 const wchar_t* const kStateNames[] = {L"count-down off", L"style 1", L"style 2"};
 
-// One argument as CommandLineToArgvW reads it back.
-std::wstring Quote(const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
-  std::wstring quoted = L"\"";
-  size_t backslashes = 0;
-  for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  return quoted + L"\"";
-}
-
-int RunChild(std::wstring commandLine) {
-  // Whatever the child says goes to this program's stderr; its stdout is this program's summary.
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_ERROR_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;
-  }
-  const std::unique_ptr<void, decltype(&CloseHandle)> processHandle(process.hProcess, &CloseHandle);
-  const std::unique_ptr<void, decltype(&CloseHandle)> threadHandle(process.hThread, &CloseHandle);
-  if (WaitForSingleObject(process.hProcess, 300000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 2);
-    return -1;
-  }
-  DWORD code = 2;
-  GetExitCodeProcess(process.hProcess, &code);
-  return static_cast<int>(code);
-}
-
 }  // namespace
 
-std::wstring PreviewSheet::CellPath(const std::wstring& folder, int hostType, int countDownState) {
-  const std::wstring base = folder.empty() || folder.back() == L'\\' ? folder : folder + L"\\";
-  return base + L"cell-" + std::to_wstring(hostType) + L"-" + std::to_wstring(countDownState) + L".png";
-}
-
-std::wstring PreviewSheet::ChildCommandLine(double factor, const std::wstring& pictures, const std::wstring& cells) const {
-  std::wstring line = Quote(qm::ModulePaths::Executable());
-  for (size_t i = 0; i < arguments_.size(); ++i) {
-    const std::wstring& argument = arguments_[i];
-    if (argument == L"--sheet" || argument == L"--fetch") continue;
-    if (argument == L"--out" || argument == L"--dpi" || argument == L"--images") {
-      ++i;
-      continue;
-    }
-    line += L" " + Quote(argument);
-  }
-  wchar_t factorText[16];
-  std::swprintf(factorText, 16, L"%.1f", factor);
-  return line + L" --images " + Quote(pictures) + L" --dpi " + factorText + L" --sheet-part " + Quote(cells);
-}
-
-bool PreviewSheet::DrawFactor(double factor, const std::wstring& pictures, const std::wstring& cells) {
-  const int code = RunChild(ChildCommandLine(factor, pictures, cells));
-  if (code != 0) ToolOutput::Error(L"preview: the cells at factor " + std::to_wstring(factor) + L" were not drawn");
-  return code == 0;
-}
-
 int PreviewSheet::Run(const campaign::CampaignItem& item) {
-  const campaign::ToolTempFolder pictures(L"preview"), cells(L"preview-sheet");
-  if (!pictures.ok() || !cells.ok()) {
+  const campaign::ToolTempFolder pictures(L"preview");
+  if (!pictures.ok()) {
     ToolOutput::Error(L"preview: no temporary folder for the sheet");
     return 2;
   }
@@ -115,45 +46,80 @@ int PreviewSheet::Run(const campaign::CampaignItem& item) {
   for (const std::wstring& line : rejected) {
     ToolOutput::Error(L"preview: warning: the module would not show the offer (\"Image md5 not valid\"): " + line);
   }
-  for (const double factor : kFactors) {
-    if (!DrawFactor(factor, pictures.path(), cells.path())) return 2;
-    for (const product::HostProfile& host : product::HostProfile::All()) {
-      const int hostType = host.hostType;
-      for (int state = 0; state < PreviewCommand::kCountDownStates; ++state) {
-        const std::wstring from = CellPath(cells.path(), hostType, state);
-        wchar_t suffix[16];
-        std::swprintf(suffix, 16, L"-%.1f.png", factor);
-        MoveFileExW(from.c_str(), (from.substr(0, from.size() - 4) + suffix).c_str(), MOVEFILE_REPLACE_EXISTING);
-      }
-    }
-  }
-  if (!Compose(cells.path())) return 2;
+  std::vector<PreviewImage> images;
+  if (!DrawCells(item, pictures.path(), images)) return 2;
+  if (!Compose(images)) return 2;
   const std::wstring types = std::to_wstring(product::HostProfile::All().size());
   ToolOutput::Print(L"preview: wrote contact sheet " + options_.out + L" (" + types +
                     L" host types x 3 count-down states x 3 factors)\n");
   return rejected.empty() ? 0 : 1;
 }
 
-bool PreviewSheet::Compose(const std::wstring& cells) {
+bool PreviewSheet::DrawCells(const campaign::CampaignItem& item, const std::wstring& pictures,
+                             std::vector<PreviewImage>& images) {
+  // One process draws every factor: the engine starts over at each (its context and its fonts),
+  // and the cells stay in memory, in the sheet's order (host type, then factor, then state).
+  const size_t columns = std::size(kFactors) * PreviewCommand::kCountDownStates;
+  images.assign(product::HostProfile::All().size() * columns, PreviewImage());
+  const std::wstring folder = pictures.empty() || pictures.back() == L'\\' ? pictures : pictures + L"\\";
+  std::vector<double> milliseconds;
+  for (size_t factor = 0; factor < std::size(kFactors); ++factor) {
+    PreviewCommand::UseFactor(kFactors[factor]);
+    size_t row = 0;
+    for (const product::HostProfile& host : product::HostProfile::All()) {
+      for (int state = 0; state < PreviewCommand::kCountDownStates; ++state) {
+        std::wstring error;
+        PreviewImage& cell = images[row * columns + factor * PreviewCommand::kCountDownStates + state];
+        const double started = Milliseconds();
+        if (!PreviewCommand::RenderOne(options_, item, folder, host.hostType, state, cell, error)) {
+          ToolOutput::Error(L"preview: " + CellName(host.hostType, state, kFactors[factor]) + L" not drawn: " + error);
+          return false;
+        }
+        milliseconds.push_back(Milliseconds() - started);
+      }
+      ++row;
+    }
+  }
+  ToolOutput::Error(TimingLine(milliseconds));
+  return true;
+}
+
+double PreviewSheet::Milliseconds() {
+  LARGE_INTEGER frequency{}, now{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return frequency.QuadPart > 0 ? static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart) : 0.0;
+}
+
+std::wstring PreviewSheet::TimingLine(std::vector<double> milliseconds) {
+  // The first cell pays for the engine's set-up: the others are what a cell costs.
+  if (milliseconds.size() < 2) return L"preview: drew " + std::to_wstring(milliseconds.size()) + L" cells";
+  const double first = milliseconds.front();
+  milliseconds.erase(milliseconds.begin());
+  double sum = 0;
+  for (const double value : milliseconds) sum += value;
+  std::nth_element(milliseconds.begin(), milliseconds.begin() + milliseconds.size() / 2, milliseconds.end());
+  wchar_t line[160];
+  std::swprintf(line, 160, L"preview: drew %zu cells in this process: the first in %.1f ms, the others %.1f ms each (median %.1f ms)",
+                milliseconds.size() + 1, first, sum / milliseconds.size(), milliseconds[milliseconds.size() / 2]);
+  return line;
+}
+
+std::wstring PreviewSheet::CellName(int hostType, int state, double factor) {
+  wchar_t label[96];
+  std::swprintf(label, 96, L"host type %d, %ls, factor %.1f", hostType, kStateNames[state], factor);
+  return label;
+}
+
+bool PreviewSheet::Compose(const std::vector<PreviewImage>& images) {
   // Columns: for each factor, the three count-down states; rows: host types 1 to 7. Sizes are the
   // cells' own, as the engine scaled them.
   const size_t columns = std::size(kFactors) * PreviewCommand::kCountDownStates;
-  std::vector<PreviewImage> images;
   std::vector<std::wstring> names;
   for (const product::HostProfile& host : product::HostProfile::All()) {
-      const int hostType = host.hostType;
     for (const double factor : kFactors) {
       for (int state = 0; state < PreviewCommand::kCountDownStates; ++state) {
-        wchar_t suffix[16], label[96];
-        std::swprintf(suffix, 16, L"-%.1f.png", factor);
-        std::swprintf(label, 96, L"host type %d, %ls, factor %.1f", hostType, kStateNames[state], factor);
-        const std::wstring cell = CellPath(cells, hostType, state);
-        images.emplace_back();
-        names.push_back(label);
-        if (!PreviewImage::LoadPng(cell.substr(0, cell.size() - 4) + suffix, images.back())) {
-          ToolOutput::Error(L"preview: a cell of the sheet is missing: " + std::wstring(label));
-          return false;
-        }
+        names.push_back(CellName(host.hostType, state, factor));
       }
     }
   }

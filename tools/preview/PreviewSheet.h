@@ -4,31 +4,29 @@
 #include <vector>
 
 #include "lint/CampaignItem.h"
+#include "preview/PreviewImage.h"
 #include "preview/PreviewOptions.h"
 
 namespace preview {
 
 // A contact sheet: every host type (rows) by factor and count-down state (columns) in one PNG.
-// The engine's factor is fixed per process, so each factor's cells are drawn by a child run of
-// this program and composed here.
+// All of them are drawn in this process, the engine starting over at each factor.
 class PreviewSheet {
  public:
   static constexpr double kFactors[] = {1.0, 1.2, 1.5};
 
-  PreviewSheet(const PreviewOptions& options, std::vector<std::wstring> arguments)
-      : options_(options), arguments_(std::move(arguments)) {}
+  explicit PreviewSheet(const PreviewOptions& options) : options_(options) {}
 
   int Run(const campaign::CampaignItem& item);
 
-  static std::wstring CellPath(const std::wstring& folder, int hostType, int countDownState);
-
  private:
-  bool DrawFactor(double factor, const std::wstring& pictures, const std::wstring& cells);
-  bool Compose(const std::wstring& cells);
-  std::wstring ChildCommandLine(double factor, const std::wstring& pictures, const std::wstring& cells) const;
+  bool DrawCells(const campaign::CampaignItem& item, const std::wstring& pictures, std::vector<PreviewImage>& images);
+  bool Compose(const std::vector<PreviewImage>& images);
+  static std::wstring CellName(int hostType, int state, double factor);
+  static double Milliseconds();
+  static std::wstring TimingLine(std::vector<double> milliseconds);
 
   const PreviewOptions& options_;
-  std::vector<std::wstring> arguments_;
 };
 
 }  // namespace preview

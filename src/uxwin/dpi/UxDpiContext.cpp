@@ -1,6 +1,7 @@
 #include "uxwin/dpi/UxDpiContext.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 
@@ -37,12 +38,27 @@ std::optional<UxDpiSettings>& ChosenSettings() {
   static std::optional<UxDpiSettings> settings;
   return settings;
 }
+UxDpiContext* madeContext = nullptr;
+std::atomic<unsigned> generation{0};
 }  // namespace
 
-void UxDpiContext::UseSettings(const UxDpiSettings& settings) { ChosenSettings() = settings; }
+void UxDpiContext::UseSettings(const UxDpiSettings& settings) {
+  ChosenSettings() = settings;
+  if (madeContext) madeContext->StartOver(settings);
+  ++generation;
+}
+
+unsigned UxDpiContext::Generation() { return generation.load(); }
+
+void UxDpiContext::StartOver(const UxDpiSettings& settings) {
+  settings_ = settings;
+  initialised_ = false;
+  enabled_ = -1;
+  dpi_ = 0;
+}
 
 UxDpiContext& UxDpiContext::Instance() {
-  static UxDpiContext* const instance = [] {
+  static UxDpiContext* const instance = madeContext = [] {
     const std::wstring host = qm::ModulePaths::Executable();
     const size_t slash = host.find_last_of(L'\\');
     return new UxDpiContext(ChosenSettings().value_or(UxDpiSettings::Load(UxDpiSettings::DefaultPath())),

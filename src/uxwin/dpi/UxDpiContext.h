@@ -16,7 +16,7 @@ struct UxDpiImage {
 };
 
 // Whether the engine scales for a high-DPI screen, by which factor, and which pre-scaled image
-// files apply. Read lazily and cached for the life of the process.
+// files apply. Read lazily and cached until the process's settings are changed.
 class UxDpiContext {
  public:
   // hostDirectory without trailing backslash; hostBaseName and moduleBaseName without extension.
@@ -24,8 +24,11 @@ class UxDpiContext {
                std::wstring moduleBaseName);
 
   static UxDpiContext& Instance();
-  // Settings for the process's context instead of the file beside the host; only before its first use.
+  // Settings for the process's context instead of the file beside the host. A context already in
+  // use starts over with them: whatever was scaled before (fonts, windows) must be made again.
   static void UseSettings(const UxDpiSettings& settings);
+  // Counts the changes of settings, so that what keeps a scaled result can tell it is stale.
+  static unsigned Generation();
 
   bool IsEnabled();
   int GetDpi();
@@ -42,6 +45,7 @@ class UxDpiContext {
   const UxDpiSettings& settings() const { return settings_; }
 
  private:
+  void StartOver(const UxDpiSettings& settings);
   void DecideEnabled();
   void InitialiseOnce();
   void CreateProbeWindow();

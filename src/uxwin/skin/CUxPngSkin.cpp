@@ -41,13 +41,13 @@ int32_t CUxPngSkin::SetAttribute(const char* name, const char* value, bool loadi
 }
 
 bool CUxPngSkin::LoadImage() {
-  if (!loaded_) {
+  if (!loaded_ || dpiGeneration_ != UxWin::UxDpiContext::Generation()) {
     loaded_ = true;
+    dpiGeneration_ = UxWin::UxDpiContext::Generation();
     image_ = UxPngPool::Instance().Get(resourceId_);
-    if (const auto dpi = UxPngPool::Instance().GetDpiImage(resourceId_)) {
-      dpiImage_ = dpi->image;
-      dpiScale_ = dpi->scale;
-    }
+    const auto dpi = UxPngPool::Instance().GetDpiImage(resourceId_);
+    dpiImage_ = dpi ? dpi->image : nullptr;
+    dpiScale_ = dpi ? dpi->scale : 1.0;
   }
   return image_ != nullptr;
 }

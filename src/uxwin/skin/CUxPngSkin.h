@@ -35,6 +35,7 @@ class CUxPngSkin : public CUxSkinBase {
                                     int height);
 
   bool loaded_ = false;
+  unsigned dpiGeneration_ = 0;  // the factor's settings the images were chosen under
   Gdiplus::Bitmap* image_ = nullptr;
   Gdiplus::Bitmap* dpiImage_ = nullptr;
   double dpiScale_ = 1.0;

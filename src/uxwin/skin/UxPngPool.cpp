@@ -66,23 +66,22 @@ Gdiplus::Bitmap* UxPngPool::Failed(int id, const std::wstring& reason) {
 }
 
 std::optional<UxPngPool::DpiImage> UxPngPool::GetDpiImage(int id) {
-  const auto found = dpiImages_.find(id);
-  if (found != dpiImages_.end()) return DpiImage{found->second.first.get(), found->second.second};
-  if (failedDpi_.count(id)) return std::nullopt;
   const std::optional<UxWin::UxDpiImage> file = UxWin::UxDpiContext::Instance().DpiImage(id);
-  if (!file) return std::nullopt;
+  if (!file || failedDpi_.count(file->path)) return std::nullopt;
+  const auto found = dpiImages_.find(file->path);
+  if (found != dpiImages_.end()) return DpiImage{found->second.first.get(), found->second.second};
   std::string bytes;
   if (!qm::FileUtil::ReadAll(file->path, bytes)) {
-    failedDpi_.insert(id);
+    failedDpi_.insert(file->path);
     ZLOG(WARNING) << L"png " << id << L": pre-scaled image unreadable: " << file->path;
     return std::nullopt;
   }
   std::unique_ptr<Gdiplus::Bitmap> image = Decode(bytes);
   if (!image) {
-    failedDpi_.insert(id);
+    failedDpi_.insert(file->path);
     ZLOG(WARNING) << L"png " << id << L": pre-scaled image does not decode: " << file->path;
     return std::nullopt;
   }
-  auto& entry = dpiImages_[id] = {std::move(image), file->scale};
+  auto& entry = dpiImages_[file->path] = {std::move(image), file->scale};
   return DpiImage{entry.first.get(), entry.second};
 }

@@ -34,6 +34,7 @@ class UxPngPool {
 
   std::map<int, std::unique_ptr<Gdiplus::Bitmap>> images_;
   std::set<int> failed_;
-  std::set<int> failedDpi_;
-  std::map<int, std::pair<std::unique_ptr<Gdiplus::Bitmap>, double>> dpiImages_;
+  // Pre-scaled files by path: the factor, and so the file an id names, may change in a process.
+  std::set<std::wstring> failedDpi_;
+  std::map<std::wstring, std::pair<std::unique_ptr<Gdiplus::Bitmap>, double>> dpiImages_;
 };
