@@ -9,6 +9,7 @@
 #include "uxwin/skin/UxCanvas.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxPictureBlit.h"
+#include "uxwin/skin/UxScaledPictures.h"
 #include "uxwin/style/UxFontPool.h"
 #include "uxwin/style/UxStyleRegistry.h"
 #include "uxwin/style/UxTextCache.h"
@@ -221,4 +222,49 @@ TEST_F(PaintCache, PictureCopyKeepsToTheClip) {
   DeleteObject(second);
   DeleteObject(region);
   EXPECT_EQ(Differ(Pixels(copied), Pixels(drawn)), 0u);
+}
+
+// A stretch drawn from its stretched copy gives GDI+'s own stretch: over a clear canvas (copied
+// whole), over pixels already drawn (its partly clear pixels are the stretch, narrowed), under a
+// clip of several rectangles, at odd and even places. The copy is made once per picture and place.
+TEST_F(PaintCache, StretchFromItsCopyEqualsGdiplusStretch) {
+  std::shared_ptr<Gdiplus::Bitmap> picture = MixedPicture(64, 48);
+  RECT at{7, 3, 7 + 77, 3 + 54};
+  const auto stretch = [&](Gdiplus::Graphics& graphics, const RECT& to) {
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeBilinear);
+    graphics.DrawImage(picture.get(), Gdiplus::Rect(to.left, to.top, to.right - to.left, to.bottom - to.top), 0, 0, 64,
+                       48, Gdiplus::UnitPixel);
+  };
+  UxScaledPictures& copies = UxScaledPictures::Instance();
+  copies.Clear();
+  const size_t madeBefore = copies.made();
+  HRGN region = CreateRectRgn(0, 10, 50, 22);
+  HRGN second = CreateRectRgn(60, 0, 70, kHeight);
+  CombineRgn(region, region, second, RGN_OR);
+  for (const int seed : {-1, 6}) {  // -1: a clear canvas
+    for (const bool clipped : {false, true}) {
+      OffsetRect(&at, 1, 1);  // GDI+'s sampling and edges depend on where on the canvas
+      UxCanvas copied(kWidth, kHeight), drawn(kWidth, kHeight);
+      if (seed >= 0) FillPattern(copied, seed), FillPattern(drawn, seed);
+      {
+        std::unique_ptr<UxCanvasClip> clip(clipped ? new UxCanvasClip(copied, region) : nullptr);
+        copies.Draw(copied, picture, L"test", at, stretch);
+      }
+      {
+        std::unique_ptr<UxCanvasClip> clip(clipped ? new UxCanvasClip(drawn, region) : nullptr);
+        stretch(drawn.graphics(), at);
+      }
+      EXPECT_EQ(Differ(Pixels(copied), Pixels(drawn)), 0u) << "seed " << seed << (clipped ? ", clipped" : "");
+    }
+  }
+  DeleteObject(second);
+  DeleteObject(region);
+  EXPECT_EQ(copies.made() - madeBefore, 4u) << "one copy for one picture at one place";
+  UxCanvas again(kWidth, kHeight);
+  copies.Draw(again, picture, L"test", at, stretch);
+  EXPECT_EQ(copies.made() - madeBefore, 4u);
+  picture = MixedPicture(64, 48);  // another picture, perhaps where the last one was
+  UxCanvas canvas(kWidth, kHeight);
+  copies.Draw(canvas, picture, L"test", at, stretch);
+  EXPECT_EQ(copies.made() - madeBefore, 5u) << "a new picture is stretched again";
 }

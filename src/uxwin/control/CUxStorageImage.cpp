@@ -6,6 +6,7 @@
 #include "uxwin/skin/UxFilePictures.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxPictureBlit.h"
+#include "uxwin/skin/UxScaledPictures.h"
 
 CUxStorageImage::CUxStorageImage() = default;
 CUxStorageImage::~CUxStorageImage() = default;
@@ -56,6 +57,11 @@ void CUxStorageImage::PaintContent(UxCanvas& canvas) {
     });
     return;
   }
-  graphics.DrawImage(image, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), srcX, 0, srcW, srcH,
-                     Gdiplus::UnitPixel);
+  // Stretched once per place (UxScaledPictures), then copied.
+  const std::wstring variant = L"bilinear " + std::to_wstring(srcX) + L" " + std::to_wstring(srcW);
+  UxScaledPictures::Instance().Draw(canvas, picture_, variant, r, [&](Gdiplus::Graphics& target, const RECT& to) {
+    target.SetInterpolationMode(Gdiplus::InterpolationModeBilinear);
+    target.DrawImage(image, Gdiplus::Rect(to.left, to.top, to.right - to.left, to.bottom - to.top), srcX, 0, srcW,
+                     srcH, Gdiplus::UnitPixel);
+  });
 }

@@ -11,7 +11,8 @@ class Bitmap;
 
 // "storageimage": a picture from a file chosen at run time ("filepath"), optionally one frame of
 // a strip ("subwidth", "sub"), stretched over the control with its own alpha. The picture is
-// taken when the path is set (UxFilePictures decodes each file version once), never while painting.
+// taken when the path is set (UxFilePictures decodes each file version once), never while painting,
+// and stretched once per place (UxScaledPictures).
 class CUxStorageImage : public CUxWindow {
  public:
   CUxStorageImage();

@@ -57,8 +57,30 @@ void CopyTile(UxCanvas& canvas, const Source& source, const RECT& tile, Tile kin
   }
 }
 
+// A mixed tile of a kOverClear picture where every partly clear pixel lands on a clear canvas
+// pixel: copied whole (a clear source pixel leaves the canvas as it is).
+bool CopyOverClear(UxCanvas& canvas, const Source& source, const RECT& tile) {
+  for (LONG y = tile.top; y < tile.bottom; ++y) {
+    const uint32_t* target = canvas.bits() + y * canvas.width() + tile.left;
+    const uint32_t* pixel = source.At(tile.left, y);
+    for (LONG x = tile.left; x < tile.right; ++x, ++target, ++pixel) {
+      const uint32_t alpha = *pixel >> 24;
+      if (alpha != 0 && alpha != 0xFF && *target != 0) return false;
+    }
+  }
+  for (LONG y = tile.top; y < tile.bottom; ++y) {
+    uint32_t* target = canvas.bits() + y * canvas.width() + tile.left;
+    const uint32_t* pixel = source.At(tile.left, y);
+    for (LONG x = tile.left; x < tile.right; ++x, ++target, ++pixel) {
+      if (*pixel >> 24) *target = *pixel;
+    }
+  }
+  return true;
+}
+
 // Copies what can be copied from one clip part; the runs of tiles GDI+ must draw go to mixed.
-void DrawPart(UxCanvas& canvas, const Source& source, const RECT& part, std::vector<RECT>& mixed) {
+void DrawPart(UxCanvas& canvas, const Source& source, const RECT& part, UxPictureBlit::Kind picture,
+              std::vector<RECT>& mixed) {
   const LONG tile = UxPictureBlit::kTile;
   for (LONG top = part.top; top < part.bottom; top += tile) {
     const LONG bottom = std::min(top + tile, part.bottom);
@@ -66,13 +88,13 @@ void DrawPart(UxCanvas& canvas, const Source& source, const RECT& part, std::vec
     for (LONG left = part.left; left < part.right; left += tile) {
       const RECT cell{left, top, std::min(left + tile, part.right), bottom};
       const Tile kind = Classify(source, cell);
-      if (kind == Tile::kMixed) {
+      if (kind == Tile::kMixed && !(picture == UxPictureBlit::Kind::kOverClear && CopyOverClear(canvas, source, cell))) {
         if (runStart < 0) runStart = left;
         continue;
       }
       if (runStart >= 0) mixed.push_back(RECT{runStart, top, left, bottom});
       runStart = -1;
-      if (kind != Tile::kTransparent) CopyTile(canvas, source, cell, kind);
+      if (kind != Tile::kTransparent && kind != Tile::kMixed) CopyTile(canvas, source, cell, kind);
     }
     if (runStart >= 0) mixed.push_back(RECT{runStart, top, part.right, bottom});
   }
@@ -81,7 +103,7 @@ void DrawPart(UxCanvas& canvas, const Source& source, const RECT& part, std::vec
 }  // namespace
 
 void UxPictureBlit::Draw(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination, POINT source,
-                         const GdiplusDraw& gdiplusDraw) {
+                         const GdiplusDraw& gdiplusDraw, Kind kind) {
   const LONG width = destination.right - destination.left, height = destination.bottom - destination.top;
   const RECT surface{0, 0, canvas.width(), canvas.height()};
   RECT visible{};
@@ -93,13 +115,15 @@ void UxPictureBlit::Draw(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT&
   if (parts.empty()) return;
   Gdiplus::Rect locked(source.x, source.y, width, height);
   Gdiplus::BitmapData data{};
-  if (picture.LockBits(&locked, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+  // Opaque pixels read the same either way; a kOverClear picture's partly clear ones are copied as kept.
+  const Gdiplus::PixelFormat format = kind == Kind::kOverClear ? PixelFormat32bppPARGB : PixelFormat32bppARGB;
+  if (picture.LockBits(&locked, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok) {
     return gdiplusDraw(destination);
   }
   GdiFlush();
   const Source pixels{static_cast<const BYTE*>(data.Scan0), data.Stride, destination};
   std::vector<RECT> mixed;
-  for (const RECT& part : parts) DrawPart(canvas, pixels, part, mixed);
+  for (const RECT& part : parts) DrawPart(canvas, pixels, part, kind, mixed);
   picture.UnlockBits(&data);  // GDI+ cannot draw a locked picture
   for (const RECT& part : mixed) gdiplusDraw(part);
 }

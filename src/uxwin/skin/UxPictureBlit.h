@@ -20,8 +20,13 @@ class UxPictureBlit {
 
   static constexpr int kTile = 16;
 
+  // kPicture: the picture's own pixels, drawn unscaled. kOverClear: a premultiplied picture that
+  // holds what a drawing leaves on a clear canvas (UxScaledPictures): a partly clear pixel of it is
+  // copied where the canvas is clear, and gdiplusDraw (that drawing, narrowed) does the rest.
+  enum class Kind { kPicture, kOverClear };
+
   // Draws the picture's rectangle at source, destination's size, at destination within the canvas's
   // clip.
   static void Draw(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination, POINT source,
-                   const GdiplusDraw& gdiplusDraw);
+                   const GdiplusDraw& gdiplusDraw, Kind kind = Kind::kPicture);
 };
