@@ -6,6 +6,11 @@ namespace ui {
 
 namespace {
 
+// What a thread of ours reserves, whatever the host's executable asks for its own (a host may ask
+// for 8 MiB, and a 32-bit host has little address space to spare); 1 MiB as Windows' default, as
+// the worker parses answers of up to 512 levels.
+constexpr SIZE_T kStackReserve = 1u << 20;
+
 struct WorkerJob {
   std::function<void()> body;
   HMODULE pinnedModule = nullptr;  // this module, held until the thread has left its code
@@ -19,7 +24,8 @@ bool ResourceWorker::Start(std::function<void()> body) {
   auto* job = new WorkerJob{std::move(body), nullptr};
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&ResourceWorker::ThreadMain),
                      &job->pinnedModule);
-  if (stopEvent_) thread_ = CreateThread(nullptr, 0, &ResourceWorker::ThreadMain, job, 0, &threadId_);
+  if (stopEvent_) thread_ = CreateThread(nullptr, kStackReserve, &ResourceWorker::ThreadMain, job,
+                                         STACK_SIZE_PARAM_IS_A_RESERVATION, &threadId_);
   if (!thread_) {
     if (job->pinnedModule) FreeLibrary(job->pinnedModule);
     delete job;

@@ -4,6 +4,11 @@ namespace vip {
 
 namespace {
 
+// What a thread of ours reserves, whatever the host's executable asks for its own (a host may ask
+// for 8 MiB, and a 32-bit host has little address space to spare); 1 MiB as Windows' default, as
+// the start-up runs another vendor's library code.
+constexpr SIZE_T kStackReserve = 1u << 20;
+
 struct StartUpJob {
   VipAdapterStartUp* owner;
   std::function<void()> body;
@@ -19,7 +24,8 @@ bool VipAdapterStartUp::Start(std::function<void()> body) {
                      &job->pinnedModule);
   std::lock_guard<std::mutex> hold(lock_);
   pending_ = true;
-  const HANDLE thread = CreateThread(nullptr, 0, &VipAdapterStartUp::ThreadMain, job, 0, &threadId_);
+  const HANDLE thread = CreateThread(nullptr, kStackReserve, &VipAdapterStartUp::ThreadMain, job,
+                                     STACK_SIZE_PARAM_IS_A_RESERVATION, &threadId_);
   if (thread) {
     CloseHandle(thread);  // Wait waits for the body, not for the thread's end
     return true;
