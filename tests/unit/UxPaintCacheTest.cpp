@@ -226,7 +226,8 @@ TEST_F(PaintCache, PictureCopyKeepsToTheClip) {
 
 // A stretch drawn from its stretched copy gives GDI+'s own stretch: over a clear canvas (copied
 // whole), over pixels already drawn (its partly clear pixels are the stretch, narrowed), under a
-// clip of several rectangles, at odd and even places. The copy is made once per picture and place.
+// clip of several rectangles, at odd and even places and past the canvas's corner. The copy is made
+// once per picture and place.
 TEST_F(PaintCache, StretchFromItsCopyEqualsGdiplusStretch) {
   std::shared_ptr<Gdiplus::Bitmap> picture = MixedPicture(64, 48);
   RECT at{7, 3, 7 + 77, 3 + 54};
@@ -259,12 +260,21 @@ TEST_F(PaintCache, StretchFromItsCopyEqualsGdiplusStretch) {
   }
   DeleteObject(second);
   DeleteObject(region);
-  EXPECT_EQ(copies.made() - madeBefore, 4u) << "one copy for one picture at one place";
+  {
+    const RECT across{kWidth - 40, kHeight - 30, kWidth + 21, kHeight + 11};  // past the canvas's corner
+    UxCanvas copied(kWidth, kHeight), drawn(kWidth, kHeight);
+    FillPattern(copied, 9);
+    FillPattern(drawn, 9);
+    copies.Draw(copied, picture, L"test", across, stretch);
+    stretch(drawn.graphics(), across);
+    EXPECT_EQ(Differ(Pixels(copied), Pixels(drawn)), 0u) << "past the canvas's corner";
+  }
+  EXPECT_EQ(copies.made() - madeBefore, 5u) << "one copy for one picture at one place";
   UxCanvas again(kWidth, kHeight);
   copies.Draw(again, picture, L"test", at, stretch);
-  EXPECT_EQ(copies.made() - madeBefore, 4u);
+  EXPECT_EQ(copies.made() - madeBefore, 5u);
   picture = MixedPicture(64, 48);  // another picture, perhaps where the last one was
   UxCanvas canvas(kWidth, kHeight);
   copies.Draw(canvas, picture, L"test", at, stretch);
-  EXPECT_EQ(copies.made() - madeBefore, 5u) << "a new picture is stretched again";
+  EXPECT_EQ(copies.made() - madeBefore, 6u) << "a new picture is stretched again";
 }

@@ -27,7 +27,8 @@ class UxScaledPictures {
   // Draws the stretch to fill the rectangle to on graphics (the canvas's, or a clear surface's).
   using Stretch = std::function<void(Gdiplus::Graphics& graphics, const RECT& to)>;
 
-  static constexpr size_t kMaxPixels = 2u << 20;  // 8 MiB: the pop-up's pictures at a factor of 1.5 fit
+  static constexpr size_t kMaxPixels = 2u << 20;  // 8 MiB kept: the pop-up's pictures at a factor of 1.5 fit
+  static constexpr size_t kMaxSurface = 4u << 20;  // the canvas a copy is stretched on for a moment
 
   static UxScaledPictures& Instance();
   ~UxScaledPictures();
@@ -38,10 +39,10 @@ class UxScaledPictures {
   // clear pixel lands on something drawn; stretch alone when no copy can be made.
   void Draw(UxCanvas& canvas, const std::shared_ptr<Gdiplus::Bitmap>& picture, const std::wstring& variant,
             const RECT& destination, const Stretch& stretch);
-  // The stretched copy, drawn at the rectangle at of a surface from the canvas's origin; null when
-  // it cannot be made.
-  Gdiplus::Bitmap* Get(const std::shared_ptr<Gdiplus::Bitmap>& picture, const std::wstring& variant, const RECT& at,
-                       const Stretch& stretch);
+  // The stretched copy of the rectangle at (held by the caller while it draws from it, whatever the
+  // cache does meanwhile); null when it cannot be made.
+  std::shared_ptr<Gdiplus::Bitmap> Get(const std::shared_ptr<Gdiplus::Bitmap>& picture, const std::wstring& variant,
+                                       const RECT& at, const Stretch& stretch);
   size_t made() const { return made_; }  // for tests
   // Lets every copy go.
   void Clear();
@@ -49,12 +50,12 @@ class UxScaledPictures {
  private:
   struct Entry;
 
-  std::unique_ptr<Entry> Make(const std::shared_ptr<Gdiplus::Bitmap>& picture, const std::wstring& variant,
+  std::shared_ptr<Entry> Make(const std::shared_ptr<Gdiplus::Bitmap>& picture, const std::wstring& variant,
                               const RECT& at, const Stretch& stretch);
   void ForgetExpired();
 
   std::mutex lock_;
-  std::vector<std::unique_ptr<Entry>> entries_;
+  std::vector<std::shared_ptr<Entry>> entries_;
   size_t pixels_ = 0;
   size_t made_ = 0;
 };
