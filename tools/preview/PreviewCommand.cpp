@@ -11,7 +11,6 @@
 #include "preview/PreviewSheet.h"
 #include "utils/ModulePaths.h"
 #include "uxwin/dpi/UxDpiContext.h"
-#include "uxwin/style/UxFontPool.h"
 
 namespace preview {
 
@@ -43,8 +42,6 @@ void PreviewCommand::UseFactor(double factor) {
     settings.debugDpi = factor > 1.3 ? 144 : 116;  // 116 / 96 is just over 1.2
   }
   UxWin::UxDpiContext::UseSettings(settings);
-  // Fonts carry the factor's height: made again at the next use (no window holds one now).
-  UxFontPool::Instance().ReleaseFonts();
 }
 
 bool PreviewCommand::RenderOne(const PreviewOptions& options, const campaign::CampaignItem& item,

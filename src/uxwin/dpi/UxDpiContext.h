@@ -25,7 +25,8 @@ class UxDpiContext {
 
   static UxDpiContext& Instance();
   // Settings for the process's context instead of the file beside the host. A context already in
-  // use starts over with them: whatever was scaled before (fonts, windows) must be made again.
+  // use starts over with them; on the UI thread, with no window of the engine open and no engine
+  // work running (fonts and skins follow by Generation; windows are made again).
   static void UseSettings(const UxDpiSettings& settings);
   // Counts the changes of settings, so that what keeps a scaled result can tell it is stale.
   static unsigned Generation();

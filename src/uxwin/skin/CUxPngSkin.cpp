@@ -41,9 +41,10 @@ int32_t CUxPngSkin::SetAttribute(const char* name, const char* value, bool loadi
 }
 
 bool CUxPngSkin::LoadImage() {
-  if (!loaded_ || dpiGeneration_ != UxWin::UxDpiContext::Generation()) {
+  const unsigned generation = UxWin::UxDpiContext::Generation();
+  if (!loaded_ || dpiGeneration_ != generation) {
     loaded_ = true;
-    dpiGeneration_ = UxWin::UxDpiContext::Generation();
+    dpiGeneration_ = generation;
     image_ = UxPngPool::Instance().Get(resourceId_);
     const auto dpi = UxPngPool::Instance().GetDpiImage(resourceId_);
     dpiImage_ = dpi ? dpi->image : nullptr;

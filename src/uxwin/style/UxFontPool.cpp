@@ -110,6 +110,12 @@ void UxFontPool::LoadPrivateFamily() {
 }
 
 HFONT UxFontPool::GetFont(uint16_t code, bool dpiScaled) {
+  // The factor's settings changed (no window of the engine is open then): heights are made again.
+  const unsigned generation = UxWin::UxDpiContext::Generation();
+  if (generation != dpiGeneration_) {
+    ReleaseFonts();
+    dpiGeneration_ = generation;
+  }
   const uint32_t key = code | (dpiScaled ? 0x80000000u : 0u);
   const auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;

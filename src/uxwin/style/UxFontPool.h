@@ -56,6 +56,7 @@ class UxFontPool {
   std::wstring face_;
   LOGFONTW base_{};
   std::map<uint32_t, HFONT> fonts_;
+  unsigned dpiGeneration_ = 0;  // the factor's settings fonts_ were made under
   std::unique_ptr<Gdiplus::PrivateFontCollection> privateFonts_;
   std::unique_ptr<Gdiplus::FontFamily> family_;
   std::mutex gdiplusLock_;
