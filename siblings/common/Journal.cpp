@@ -19,9 +19,12 @@ Journal::Journal(std::wstring component) : component_(std::move(component)) {
   std::wstring base = length > 0 && length < MAX_PATH ? std::wstring(folder, length) : OwnFolder();
   if (!base.empty() && base.back() != L'\\') base += L'\\';
   path_ = base + component_ + L".journal.jsonl";
+  wchar_t setting[8] = {};
+  off_ = GetEnvironmentVariableW(L"ACTIVITY_JOURNAL", setting, 8) == 3 && std::wstring(setting) == L"off";
 }
 
 void Journal::Append(const std::wstring& call, const Fields& fields) noexcept {
+  if (off_) return;
   try {
     Write(call, fields);
   } catch (...) {
