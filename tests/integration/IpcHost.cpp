@@ -41,7 +41,11 @@ std::wstring IpcHost::StagedState(const std::string& json, const std::wstring& n
 
 bool IpcHost::Probe(const std::wstring& arguments, UxJsonEx::Document& report) const {
   std::string output;
-  if (ChildProcess::RunCapturing(folder_ + L"ipcprobe.exe", arguments, output) != 0) return false;
+  const int code = ChildProcess::RunCapturing(folder_ + L"ipcprobe.exe", arguments, output);
+  if (code != 0) {
+    printf("ipcprobe %ls exited with %d (0x%08x): %s\n", arguments.c_str(), code, static_cast<unsigned>(code), output.c_str());
+    return false;
+  }
   printf("probe %ls: %s", arguments.c_str(), output.c_str());
   return report.Parse(qm::encoding::Utf8ToWide(output));
 }
