@@ -193,8 +193,7 @@ TEST_F(PaintCache, PictureCopyEqualsGdiplusDrawing) {
     UxCanvas copied(kWidth, kHeight), drawn(kWidth, kHeight);
     FillPattern(copied, seed);
     FillPattern(drawn, seed);
-    UxPictureBlit::Draw(copied, *picture, at, source,
-                        [&](const RECT& part) { DrawWithGdiplus(copied, *picture, at, source, part); });
+    UxPictureBlit::Draw(copied, *picture, at, source);
     DrawWithGdiplus(drawn, *picture, at, source, at);
     EXPECT_EQ(Differ(Pixels(copied), Pixels(drawn)), 0u) << "seed " << seed;
   }
@@ -212,8 +211,7 @@ TEST_F(PaintCache, PictureCopyKeepsToTheClip) {
   CombineRgn(region, region, second, RGN_OR);
   {
     UxCanvasClip clip(copied, region);
-    UxPictureBlit::Draw(copied, *picture, at, source,
-                        [&](const RECT& part) { DrawWithGdiplus(copied, *picture, at, source, part); });
+    UxPictureBlit::Draw(copied, *picture, at, source);
   }
   {
     UxCanvasClip clip(drawn, region);

@@ -50,11 +50,7 @@ void CUxStorageImage::PaintContent(UxCanvas& canvas) {
   if (srcW == r.right - r.left && srcH == r.bottom - r.top) {
     // Unscaled: copied where the picture is opaque or clear, GDI+ for the part of each clip part
     // that needs it (a full stretch would be resampled whole and then clipped).
-    UxPictureBlit::Draw(canvas, *image, r, POINT{srcX, 0}, [&](const RECT& part) {
-      graphics.DrawImage(image, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
-                         srcX + (part.left - r.left), part.top - r.top, part.right - part.left,
-                         part.bottom - part.top, Gdiplus::UnitPixel);
-    });
+    UxPictureBlit::Draw(canvas, *image, r, POINT{srcX, 0});
     return;
   }
   // Stretched once per place (UxScaledPictures), then copied.

@@ -51,11 +51,7 @@ void CUxStorageImageBtn::PaintContent(UxCanvas& canvas) {
     // Pixel for pixel, whatever mode the last control left: no sampling reaches the next frame.
     const Gdiplus::InterpolationMode mode = graphics.GetInterpolationMode();
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    UxPictureBlit::Draw(canvas, *image, r, POINT{frameX, 0}, [&](const RECT& part) {
-      graphics.DrawImage(image, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
-                         frameX + (part.left - r.left), part.top - r.top, part.right - part.left,
-                         part.bottom - part.top, Gdiplus::UnitPixel);
-    });
+    UxPictureBlit::Draw(canvas, *image, r, POINT{frameX, 0});
     graphics.SetInterpolationMode(mode);
     return;
   }

@@ -100,30 +100,46 @@ void DrawPart(UxCanvas& canvas, const Source& source, const RECT& part, UxPictur
   }
 }
 
-}  // namespace
-
-void UxPictureBlit::Draw(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination, POINT source,
-                         const GdiplusDraw& gdiplusDraw, Kind kind) {
+// Copies what can be copied; false when nothing could be read (the caller draws all of it).
+bool CopyParts(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination, POINT source,
+               UxPictureBlit::Kind kind, std::vector<RECT>& mixed) {
   const LONG width = destination.right - destination.left, height = destination.bottom - destination.top;
   const RECT surface{0, 0, canvas.width(), canvas.height()};
   RECT visible{};
   std::vector<RECT> parts;
-  if (width <= 0 || height <= 0 || !IntersectRect(&visible, &destination, &surface)) return;
+  if (width <= 0 || height <= 0 || !IntersectRect(&visible, &destination, &surface)) return true;
   const bool inside = source.x >= 0 && source.y >= 0 && source.x + width <= static_cast<LONG>(picture.GetWidth()) &&
                       source.y + height <= static_cast<LONG>(picture.GetHeight());
-  if (!inside || !canvas.ClipParts(visible, parts)) return gdiplusDraw(destination);
-  if (parts.empty()) return;
+  if (!inside || !canvas.ClipParts(visible, parts)) return false;
+  if (parts.empty()) return true;
   Gdiplus::Rect locked(source.x, source.y, width, height);
   Gdiplus::BitmapData data{};
   // Opaque pixels read the same either way; a kOverClear picture's partly clear ones are copied as kept.
-  const Gdiplus::PixelFormat format = kind == Kind::kOverClear ? PixelFormat32bppPARGB : PixelFormat32bppARGB;
-  if (picture.LockBits(&locked, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok) {
-    return gdiplusDraw(destination);
-  }
+  const Gdiplus::PixelFormat format =
+      kind == UxPictureBlit::Kind::kOverClear ? PixelFormat32bppPARGB : PixelFormat32bppARGB;
+  if (picture.LockBits(&locked, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok) return false;
   GdiFlush();
   const Source pixels{static_cast<const BYTE*>(data.Scan0), data.Stride, destination};
-  std::vector<RECT> mixed;
   for (const RECT& part : parts) DrawPart(canvas, pixels, part, kind, mixed);
   picture.UnlockBits(&data);  // GDI+ cannot draw a locked picture
-  for (const RECT& part : mixed) gdiplusDraw(part);
+  return true;
+}
+
+}  // namespace
+
+void UxPictureBlit::Draw(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination, POINT source) {
+  std::vector<RECT> mixed;
+  if (!CopyParts(canvas, picture, destination, source, Kind::kPicture, mixed)) mixed.assign(1, destination);
+  Gdiplus::Graphics& graphics = canvas.graphics();
+  for (const RECT& part : mixed) {
+    graphics.DrawImage(&picture, Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
+                       source.x + (part.left - destination.left), source.y + (part.top - destination.top),
+                       part.right - part.left, part.bottom - part.top, Gdiplus::UnitPixel);
+  }
+}
+
+std::vector<RECT> UxPictureBlit::CopyOverClear(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination) {
+  std::vector<RECT> rest;
+  if (!CopyParts(canvas, picture, destination, POINT{0, 0}, Kind::kOverClear, rest)) rest.assign(1, destination);
+  return rest;
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <vector>
 
 namespace Gdiplus {
 class Bitmap;
@@ -15,18 +15,17 @@ class UxCanvas;
 // in partly transparent pixels go through GDI+. A 520x360 opaque background is a copy.
 class UxPictureBlit {
  public:
-  // GDI+'s own unscaled drawing of the part of the picture that lands on a part of destination.
-  using GdiplusDraw = std::function<void(const RECT& part)>;
-
   static constexpr int kTile = 16;
 
-  // kPicture: the picture's own pixels, drawn unscaled. kOverClear: a premultiplied picture that
-  // holds what a drawing leaves on a clear canvas (UxScaledPictures): a partly clear pixel of it is
-  // copied where the canvas is clear, and gdiplusDraw (that drawing, narrowed) does the rest.
+  // Partly clear source pixels: kPicture, the picture's own, drawn by GDI+ unscaled; kOverClear, a
+  // premultiplied picture holding what a drawing leaves on a clear canvas (UxScaledPictures), copied
+  // where the canvas is clear.
   enum class Kind { kPicture, kOverClear };
 
   // Draws the picture's rectangle at source, destination's size, at destination within the canvas's
-  // clip.
-  static void Draw(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination, POINT source,
-                   const GdiplusDraw& gdiplusDraw, Kind kind = Kind::kPicture);
+  // clip; the tiles with partly clear pixels through GDI+, in the canvas's interpolation mode.
+  static void Draw(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination, POINT source);
+  // Copies a kOverClear picture the size of destination at destination, within the canvas's clip;
+  // returns the parts it left for the drawing itself (partly clear pixels over something drawn).
+  static std::vector<RECT> CopyOverClear(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& destination);
 };

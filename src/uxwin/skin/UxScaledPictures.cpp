@@ -30,10 +30,7 @@ void UxScaledPictures::Draw(UxCanvas& canvas, const std::shared_ptr<Gdiplus::Bit
   const std::shared_ptr<Gdiplus::Bitmap> scaled = Get(picture, variant, destination, stretch);
   if (!scaled) return stretch(canvas.graphics(), destination);
   // GDI+ resamples the whole stretch whatever the clip: the rest is gathered and drawn in one go.
-  std::vector<RECT> rest;
-  UxPictureBlit::Draw(
-      canvas, *scaled, destination, POINT{0, 0}, [&](const RECT& part) { rest.push_back(part); },
-      UxPictureBlit::Kind::kOverClear);
+  const std::vector<RECT> rest = UxPictureBlit::CopyOverClear(canvas, *scaled, destination);
   if (rest.empty()) return;
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   bool whole = region != nullptr;

@@ -20,7 +20,7 @@ class UxCanvas;
 // pictures again (about 15 ms of GDI+ for the background under Wine, at every repaint and every
 // cell of a preview sheet). A stretched copy is GDI+'s own stretch onto a clear surface of the
 // canvas's kind: its opaque and clear pixels are what the stretch leaves on any canvas, and its
-// partly clear ones what it leaves on a clear canvas pixel (UxPictureBlit's kOverClear). Entries
+// partly clear ones what it leaves on a clear canvas pixel (UxPictureBlit::CopyOverClear). Entries
 // die with their picture, and the whole is bounded.
 class UxScaledPictures {
  public:
