@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "strategy/PopFiles.h"
+#include "utils/Log.h"
 #include "utils/ZIniWrapEx.h"
 
 namespace strategy {
@@ -19,6 +20,16 @@ std::wstring PopLocalState::LastShowTimeText(const std::wstring& utilFolder) {
   if (!state.Load(StateFilePath(utilFolder))) return {};
   const std::wstring* value = state.Find(kStateSection, kLastShowTimeKey);
   return value ? *value : std::wstring();
+}
+
+bool PopLocalState::RecordShowTime(const std::wstring& utilFolder, int64_t seconds) {
+  const std::wstring path = StateFilePath(utilFolder);
+  qm::ZIniWrapEx state;
+  state.Load(path);
+  state.Set(kStateSection, kLastShowTimeKey, ShowTimeText(seconds));
+  if (state.Save(path)) return true;
+  ZLOG(ERROR) << L"last show time not saved to " << path;
+  return false;
 }
 
 std::wstring PopLocalState::LoginRemindFile(const std::wstring& localConfigFolder) {

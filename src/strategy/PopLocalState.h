@@ -13,6 +13,9 @@ class PopLocalState {
   static std::wstring StateFilePath(const std::wstring& utilFolder);
   // "last_show_time" as the pop-up writes it for a show at the given time.
   static std::wstring ShowTimeText(int64_t seconds);
+  // Writes "last_show_time" for a show at the given time, keeping the file's other lines; false
+  // (logged) when the file cannot be replaced.
+  static bool RecordShowTime(const std::wstring& utilFolder, int64_t seconds);
 
   // When the host's login reminder and its PDF pop-up last showed; 0 when unread.
   static long LoginRemindPopTime(const std::wstring& localConfigFolder);

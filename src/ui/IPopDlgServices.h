@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "product/HostProfile.h"
+#include "strategy/PopLocalState.h"
 #include "vipCenterInfo/VipCenterTypes.h"
 
 namespace ui {
@@ -26,6 +28,8 @@ class IPopDlgServices {
   // records and leaves last_show_time alone, so the machine can look again.
   virtual bool QaShow() { return false; }
   virtual bool ImagesValid() = 0;
+  // From now on the offer counts as shown: "last_show_time" in the module's state file.
+  virtual void RecordShown(int64_t seconds) { strategy::PopLocalState::RecordShowTime(UtilFolder(), seconds); }
 
   // "tessik_pdfnewuser_pop:9083" and the purchase record "tessik_wypdf_vippop:7948".
   virtual void ReportPop(int adShow, int adClick, int noShowReason) = 0;

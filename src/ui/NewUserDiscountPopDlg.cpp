@@ -8,7 +8,6 @@
 #include "strategy/PopLocalState.h"
 #include "utils/Log.h"
 #include "utils/TextEncoding.h"
-#include "utils/ZIniWrapEx.h"
 #include "uxwin/control/CUxStorageImage.h"
 #include "uxwin/host/UxNotifyRecord.h"
 #include "uxwin/skin/UxCanvas.h"
@@ -121,7 +120,7 @@ void NewUserDiscountPopDlg::OnInitDialog() {
     ZLOG(INFO) << L"NewUserDiscount QA show: no records, last_show_time not written";
   } else {
     services_->ReportPop(1, 0, 0);
-    RecordShown();
+    services_->RecordShown(_time64(nullptr));  // whatever happens to the window from now on
   }
   // Pictures that match their MD5 may still not decode, or miss when two URLs are equal: a window
   // without them would be invisible and unclickable, so it is not shown at all.
@@ -132,16 +131,6 @@ void NewUserDiscountPopDlg::OnInitDialog() {
     SetUpPrice();
   }
   if (OfferInt(kCountDownEnable) == 1) SetTimer(hwnd(), kCountDownTimer, 1000, nullptr);
-}
-
-void NewUserDiscountPopDlg::RecordShown() {
-  // From now on the offer counts as shown, whatever happens to the window.
-  const std::wstring path = services_->UtilFolder() + strategy::kStateFile;
-  qm::ZIniWrapEx state;
-  state.Load(path);
-  state.Set(strategy::kStateSection, strategy::kLastShowTimeKey,
-            strategy::PopLocalState::ShowTimeText(_time64(nullptr)));
-  if (!state.Save(path)) ZLOG(ERROR) << L"last show time not saved to " << path;
 }
 
 void NewUserDiscountPopDlg::ReportPop(int adShow, int adClick) {

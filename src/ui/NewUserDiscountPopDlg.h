@@ -47,7 +47,6 @@ class NewUserDiscountPopDlg : public CUxDialogViewImplEx<NewUserDiscountPopDlg>,
  private:
   void OnInitDialog();
   int OfferInt(const vanta::OfferField& field) const;  // a number of the offer's item
-  void RecordShown();
   void ReportPop(int adShow, int adClick);  // nothing on a QA show
   // False when a picture cannot be drawn (missing, undecodable, or too narrow for its frames).
   bool SetUpPictures();

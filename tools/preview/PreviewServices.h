@@ -24,6 +24,7 @@ class PreviewServices final : public ui::IPopDlgServices {
   bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
   // The pictures were checked against their URLs before; the preview draws them either way.
   bool ImagesValid() override { return true; }
+  void RecordShown(int64_t) override {}  // a preview is not a show
   void ReportPop(int, int, int) override {}
   void ReportPurchase(int) override {}
   int VipState() override { return 1; }
