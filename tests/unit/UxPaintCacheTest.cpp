@@ -7,6 +7,7 @@
 
 #include "uxwin/UxEngine.h"
 #include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxComposedPictures.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxPictureBlit.h"
 #include "uxwin/skin/UxScaledPictures.h"
@@ -275,4 +276,44 @@ TEST_F(PaintCache, StretchFromItsCopyEqualsGdiplusStretch) {
   UxCanvas canvas(kWidth, kHeight);
   copies.Draw(canvas, picture, L"test", at, stretch);
   EXPECT_EQ(copies.made() - madeBefore, 6u) << "a new picture is stretched again";
+}
+
+// A stretch whose partly clear pixels blend into what lies under it (the buttons) is put back only
+// over the pixels it met, and then gives GDI+'s own pixels, also where a clip lets part of it through.
+TEST_F(PaintCache, StretchPutBackOverThePixelsItMetEqualsGdiplusStretch) {
+  std::shared_ptr<Gdiplus::Bitmap> picture = MixedPicture(64, 48);
+  const RECT at{9, 5, 9 + 77, 5 + 54};
+  const auto stretch = [&](Gdiplus::Graphics& graphics) {
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.DrawImage(picture.get(), Gdiplus::Rect(at.left, at.top, at.right - at.left, at.bottom - at.top), 0, 0, 64,
+                       48, Gdiplus::UnitPixel);
+  };
+  UxComposedPictures& composed = UxComposedPictures::Instance();
+  composed.Clear();
+  const size_t hitsBefore = composed.hits();
+  HRGN region = CreateRectRgn(0, 10, 50, 22);
+  // 6 is met first, then again; 7 is other pixels under the same picture at the same place.
+  for (const int seed : {6, 6, 7}) {
+    for (const bool clipped : {false, true}) {
+      UxCanvas put(kWidth, kHeight), drawn(kWidth, kHeight);
+      FillPattern(put, seed);
+      FillPattern(drawn, seed);
+      {
+        std::unique_ptr<UxCanvasClip> clip(clipped ? new UxCanvasClip(put, region) : nullptr);
+        composed.Draw(put, picture, L"test", at, [&] { stretch(put.graphics()); });
+      }
+      {
+        std::unique_ptr<UxCanvasClip> clip(clipped ? new UxCanvasClip(drawn, region) : nullptr);
+        stretch(drawn.graphics());
+      }
+      EXPECT_EQ(Differ(Pixels(put), Pixels(drawn)), 0u) << "seed " << seed << (clipped ? ", clipped" : "");
+    }
+  }
+  DeleteObject(region);
+  EXPECT_EQ(composed.hits() - hitsBefore, 4u) << "all but the first drawing over 6 and over 7";
+  picture = MixedPicture(64, 48);  // another picture, perhaps where the last one was
+  UxCanvas canvas(kWidth, kHeight);
+  FillPattern(canvas, 7);
+  composed.Draw(canvas, picture, L"test", at, [&] { stretch(canvas.graphics()); });
+  EXPECT_EQ(composed.hits() - hitsBefore, 4u) << "a new picture is drawn again";
 }

@@ -2,6 +2,7 @@
 
 #include "uxwin/base/UxAttributeTable.h"
 #include "uxwin/skin/UxCanvas.h"
+#include "uxwin/skin/UxComposedPictures.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxPictureBlit.h"
 
@@ -55,17 +56,22 @@ void CUxStorageImageBtn::PaintContent(UxCanvas& canvas) {
     graphics.SetInterpolationMode(mode);
     return;
   }
-  // Cut from a transparent copy, so the stretch never blends in pixels beyond the frame.
-  Gdiplus::Bitmap frame(frameWidth, height, PixelFormat32bppARGB);
-  {
-    Gdiplus::Graphics cutter(&frame);
-    cutter.Clear(Gdiplus::Color(0, 0, 0, 0));
-    cutter.DrawImage(image, Gdiplus::Rect(0, 0, frameWidth, height), frameX, 0, frameWidth, height, Gdiplus::UnitPixel);
-  }
-  Gdiplus::Graphics& graphics = canvas.graphics();
-  graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-  Gdiplus::ImageAttributes attributes;
-  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-  graphics.DrawImage(&frame, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), 0, 0, frameWidth, height,
-                     Gdiplus::UnitPixel, &attributes);
+  // Over the pixels it met before, the stretch leaves the pixels it left then.
+  const std::wstring variant = L"bicubic " + std::to_wstring(frameX) + L" " + std::to_wstring(frameWidth);
+  UxComposedPictures::Instance().Draw(canvas, picture_, variant, r, [&] {
+    // Cut from a transparent copy, so the stretch never blends in pixels beyond the frame.
+    Gdiplus::Bitmap frame(frameWidth, height, PixelFormat32bppARGB);
+    {
+      Gdiplus::Graphics cutter(&frame);
+      cutter.Clear(Gdiplus::Color(0, 0, 0, 0));
+      cutter.DrawImage(image, Gdiplus::Rect(0, 0, frameWidth, height), frameX, 0, frameWidth, height,
+                       Gdiplus::UnitPixel);
+    }
+    Gdiplus::Graphics& graphics = canvas.graphics();
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.DrawImage(&frame, Gdiplus::Rect(r.left, r.top, r.right - r.left, r.bottom - r.top), 0, 0, frameWidth,
+                       height, Gdiplus::UnitPixel, &attributes);
+  });
 }

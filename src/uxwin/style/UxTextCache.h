@@ -4,12 +4,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <list>
-#include <memory>
 #include <string>
 #include <vector>
 
-class UxCanvas;
+#include "uxwin/skin/UxDrawMemo.h"
 
 // What decides the pixels a text draws on a canvas: the same key over the same pixels draws the
 // same pixels.
@@ -25,10 +23,9 @@ struct UxTextCacheKey {
 };
 
 // Texts drawn on one canvas, kept as the pixels under their layout rectangle before and after the
-// drawing. A text drawn again over pixels equal to those it was drawn over gets its pixels put back
-// instead of being laid out and rasterised again: a count-down tick redraws a digit box, and the
-// texts whose rectangles meet it, over the same background most seconds. Texts drawn over the same
-// pixels (a digit box's sixty seconds) share one copy of them.
+// drawing (UxDrawMemo): a count-down tick redraws a digit box, and the texts whose rectangles meet
+// it, over the same background most seconds. Texts drawn over the same pixels (a digit box's sixty
+// seconds) share one copy of them.
 class UxTextCache {
  public:
   // Pixels kept in all, 512 KiB: the sixty seconds of a digit box and the window's other texts.
@@ -39,25 +36,11 @@ class UxTextCache {
   // keeps what it drew when the clip let it reach the whole layout rectangle.
   void Draw(UxCanvas& canvas, const UxTextCacheKey& key, const std::function<void()>& draw);
 
-  size_t hits() const { return hits_; }
-  size_t misses() const { return misses_; }
-  size_t entries() const { return entries_.size(); }
-  size_t pixels() const { return pixels_; }
+  size_t hits() const { return memo_.hits(); }
+  size_t misses() const { return memo_.misses(); }
+  size_t entries() const { return memo_.entries(); }
+  size_t pixels() const { return memo_.pixels(); }
 
  private:
-  struct Entry {
-    UxTextCacheKey key;
-    RECT area{};  // the layout rectangle within the canvas
-    std::shared_ptr<const std::vector<uint32_t>> before;
-    std::vector<uint32_t> after;
-  };
-
-  bool Restore(UxCanvas& canvas, const Entry& entry, const std::vector<RECT>& parts) const;
-  void Keep(UxTextCacheKey key, const RECT& area, std::vector<uint32_t> before, std::vector<uint32_t> after);
-  // Forgets the entry, counting off its pixels (its before too when no other entry shares it).
-  void Drop(std::list<Entry>::iterator entry);
-
-  std::list<Entry> entries_;  // the most recently used first
-  size_t pixels_ = 0;
-  size_t hits_ = 0, misses_ = 0;
+  UxDrawMemo<UxTextCacheKey> memo_{kMaxPixels, kMostEntries};
 };

@@ -1,0 +1,30 @@
+#include "uxwin/skin/UxComposedPictures.h"
+
+UxComposedPictures& UxComposedPictures::Instance() {
+  // Goes with the module, as UxScaledPictures does: a host that reloads the module keeps none of it.
+  static UxComposedPictures instance;
+  return instance;
+}
+
+bool UxComposedPictures::Key::operator==(const Key& other) const {
+  return address == other.address && !picture.expired() && !other.picture.expired() && EqualRect(&at, &other.at) &&
+         variant == other.variant;
+}
+
+void UxComposedPictures::Draw(UxCanvas& canvas, const std::shared_ptr<Gdiplus::Bitmap>& picture,
+                              const std::wstring& variant, const RECT& destination,
+                              const std::function<void()>& draw) {
+  if (!picture) return draw();
+  std::lock_guard<std::mutex> hold(lock_);
+  memo_.Draw(canvas, Key{picture, picture.get(), variant, destination}, destination, draw);
+}
+
+size_t UxComposedPictures::hits() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return memo_.hits();
+}
+
+void UxComposedPictures::Clear() {
+  std::lock_guard<std::mutex> hold(lock_);
+  memo_.Clear();
+}
