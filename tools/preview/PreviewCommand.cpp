@@ -44,14 +44,14 @@ void PreviewCommand::UseFactor(double factor) {
   UxWin::UxDpiContext::UseSettings(settings);
 }
 
-bool PreviewCommand::RenderOne(const PreviewOptions& options, const campaign::CampaignItem& item,
-                               const std::wstring& pictures, int hostType, int countDownState, PreviewImage& image,
-                               std::wstring& error) {
+std::unique_ptr<PopPreviewRenderer> PreviewCommand::Begin(const PreviewOptions& options,
+                                                         const campaign::CampaignItem& item,
+                                                         const std::wstring& pictures, int hostType,
+                                                         int countDownState) {
   vipcenter::PayPriceInfo price;
   if (options.payPrice && options.referencePrice) price = {*options.payPrice, *options.referencePrice, true};
-  auto services =
-      std::make_shared<PreviewServices>(item, hostType, pictures, Overrides(options, countDownState), price);
-  return PopPreviewRenderer::Render(services, image, error);
+  return std::make_unique<PopPreviewRenderer>(
+      std::make_shared<PreviewServices>(item, hostType, pictures, Overrides(options, countDownState), price));
 }
 
 int PreviewCommand::Run(const std::vector<std::wstring>& arguments) {
@@ -108,7 +108,7 @@ int PreviewCommand::RunSingle(const campaign::CampaignItem& item) {
   }
   PreviewImage image;
   std::wstring error;
-  if (!RenderOne(options_, item, pictures.path(), options_.hostType, -1, image, error)) {
+  if (!Begin(options_, item, pictures.path(), options_.hostType, -1)->Render(image, error)) {
     ToolOutput::Error(L"preview: " + error);
     return 2;
   }

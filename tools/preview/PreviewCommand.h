@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lint/CampaignItem.h"
+#include "preview/PopPreviewRenderer.h"
 #include "preview/PreviewImage.h"
 #include "preview/PreviewOptions.h"
 
@@ -20,10 +21,10 @@ class PreviewCommand {
 
   // The count-down states of a contact sheet: off, style 1, style 2.
   static constexpr int kCountDownStates = 3;
-  // Renders one cell with the options' item and prices, for a host type and count-down state
-  // (-1: as the options say).
-  static bool RenderOne(const PreviewOptions& options, const campaign::CampaignItem& item, const std::wstring& pictures,
-                        int hostType, int countDownState, PreviewImage& image, std::wstring& error);
+  // One cell with the options' item and prices, for a host type and count-down state (-1: as the
+  // options say): its dialog's worker starts at once, and Render draws it.
+  static std::unique_ptr<PopPreviewRenderer> Begin(const PreviewOptions& options, const campaign::CampaignItem& item,
+                                                   const std::wstring& pictures, int hostType, int countDownState);
   // Chooses the engine's factor from now on; no window of the engine may be open.
   static void UseFactor(double factor);
 

@@ -12,6 +12,8 @@ class PreviewImage {
   PreviewImage() = default;
   PreviewImage(int width, int height, uint32_t fill = 0)
       : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
+  PreviewImage(int width, int height, const uint32_t* pixels)
+      : width_(width), height_(height), pixels_(pixels, pixels + static_cast<size_t>(width) * height) {}
 
   int width() const { return width_; }
   int height() const { return height_; }

@@ -9,6 +9,7 @@
 
 #include "lint/ToolOutput.h"
 #include "lint/ToolTempFolder.h"
+#include "preview/PopPreviewRenderer.h"
 #include "preview/PreviewCommand.h"
 #include "preview/PreviewImage.h"
 #include "preview/PreviewPictures.h"
@@ -65,19 +66,32 @@ bool PreviewSheet::DrawCells(const campaign::CampaignItem& item, const std::wstr
   std::vector<double> milliseconds;
   for (size_t factor = 0; factor < std::size(kFactors); ++factor) {
     PreviewCommand::UseFactor(kFactors[factor]);
-    size_t row = 0;
-    for (const product::HostProfile& host : product::HostProfile::All()) {
+    std::vector<std::pair<size_t, std::unique_ptr<PopPreviewRenderer>>> cells;  // where each goes
+    for (size_t row = 0; row < product::HostProfile::All().size(); ++row) {
       for (int state = 0; state < PreviewCommand::kCountDownStates; ++state) {
-        std::wstring error;
-        PreviewImage& cell = images[row * columns + factor * PreviewCommand::kCountDownStates + state];
-        const double started = Milliseconds();
-        if (!PreviewCommand::RenderOne(options_, item, folder, host.hostType, state, cell, error)) {
-          ToolOutput::Error(L"preview: " + CellName(host.hostType, state, kFactors[factor]) + L" not drawn: " + error);
-          return false;
-        }
-        milliseconds.push_back(Milliseconds() - started);
+        cells.emplace_back(row * columns + factor * PreviewCommand::kCountDownStates + state, nullptr);
       }
-      ++row;
+    }
+    const auto begin = [&](size_t cell) {
+      const size_t at = cells[cell].first;
+      cells[cell].second = PreviewCommand::Begin(options_, item, folder, product::HostProfile::All()[at / columns].hostType,
+                                                 static_cast<int>(at % PreviewCommand::kCountDownStates));
+    };
+    for (size_t cell = 0; cell < cells.size(); ++cell) {
+      const double started = Milliseconds();
+      if (cell == 0) begin(0);
+      // The next cell's worker hands over its price while this one draws.
+      if (cell + 1 < cells.size()) begin(cell + 1);
+      const size_t at = cells[cell].first;
+      std::wstring error;
+      if (!cells[cell].second->Render(images[at], error)) {
+        ToolOutput::Error(L"preview: " + CellName(product::HostProfile::All()[at / columns].hostType,
+                                                  static_cast<int>(at % PreviewCommand::kCountDownStates),
+                                                  kFactors[factor]) + L" not drawn: " + error);
+        return false;
+      }
+      cells[cell].second.reset();
+      milliseconds.push_back(Milliseconds() - started);
     }
   }
   ToolOutput::Error(TimingLine(milliseconds));
