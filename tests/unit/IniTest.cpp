@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <winioctl.h>
 
-#include <random>
 
 #include "TestFiles.h"
 #include "utils/ZIniReader.h"
@@ -171,22 +170,10 @@ TEST(IniFiles, FailedSaveLeavesThePreviousFileIntact) {
   EXPECT_EQ(Value(reloaded, L"new_user_discount", L"last_show_time"), L"1800000000");
 }
 
-TEST(IniBadInput, RandomBytesTruncatedUtf8AndHugeFilesGiveACleanAnswer) {
+// Random bytes are the fuzz pass's (hardening_ini); here the two edges it cannot make.
+TEST(IniBadInput, TruncatedUtf8AndHugeFilesGiveACleanAnswer) {
   TempDir dir;
   const std::wstring path = dir.File(L"bad.ini");
-  std::mt19937 generator(2026);
-  for (int round = 0; round < 200; ++round) {
-    std::string bytes(generator() % 4096, '\0');
-    for (char& byte : bytes) byte = static_cast<char>(generator());
-    if (round % 2) bytes = "[s]\n" + bytes;
-    ASSERT_TRUE(WriteBytes(path, bytes));
-    ZIniWrapEx ini;
-    ini.Load(path);
-    ZIniReader reader;
-    reader.Load(path);
-    std::wstring text;
-    ini.ToText(text);
-  }
   ASSERT_TRUE(WriteBytes(path, "[common]\nname=\xe4\xb8"));  // cut inside a character
   ZIniReader reader;
   EXPECT_TRUE(reader.Load(path));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 #include <set>
 #include <string>
 
@@ -157,24 +156,6 @@ TEST(JsonBadInput, DeepNestingFailsWithItsOwnCode) {
   for (int i = 0; i < 500; ++i) fine += L"]";
   qm::UxJson::Document doc;
   EXPECT_TRUE(doc.Parse(fine));
-}
-
-TEST(JsonBadInput, RandomTextNeverCrashes) {
-  std::mt19937 generator(99);
-  const wchar_t alphabet[] = L"{}[]\":,-0123456789tfnrue\\/ \n\u4e2dx";
-  for (int round = 0; round < 3000; ++round) {
-    std::wstring text(generator() % 64, L' ');
-    for (auto& c : text) c = alphabet[generator() % (sizeof(alphabet) / sizeof(wchar_t) - 1)];
-    qm::UxJson::Document narrow;
-    UxJsonEx::Document wide;
-    if (narrow.Parse(text)) {
-      std::wstring out;
-      narrow.Write(out, true);
-    } else {
-      EXPECT_NE(narrow.GetError().code, 0) << std::string(text.begin(), text.end());
-    }
-    wide.Parse(text);
-  }
 }
 
 // Keys chosen to share one std::hash value cost an object's index nothing more than other keys
