@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <winioctl.h>
 
-
 #include "TestFiles.h"
 #include "utils/ZIniReader.h"
 #include "utils/ZIniWrapEx.h"

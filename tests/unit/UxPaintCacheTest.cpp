@@ -292,6 +292,9 @@ TEST_F(PaintCache, StretchPutBackOverThePixelsItMetEqualsGdiplusStretch) {
   composed.Clear();
   const size_t hitsBefore = composed.hits();
   HRGN region = CreateRectRgn(0, 10, 50, 22);
+  HRGN second = CreateRectRgn(60, 0, 70, kHeight);
+  CombineRgn(region, region, second, RGN_OR);
+  DeleteObject(second);
   // 6 is met first, then again; 7 is other pixels under the same picture at the same place.
   for (const int seed : {6, 6, 7}) {
     for (const bool clipped : {false, true}) {
@@ -311,6 +314,7 @@ TEST_F(PaintCache, StretchPutBackOverThePixelsItMetEqualsGdiplusStretch) {
   }
   DeleteObject(region);
   EXPECT_EQ(composed.hits() - hitsBefore, 4u) << "all but the first drawing over 6 and over 7";
+  picture.reset();
   picture = MixedPicture(64, 48);  // another picture, perhaps where the last one was
   UxCanvas canvas(kWidth, kHeight);
   FillPattern(canvas, 7);

@@ -19,24 +19,24 @@ bool PopPreviewRenderer::Render(PreviewImage& image, std::wstring& error) {
   if (!dialog_) return error = L"the pop-up was drawn once already", false;
   const bool refreshed = started_ && WaitForSingleObject(services_->refreshed(), 30000) == WAIT_OBJECT_0;
   dialog_->UnInitialize();  // joins the worker, so the price is in place
+  const std::unique_ptr<ui::NewUserDiscountPopDlg> dialog = std::move(dialog_);
   if (!refreshed) return error = L"the pop-up's worker did not hand over the price", false;
   CUxHostWindow::LoadResourceDocuments();
-  if (!dialog_->SetXml(CUxHostWindow::LoadResource(L"xml", CUxHostWindow::kDefaultLayoutId))) {
+  if (!dialog->SetXml(CUxHostWindow::LoadResource(L"xml", CUxHostWindow::kDefaultLayoutId))) {
     return error = L"the pop-up's layout is missing from the program's resources", false;
   }
   // The layout's own styles without WS_VISIBLE: created, initialised and laid out, never shown.
-  const DWORD style = dialog_->layer().style & ~static_cast<DWORD>(WS_VISIBLE);
-  HWND window = dialog_->Create(nullptr, style ? style : WS_POPUP);
+  const DWORD style = dialog->layer().style & ~static_cast<DWORD>(WS_VISIBLE);
+  HWND window = dialog->Create(nullptr, style ? style : WS_POPUP);
   if (!window) return error = L"the pop-up's window could not be created (is there a display?)", false;
   SendMessageW(window, WM_PRINTCLIENT, 0, 0);  // brings the back buffer up to date
-  const UxCanvas* canvas = dialog_->back_buffer().canvas();
+  const UxCanvas* canvas = dialog->back_buffer().canvas();
   const bool painted = canvas && canvas->IsValid();
   if (painted) {
     GdiFlush();
-    image = PreviewImage(canvas->width(), canvas->height(), canvas->bits());
+    image = PreviewImage::FromPixels(canvas->width(), canvas->height(), canvas->bits());
   }
-  dialog_->Destroy();
-  dialog_.reset();
+  dialog->Destroy();
   return painted || (error = L"the pop-up painted nothing", false);
 }
 

@@ -12,8 +12,13 @@ class PreviewImage {
   PreviewImage() = default;
   PreviewImage(int width, int height, uint32_t fill = 0)
       : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
-  PreviewImage(int width, int height, const uint32_t* pixels)
-      : width_(width), height_(height), pixels_(pixels, pixels + static_cast<size_t>(width) * height) {}
+  static PreviewImage FromPixels(int width, int height, const uint32_t* pixels) {
+    PreviewImage image;
+    image.width_ = width;
+    image.height_ = height;
+    image.pixels_.assign(pixels, pixels + static_cast<size_t>(width) * height);
+    return image;
+  }
 
   int width() const { return width_; }
   int height() const { return height_; }

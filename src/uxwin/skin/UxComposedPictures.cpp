@@ -16,6 +16,7 @@ void UxComposedPictures::Draw(UxCanvas& canvas, const std::shared_ptr<Gdiplus::B
                               const std::function<void()>& draw) {
   if (!picture) return draw();
   std::lock_guard<std::mutex> hold(lock_);
+  memo_.DropIf([](const Key& key) { return key.Gone(); });  // a closed pop-up's buttons keep nothing
   memo_.Draw(canvas, Key{picture, picture.get(), variant, destination}, destination, draw);
 }
 

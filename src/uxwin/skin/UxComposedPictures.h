@@ -27,7 +27,8 @@ class UxComposedPictures {
   static UxComposedPictures& Instance();
 
   // Draws what draw draws at destination: put back when the picture, the variant (what else the
-  // drawing depends on: frame, mode) and the rectangle met these pixels before.
+  // drawing depends on: frame, mode) and the rectangle met these pixels before. The lock is held
+  // while draw runs: only the UI thread paints.
   void Draw(UxCanvas& canvas, const std::shared_ptr<Gdiplus::Bitmap>& picture, const std::wstring& variant,
             const RECT& destination, const std::function<void()>& draw);
   size_t hits();  // for tests
@@ -41,6 +42,7 @@ class UxComposedPictures {
     RECT at{};
 
     bool operator==(const Key& other) const;
+    bool Gone() const { return picture.expired(); }
   };
 
   std::mutex lock_;

@@ -45,6 +45,13 @@ class UxDrawMemo {
     entries_.clear();
     pixels_ = 0;
   }
+  // Forgets the entries whose key says so.
+  template <class Predicate>
+  void DropIf(Predicate drop) {
+    for (auto entry = entries_.begin(); entry != entries_.end();) {
+      entry = drop(entry->key) ? Erase(entry) : std::next(entry);
+    }
+  }
 
  private:
   struct Entry {
@@ -56,10 +63,10 @@ class UxDrawMemo {
 
   void Keep(const Key& key, const RECT& area, std::vector<uint32_t> before, std::vector<uint32_t> after);
   // Forgets the entry, counting off its pixels (its before too when no other entry shares it).
-  void Drop(typename std::list<Entry>::iterator entry) {
+  typename std::list<Entry>::iterator Erase(typename std::list<Entry>::iterator entry) {
     pixels_ -= entry->after.size();
     if (entry->before.use_count() == 1) pixels_ -= entry->before->size();
-    entries_.erase(entry);
+    return entries_.erase(entry);
   }
 
   const size_t maxPixels_, mostEntries_;
@@ -94,7 +101,7 @@ template <class Key>
 void UxDrawMemo<Key>::Keep(const Key& key, const RECT& area, std::vector<uint32_t> before,
                            std::vector<uint32_t> after) {
   const auto same = std::find_if(entries_.begin(), entries_.end(), [&key](const Entry& e) { return e.key == key; });
-  if (same != entries_.end()) Drop(same);
+  if (same != entries_.end()) Erase(same);
   if (after.size() * 2 > maxPixels_) return;  // a drawing larger than the memo is drawn every time
   std::shared_ptr<const std::vector<uint32_t>> shared;
   for (const Entry& entry : entries_) {
@@ -110,6 +117,6 @@ void UxDrawMemo<Key>::Keep(const Key& key, const RECT& area, std::vector<uint32_
   pixels_ += after.size();
   entries_.push_front(Entry{key, area, std::move(shared), std::move(after)});
   while ((pixels_ > maxPixels_ || entries_.size() > mostEntries_) && entries_.size() > 1) {
-    Drop(std::prev(entries_.end()));
+    Erase(std::prev(entries_.end()));
   }
 }
