@@ -118,9 +118,9 @@ tree_runs() { for _ in 1 2 3 4 5; do python3 "$REPO_ROOT/bench/tree_memory.py" "
 chrome_runs=$(tree_runs chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=520,360 \
   --default-background-color=00000000 --screenshot="$BENCH_DIR/chromium-popup.png" "file://$CAMPAIGN/popup.html")
 # The module's preview renderer on the same campaign, the program alone (no build, no setup), as
-# headless Chromium is timed without its installation; without the test build's debugging sections,
-# as Debian's chromium comes without its own (they are part of a PE image, and Wine loads them with
-# it: 32 MB here).
+# headless Chromium is timed without its installation; without the x86_64 test build's debugging
+# sections (RelWithDebInfo: 32 MB of the 34 MB, part of the PE image, and Wine loads them with it),
+# as scripts/preview.sh's default i686 Release build comes, and as Debian's chromium comes.
 build_arch x86_64 preview >/dev/null
 PREVIEW="$BENCH_DIR/preview.exe"
 x86_64-w64-mingw32-strip --strip-debug -o "$PREVIEW" "$BUILD_ROOT/x86_64/bin/preview.exe"
