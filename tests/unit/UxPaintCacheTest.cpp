@@ -73,6 +73,21 @@ std::unique_ptr<Gdiplus::Bitmap> MixedPicture(int width, int height) {
   return picture;
 }
 
+// A clip of two rectangles across the canvas.
+HRGN TwoRectangles() {
+  HRGN region = CreateRectRgn(0, 10, 50, 22);
+  HRGN second = CreateRectRgn(60, 0, 70, kHeight);
+  CombineRgn(region, region, second, RGN_OR);
+  DeleteObject(second);
+  return region;
+}
+
+void Stretch(Gdiplus::Graphics& graphics, Gdiplus::Bitmap& picture, Gdiplus::InterpolationMode mode, const RECT& to) {
+  graphics.SetInterpolationMode(mode);
+  graphics.DrawImage(&picture, Gdiplus::Rect(to.left, to.top, to.right - to.left, to.bottom - to.top), 0, 0,
+                     static_cast<INT>(picture.GetWidth()), static_cast<INT>(picture.GetHeight()), Gdiplus::UnitPixel);
+}
+
 void DrawWithGdiplus(UxCanvas& canvas, Gdiplus::Bitmap& picture, const RECT& at, POINT source, const RECT& part) {
   canvas.graphics().DrawImage(&picture,
                               Gdiplus::Rect(part.left, part.top, part.right - part.left, part.bottom - part.top),
@@ -231,16 +246,12 @@ TEST_F(PaintCache, StretchFromItsCopyEqualsGdiplusStretch) {
   std::shared_ptr<Gdiplus::Bitmap> picture = MixedPicture(64, 48);
   RECT at{7, 3, 7 + 77, 3 + 54};
   const auto stretch = [&](Gdiplus::Graphics& graphics, const RECT& to) {
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeBilinear);
-    graphics.DrawImage(picture.get(), Gdiplus::Rect(to.left, to.top, to.right - to.left, to.bottom - to.top), 0, 0, 64,
-                       48, Gdiplus::UnitPixel);
+    Stretch(graphics, *picture, Gdiplus::InterpolationModeBilinear, to);
   };
   UxScaledPictures& copies = UxScaledPictures::Instance();
   copies.Clear();
   const size_t madeBefore = copies.made();
-  HRGN region = CreateRectRgn(0, 10, 50, 22);
-  HRGN second = CreateRectRgn(60, 0, 70, kHeight);
-  CombineRgn(region, region, second, RGN_OR);
+  HRGN region = TwoRectangles();
   for (const int seed : {-1, 6}) {  // -1: a clear canvas
     for (const bool clipped : {false, true}) {
       OffsetRect(&at, 1, 1);  // GDI+'s sampling and edges depend on where on the canvas
@@ -257,7 +268,6 @@ TEST_F(PaintCache, StretchFromItsCopyEqualsGdiplusStretch) {
       EXPECT_EQ(Differ(Pixels(copied), Pixels(drawn)), 0u) << "seed " << seed << (clipped ? ", clipped" : "");
     }
   }
-  DeleteObject(second);
   DeleteObject(region);
   {
     const RECT across{kWidth - 40, kHeight - 30, kWidth + 21, kHeight + 11};  // past the canvas's corner
@@ -284,17 +294,12 @@ TEST_F(PaintCache, StretchPutBackOverThePixelsItMetEqualsGdiplusStretch) {
   std::shared_ptr<Gdiplus::Bitmap> picture = MixedPicture(64, 48);
   const RECT at{9, 5, 9 + 77, 5 + 54};
   const auto stretch = [&](Gdiplus::Graphics& graphics) {
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.DrawImage(picture.get(), Gdiplus::Rect(at.left, at.top, at.right - at.left, at.bottom - at.top), 0, 0, 64,
-                       48, Gdiplus::UnitPixel);
+    Stretch(graphics, *picture, Gdiplus::InterpolationModeHighQualityBicubic, at);
   };
   UxComposedPictures& composed = UxComposedPictures::Instance();
   composed.Clear();
   const size_t hitsBefore = composed.hits();
-  HRGN region = CreateRectRgn(0, 10, 50, 22);
-  HRGN second = CreateRectRgn(60, 0, 70, kHeight);
-  CombineRgn(region, region, second, RGN_OR);
-  DeleteObject(second);
+  HRGN region = TwoRectangles();
   // 6 is met first, then again; 7 is other pixels under the same picture at the same place.
   for (const int seed : {6, 6, 7}) {
     for (const bool clipped : {false, true}) {
