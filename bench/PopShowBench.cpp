@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "FakePopServices.h"
 #include "TestFiles.h"
 #include "TestPictures.h"
 #include "ui/NewUserDiscountPopDlg.h"
@@ -82,31 +83,6 @@ bool HookUpdateLayeredWindow() {
   return whole || indirect;
 }
 
-class BenchServices : public ui::IPopDlgServices {
- public:
-  explicit BenchServices(std::wstring folder) : folder_(std::move(folder)) {}
-  const product::HostProfile& Host() override { return product::HostProfile::Of(1); }
-  std::wstring UtilFolder() override { return folder_ + L"\\"; }
-  int ConfigInt(const std::wstring& field, int value) override {
-    if (field == L"recommand_package_months") return 12;
-    if (field == L"count_down_enable" || field == L"count_down_style") return 1;
-    if (field == L"count_down_hours") return 2;
-    return value;
-  }
-  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
-  bool ImagesValid() override { return true; }
-  void ReportPop(int, int, int) override {}
-  void ReportPurchase(int) override {}
-  int VipState() override { return 2; }
-  bool IsLogin() override { return true; }
-  bool OpenVipPage(int, int, int, const std::wstring&) override { return true; }
-  int QueryPrice(int, vipcenter::PayPriceInfo& out) override { return out = {79, 89, true}, 0; }
-  void RefreshResources(HANDLE, vipcenter::PayPriceInfo& out) override { out = {79, 89, true}; }
-
- private:
-  std::wstring folder_;
-};
-
 struct Figures {
   std::vector<double> fullPaint, fullPush, tick, tickPush;
   long long tickArea = 0;
@@ -162,7 +138,10 @@ int main() {
                                 {0xFF404040u, 0xFF505050u, 0xFF606060u});
   testing_support::WritePicture(folder.File(L"new_user_discount_confirm_btn.png"), 280, 68,
                                 {0xFFE05020u, 0xFFF06030u, 0xFFD04010u});
-  auto services = std::make_shared<BenchServices>(folder.path());
+  // A type-1 host's pop-up with its price and a count-down of 2 hours, style 1.
+  auto services = std::make_shared<testing_support::FakePopServices>(folder.path());
+  services->config = {{L"recommand_package_months", 12}, {L"count_down_enable", 1}, {L"count_down_style", 1},
+                      {L"count_down_hours", 2}};
   std::vector<double> toFirstFrame;
   for (int show = 0; show < 5; ++show) {
     auto pop = std::make_unique<ui::NewUserDiscountPopDlg>(services);

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "FakePopServices.h"
 #include "TestFiles.h"
 #include "TestPictures.h"
 #include "strategy/PopImageChecker.h"
@@ -25,14 +26,8 @@ namespace {
 
 using Record = std::tuple<int, int, int>;  // adshow, adclick, noshowreason
 
-class RecordedServices : public ui::IPopDlgServices {
+class RecordedServices : public testing_support::FakePopServices {
  public:
-  const product::HostProfile& Host() override { return product::HostProfile::Of(hostType); }
-  std::wstring UtilFolder() override { return folder + L"\\"; }
-  int ConfigInt(const std::wstring& field, int value) override {
-    const auto found = config.find(field);
-    return found == config.end() ? value : found->second;
-  }
   bool StrategyCanShow(int, const vipcenter::PayPriceInfo& lastPrice) override {
     priceSeen = lastPrice;
     return strategySays;
@@ -49,12 +44,10 @@ class RecordedServices : public ui::IPopDlgServices {
   }
   void ReportPurchase(int userType) override { purchases.push_back(userType); }
   int VipState() override { return vipState; }
-  bool IsLogin() override { return vipState >= 2; }
   bool OpenVipPage(int pageType, int vipFrom, int fid, const std::wstring& query) override {
     pages.push_back(std::to_wstring(pageType) + L" " + std::to_wstring(vipFrom) + L" " + std::to_wstring(fid) + L" " + query);
     return true;
   }
-  int QueryPrice(int, vipcenter::PayPriceInfo& out) override { return out = price, 0; }
   void RefreshResources(HANDLE stop, vipcenter::PayPriceInfo& out) override {
     ++refreshes;
     out = price;
@@ -64,14 +57,10 @@ class RecordedServices : public ui::IPopDlgServices {
     if (refreshHeldBy) SetEvent(refreshEnded);
   }
 
-  int hostType = 1;
-  std::wstring folder;
-  std::map<std::wstring, int> config;
   bool strategySays = true;
   bool imagesValid = true;
   std::map<std::wstring, std::wstring> urls;
   int vipState = 2;
-  vipcenter::PayPriceInfo price{79, 89, true};
   vipcenter::PayPriceInfo priceSeen{-1, -1, true};
   bool blockRefreshUntilStop = false;
   HANDLE refreshHeldBy = nullptr;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "FakePopServices.h"
 #include "TestFiles.h"
 #include "VipCenterService.h"
 #include "lint/CampaignItem.h"
@@ -64,13 +65,11 @@ bool LoadPng(const std::wstring& path, Picture& picture) {
 // The pop-up's services with the campaign's item as the remote configuration, as the module has
 // them in the demo: host type 1, the service's price (79 instead of 89 for 12 months), pictures in
 // place, a logged-in user.
-class CampaignServices : public ui::IPopDlgServices {
+class CampaignServices : public testing_support::FakePopServices {
  public:
-  CampaignServices(campaign::CampaignItem item, std::wstring folder) : item_(std::move(item)), folder_(std::move(folder)) {}
-  const product::HostProfile& Host() override { return product::HostProfile::Of(1); }
-  std::wstring UtilFolder() override { return folder_ + L"\\"; }
+  CampaignServices(campaign::CampaignItem item, std::wstring folder)
+      : FakePopServices(std::move(folder)), item_(std::move(item)) {}
   int ConfigInt(const std::wstring& field, int value) override { return item_.Int(field, value); }
-  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
   bool ImagesValid() override {
     return strategy::PopImageChecker::AllValid(strategy::PopImageChecker::Check(
         item_.String(L"bg_url", L""), item_.String(L"close_btn_url", L""), item_.String(L"confirm_btn_url", L""),
@@ -79,20 +78,11 @@ class CampaignServices : public ui::IPopDlgServices {
   void ReportPop(int adShow, int adClick, int) override {
     if (adShow == 1 && adClick == 0 && onShown) onShown();
   }
-  void ReportPurchase(int) override {}
-  int VipState() override { return 2; }
-  bool IsLogin() override { return true; }
-  bool OpenVipPage(int, int, int, const std::wstring&) override { return true; }
-  int QueryPrice(int, vipcenter::PayPriceInfo& price) override { return price = kPrice, 0; }
-  void RefreshResources(HANDLE, vipcenter::PayPriceInfo& price) override { price = kPrice; }
-
-  static constexpr vipcenter::PayPriceInfo kPrice{79, 89, true};
 
   std::function<void()> onShown;
 
  private:
   campaign::CampaignItem item_;
-  std::wstring folder_;
 };
 
 // What the shown window held, read on its own thread from inside the modal loop.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "FakePopServices.h"
 #include "TestFiles.h"
 #include "TestPictures.h"
 #include "ui/NewUserDiscountPopDlg.h"
@@ -24,29 +25,6 @@ namespace {
 
 double g_factor = 1.0;
 constexpr uint32_t kPaper = 0xFFFFFFFFu;  // the background picture
-
-class PriceServices : public ui::IPopDlgServices {
- public:
-  PriceServices(std::wstring folder, vipcenter::PayPriceInfo price) : folder_(std::move(folder)), price_(price) {}
-  const product::HostProfile& Host() override { return product::HostProfile::Of(1); }
-  std::wstring UtilFolder() override { return folder_ + L"\\"; }
-  int ConfigInt(const std::wstring& field, int value) override {
-    return field == L"recommand_package_months" ? 12 : value;
-  }
-  bool StrategyCanShow(int, const vipcenter::PayPriceInfo&) override { return true; }
-  bool ImagesValid() override { return true; }
-  void ReportPop(int, int, int) override {}
-  void ReportPurchase(int) override {}
-  int VipState() override { return 2; }
-  bool IsLogin() override { return true; }
-  bool OpenVipPage(int, int, int, const std::wstring&) override { return true; }
-  int QueryPrice(int, vipcenter::PayPriceInfo& price) override { return price = price_, 0; }
-  void RefreshResources(HANDLE, vipcenter::PayPriceInfo& price) override { price = price_; }
-
- private:
-  std::wstring folder_;
-  vipcenter::PayPriceInfo price_;
-};
 
 // Columns of a rectangle of the canvas that hold anything but paper, rows in [skipTop, skipBottom)
 // left out; {INT_MAX, INT_MIN} when there are none.
@@ -93,8 +71,10 @@ class PriceRow : public ::testing::Test {
 
   // The pop-up with this price, created, laid out and painted, never shown.
   std::unique_ptr<NewUserDiscountPopDlg> Render(int pay, int reference) {
-    auto dialog = std::make_unique<NewUserDiscountPopDlg>(
-        std::make_shared<PriceServices>(folder.path(), vipcenter::PayPriceInfo{pay, reference, true}));
+    auto services = std::make_shared<testing_support::FakePopServices>(folder.path());
+    services->config[L"recommand_package_months"] = 12;
+    services->price = vipcenter::PayPriceInfo{pay, reference, true};
+    auto dialog = std::make_unique<NewUserDiscountPopDlg>(services);
     dialog->Initialize();
     for (int i = 0; i < 500 && !dialog->CurrentPrice().valid; ++i) Sleep(20);
     dialog->UnInitialize();
