@@ -1,15 +1,11 @@
 #include "ui/ResourceWorker.h"
 
 #include "utils/Log.h"
+#include "utils/ThreadStack.h"
 
 namespace ui {
 
 namespace {
-
-// What a thread of ours reserves, whatever the host's executable asks for its own (a host may ask
-// for 8 MiB, and a 32-bit host has little address space to spare); 1 MiB as Windows' default, as
-// the worker parses answers of up to 512 levels.
-constexpr SIZE_T kStackReserve = 1u << 20;
 
 struct WorkerJob {
   std::function<void()> body;
@@ -24,7 +20,7 @@ bool ResourceWorker::Start(std::function<void()> body) {
   auto* job = new WorkerJob{std::move(body), nullptr};
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&ResourceWorker::ThreadMain),
                      &job->pinnedModule);
-  if (stopEvent_) thread_ = CreateThread(nullptr, kStackReserve, &ResourceWorker::ThreadMain, job,
+  if (stopEvent_) thread_ = CreateThread(nullptr, qm::kThreadStackReserve, &ResourceWorker::ThreadMain, job,
                                          STACK_SIZE_PARAM_IS_A_RESERVATION, &threadId_);
   if (!thread_) {
     if (job->pinnedModule) FreeLibrary(job->pinnedModule);

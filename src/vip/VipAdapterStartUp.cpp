@@ -1,13 +1,10 @@
 #include "vip/VipAdapterStartUp.h"
 
+#include "utils/ThreadStack.h"
+
 namespace vip {
 
 namespace {
-
-// What a thread of ours reserves, whatever the host's executable asks for its own (a host may ask
-// for 8 MiB, and a 32-bit host has little address space to spare); 1 MiB as Windows' default, as
-// the start-up runs another vendor's library code.
-constexpr SIZE_T kStackReserve = 1u << 20;
 
 struct StartUpJob {
   VipAdapterStartUp* owner;
@@ -24,7 +21,7 @@ bool VipAdapterStartUp::Start(std::function<void()> body) {
                      &job->pinnedModule);
   std::lock_guard<std::mutex> hold(lock_);
   pending_ = true;
-  const HANDLE thread = CreateThread(nullptr, kStackReserve, &VipAdapterStartUp::ThreadMain, job,
+  const HANDLE thread = CreateThread(nullptr, qm::kThreadStackReserve, &VipAdapterStartUp::ThreadMain, job,
                                      STACK_SIZE_PARAM_IS_A_RESERVATION, &threadId_);
   if (thread) {
     CloseHandle(thread);  // Wait waits for the body, not for the thread's end

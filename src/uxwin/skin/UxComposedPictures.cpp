@@ -6,18 +6,14 @@ UxComposedPictures& UxComposedPictures::Instance() {
   return instance;
 }
 
-bool UxComposedPictures::Key::operator==(const Key& other) const {
-  return address == other.address && !picture.expired() && !other.picture.expired() && EqualRect(&at, &other.at) &&
-         variant == other.variant;
-}
-
 void UxComposedPictures::Draw(UxCanvas& canvas, const std::shared_ptr<Gdiplus::Bitmap>& picture,
                               const std::wstring& variant, const RECT& destination,
                               const std::function<void()>& draw) {
   if (!picture) return draw();
   std::lock_guard<std::mutex> hold(lock_);
-  memo_.DropIf([](const Key& key) { return key.Gone(); });  // a closed pop-up's buttons keep nothing
-  memo_.Draw(canvas, Key{picture, picture.get(), variant, destination}, destination, draw);
+  // A closed pop-up's buttons keep nothing.
+  memo_.DropIf([](const UxPicturePlace& place) { return place.Gone(); });
+  memo_.Draw(canvas, UxPicturePlace(picture, variant, destination), destination, draw);
 }
 
 size_t UxComposedPictures::hits() {

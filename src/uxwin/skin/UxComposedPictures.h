@@ -8,6 +8,7 @@
 #include <string>
 
 #include "uxwin/skin/UxDrawMemo.h"
+#include "uxwin/skin/UxPicturePlace.h"
 
 namespace Gdiplus {
 class Bitmap;
@@ -35,16 +36,6 @@ class UxComposedPictures {
   void Clear();
 
  private:
-  struct Key {
-    std::weak_ptr<Gdiplus::Bitmap> picture;  // expired: a new picture may sit at the same address
-    const Gdiplus::Bitmap* address = nullptr;
-    std::wstring variant;
-    RECT at{};
-
-    bool operator==(const Key& other) const;
-    bool Gone() const { return picture.expired(); }
-  };
-
   std::mutex lock_;
-  UxDrawMemo<Key> memo_{kMaxPixels, kMostEntries};
+  UxDrawMemo<UxPicturePlace> memo_{kMaxPixels, kMostEntries};
 };

@@ -7,12 +7,10 @@
 #include "uxwin/skin/UxGdiplus.h"
 #include "uxwin/skin/UxGdiplusHeaders.h"
 #include "uxwin/skin/UxPictureBlit.h"
+#include "uxwin/skin/UxPicturePlace.h"
 
 struct UxScaledPictures::Entry {
-  std::weak_ptr<Gdiplus::Bitmap> picture;  // expired: a new picture may sit at the same address
-  const Gdiplus::Bitmap* address = nullptr;
-  std::wstring variant;
-  RECT at{};                               // where on the canvas: GDI+'s sampling and edges depend on it
+  UxPicturePlace place;                    // where on the canvas: GDI+'s sampling and edges depend on it
   std::vector<uint32_t> pixels;            // the rectangle at only, premultiplied as the canvas keeps them
   std::unique_ptr<Gdiplus::Bitmap> view;   // over pixels
 };
@@ -59,9 +57,9 @@ std::shared_ptr<Gdiplus::Bitmap> UxScaledPictures::Get(const std::shared_ptr<Gdi
   const size_t area = static_cast<size_t>(at.right - at.left) * static_cast<size_t>(at.bottom - at.top);
   if (area > kMaxPixels || static_cast<size_t>(at.right) * static_cast<size_t>(at.bottom) > kMaxSurface) return nullptr;
   std::lock_guard<std::mutex> hold(lock_);
+  const UxPicturePlace wanted(picture, variant, at);
   for (const auto& entry : entries_) {
-    if (entry->address == picture.get() && !entry->picture.expired() && EqualRect(&entry->at, &at) &&
-        entry->variant == variant) {
+    if (entry->place == wanted) {
       return std::shared_ptr<Gdiplus::Bitmap>(entry, entry->view.get());
     }
   }
@@ -98,10 +96,7 @@ std::shared_ptr<UxScaledPictures::Entry> UxScaledPictures::Make(const std::share
     stretch(surface, at);
   }
   auto entry = std::make_shared<Entry>();
-  entry->picture = picture;
-  entry->address = picture.get();
-  entry->variant = variant;
-  entry->at = at;
+  entry->place = UxPicturePlace(picture, variant, at);
   entry->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (int row = 0; row < height; ++row) {
     std::memcpy(entry->pixels.data() + static_cast<size_t>(row) * width,
@@ -115,7 +110,7 @@ std::shared_ptr<UxScaledPictures::Entry> UxScaledPictures::Make(const std::share
 
 void UxScaledPictures::ForgetExpired() {
   const auto expired = std::remove_if(entries_.begin(), entries_.end(), [this](const std::shared_ptr<Entry>& entry) {
-    if (!entry->picture.expired()) return false;
+    if (!entry->place.Gone()) return false;
     pixels_ -= entry->pixels.size();
     return true;
   });
